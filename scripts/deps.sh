@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when some are missing.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          libcurl4-openssl-dev libopenal-dev libopenal1 openssl ca-certificates)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq || true
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

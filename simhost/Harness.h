@@ -1,0 +1,195 @@
+// simhost's scripting interface: what tests and vellomir-sim use to set up the simulated X-Plane,
+// load a plug-in, advance frames and read back what the plug-in logged, said and drew.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#define SIMHOST_API __attribute__((visibility("default")))
+
+namespace simhost {
+
+// MARK: host life
+
+struct Options {
+    std::string xplaneFolder; ///< empty: a fresh temporary folder, removed by Shutdown()
+    int xplaneVersion = 12000;
+    int xplmVersion = 301;
+    float frameRate = 30.0f; ///< frames per simulated second
+    bool echoLog = false;    ///< also print every log line to standard error
+};
+
+/// Throws away all host state (datarefs, commands, menus, windows, widgets, log) and builds a new
+/// X-Plane folder tree. Call before anything else; calling again starts over.
+SIMHOST_API void Reset(const Options &options = Options());
+/// Stops a loaded plug-in, removes a temporary folder.
+SIMHOST_API void Shutdown();
+SIMHOST_API const Options &CurrentOptions();
+SIMHOST_API void SetXPlaneVersion(int version);
+
+/// The simulated X-Plane folder, ending in "/".
+SIMHOST_API std::string SystemPath();
+/// The plug-in's own folder: <X-Plane>/Resources/plugins/Vellomir64/.
+SIMHOST_API std::string PluginFolder();
+/// Writes a file below the X-Plane folder (relative path), creating folders as needed.
+SIMHOST_API void WriteFile(const std::string &relativePath, const std::string &contents);
+/// Copies a file into the X-Plane folder (relative destination path).
+SIMHOST_API bool CopyFileInto(const std::string &source, const std::string &relativePath);
+/// Reads a file below the X-Plane folder; empty when missing.
+SIMHOST_API std::string ReadFile(const std::string &relativePath);
+SIMHOST_API bool FileExists(const std::string &relativePath);
+
+// MARK: plug-in
+
+/// Copies the plug-in into Resources/plugins/Vellomir64/lin_x64/ of the X-Plane folder, dlopens it from
+/// there and calls XPluginStart then XPluginEnable, as X-Plane does. Returns false (with the reason in
+/// LastError()) when it cannot be loaded or XPluginStart returns 0.
+SIMHOST_API bool LoadPlugin(const std::string &xplPath);
+/// XPluginDisable then XPluginStop; the module stays mapped.
+SIMHOST_API void UnloadPlugin();
+SIMHOST_API bool PluginLoaded();
+SIMHOST_API std::string LastError();
+SIMHOST_API std::string PluginName();
+SIMHOST_API std::string PluginSignature();
+SIMHOST_API std::string PluginDescription();
+/// Sends a host message (XPLM_MSG_*) to the loaded plug-in.
+SIMHOST_API void SendMessage(int message, intptr_t param = 0);
+
+// MARK: time and frames
+
+/// Advances elapsed time by one frame and draws every visible window once.
+SIMHOST_API void RunFrame();
+SIMHOST_API void RunFrames(int count);
+/// Runs frames for the given simulated seconds.
+SIMHOST_API void RunSeconds(float seconds);
+SIMHOST_API float ElapsedTime();
+SIMHOST_API int FrameCount();
+
+// MARK: datarefs
+
+SIMHOST_API bool HasDataRef(const std::string &name);
+SIMHOST_API void SetInt(const std::string &name, int value);
+SIMHOST_API void SetFloat(const std::string &name, float value);
+SIMHOST_API void SetDouble(const std::string &name, double value);
+SIMHOST_API void SetIntArray(const std::string &name, const std::vector<int> &values);
+SIMHOST_API void SetFloatArray(const std::string &name, const std::vector<float> &values);
+SIMHOST_API void SetBytes(const std::string &name, const std::string &bytes);
+SIMHOST_API int GetInt(const std::string &name);
+SIMHOST_API float GetFloat(const std::string &name);
+SIMHOST_API double GetDouble(const std::string &name);
+SIMHOST_API std::vector<int> GetIntArray(const std::string &name);
+SIMHOST_API std::vector<float> GetFloatArray(const std::string &name);
+SIMHOST_API std::string GetBytes(const std::string &name);
+/// Adds a simulator dataref that the built-in table does not have.
+SIMHOST_API void DefineDataRef(const std::string &name, int types, int arraySize = 0);
+/// Number of reads of a dataref through the SDK since Reset (to check per-frame lookups and reads).
+SIMHOST_API int FindCount(const std::string &name);
+
+// MARK: commands
+
+struct CommandInfo {
+    std::string name;
+    std::string description;
+    int handlers = 0;
+};
+SIMHOST_API std::vector<CommandInfo> Commands();
+SIMHOST_API bool HasCommand(const std::string &name);
+/// Begin, then End (a key pressed and released). Returns false for an unknown command.
+SIMHOST_API bool CommandOnce(const std::string &name);
+SIMHOST_API bool CommandPhase(const std::string &name, int phase);
+
+// MARK: menus
+
+struct MenuItemInfo {
+    std::string label;
+    bool enabled = true;
+    int check = 0;
+    bool separator = false;
+    bool hasSubmenu = false;
+};
+/// Items of the plug-ins menu's sub-menu named by its parent item's label.
+SIMHOST_API std::vector<MenuItemInfo> MenuItems(const std::string &submenuLabel);
+/// Clicks an item of that sub-menu (by its label): calls the handler with the item's reference.
+/// Returns false when it does not exist or is disabled (a disabled item does nothing in X-Plane).
+SIMHOST_API bool ClickMenuItem(const std::string &submenuLabel, const std::string &itemLabel);
+/// The labels of the host's plug-ins menu.
+SIMHOST_API std::vector<std::string> PluginsMenuLabels();
+
+// MARK: windows and the screen
+
+struct WindowInfo {
+    void *id = nullptr;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool visible = false;
+    bool isWidgetWindow = false;
+};
+SIMHOST_API std::vector<WindowInfo> Windows();
+
+struct DrawnString {
+    std::string text;
+    int x = 0, y = 0;
+    float r = 0, g = 0, b = 0;
+    int font = 0;
+};
+struct DrawnBox {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+/// What the last frame drew (strings in drawing order, translucent boxes).
+SIMHOST_API std::vector<DrawnString> FrameStrings();
+SIMHOST_API std::vector<DrawnBox> FrameBoxes();
+
+/// Mouse and keyboard as the user gives them: delivered to the frontmost window (or widget) under
+/// the point, as X-Plane does. Returns whether a window consumed the mouse-down.
+SIMHOST_API bool MouseDown(int x, int y);
+SIMHOST_API void MouseDrag(int x, int y);
+SIMHOST_API void MouseUp(int x, int y);
+SIMHOST_API bool Click(int x, int y);
+/// A key press to whatever has the keyboard focus (a window or a widget).
+SIMHOST_API void KeyPress(char key, int flags, char virtualKey);
+
+// MARK: widgets
+
+/// The visible root widget whose descriptor (title) equals title; null if none.
+SIMHOST_API void *FindWindowByTitle(const std::string &title);
+/// Titles of all root widgets, visible or not, in creation order.
+SIMHOST_API std::vector<std::string> WidgetWindowTitles();
+/// Descriptors of the window's widgets of a class (depth-first, creation order), e.g. captions.
+SIMHOST_API std::vector<std::string> WidgetTexts(void *window, int widgetClass);
+/// Descriptors of captions, buttons (of any behaviour) and text fields in depth-first order, each
+/// prefixed with its kind: "caption:", "button:", "check:", "radio:", "field:".
+SIMHOST_API std::vector<std::string> WidgetOutline(void *window);
+/// The first widget of the window whose descriptor is text (optionally of a given class); null if none.
+SIMHOST_API void *FindWidget(void *window, const std::string &text, int widgetClass = -1);
+/// The nth widget (0-based) of a class in the window, depth-first.
+SIMHOST_API void *NthWidgetOfClass(void *window, int widgetClass, int n);
+/// Clicks a widget at its centre through the mouse path (press a push button, toggle a check box).
+SIMHOST_API bool ClickWidget(void *widget);
+/// Presses the close box of a main window.
+SIMHOST_API bool PressCloseBox(void *window);
+/// Gives a text field the keyboard focus and types text into it key by key.
+SIMHOST_API void TypeInto(void *textField, const std::string &text);
+SIMHOST_API std::string WidgetText(void *widget);
+SIMHOST_API intptr_t WidgetProperty(void *widget, int property);
+SIMHOST_API bool WidgetExists(void *widget);
+SIMHOST_API int WidgetCount();
+
+// MARK: log and speech
+
+SIMHOST_API const std::vector<std::string> &LogLines();
+/// Log lines written since the given index.
+SIMHOST_API std::vector<std::string> LogLinesSince(size_t index);
+/// True when some log line contains the text.
+SIMHOST_API bool LogContains(const std::string &text);
+SIMHOST_API void ClearLog();
+
+struct Spoken {
+    std::string text;
+    float time = 0;
+};
+SIMHOST_API const std::vector<Spoken> &SpokenTexts();
+
+/// Misuses of the SDK the plug-in made (a destroyed widget used, a bad handle ...); empty when clean.
+SIMHOST_API std::vector<std::string> HostErrors();
+
+} // namespace simhost

@@ -1,0 +1,72 @@
+// simhost's internal state shared by its parts. Never included by the plug-in.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+
+namespace simhost {
+namespace detail {
+
+struct PluginModule {
+    void *handle = nullptr;
+    int (*start)(char *, char *, char *) = nullptr;
+    void (*stop)() = nullptr;
+    int (*enable)() = nullptr;
+    void (*disable)() = nullptr;
+    void (*receive)(int, int, void *) = nullptr;
+    std::string path;
+    std::string name, signature, description;
+    bool started = false;
+    bool enabled = false;
+};
+
+struct Host {
+    Options options;
+    std::string folder; ///< ends in "/"
+    bool temporaryFolder = false;
+    float elapsed = 0;
+    int frames = 0;
+    std::vector<std::string> log;
+    std::string logPartial; ///< text of an unfinished log line
+    std::vector<Spoken> spoken;
+    std::vector<std::string> errors;
+    PluginModule plugin;
+    std::string lastError;
+    int mouseX = 0, mouseY = 0;
+};
+
+Host &host();
+
+/// Records a misuse of the SDK by the plug-in (a call X-Plane would reject or crash on).
+void HostError(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// Reset hooks of the host's parts, called by Reset() in this order.
+void ResetDataRefs();
+void ResetCommands();
+void ResetMenus();
+void ResetWindows();
+void ResetWidgets();
+
+/// Draws every visible window once (the frame's drawing pass).
+void DrawWindows();
+void BeginFrameRecording();
+
+// Window plumbing used by the widget library: a root widget owns one XPLM window.
+void *CreateWidgetWindow(int left, int top, int right, int bottom, int visible, intptr_t rootWidget);
+void DestroyWidgetWindow(void *window);
+void SetWidgetWindowGeometry(void *window, int left, int top, int right, int bottom);
+void SetWidgetWindowVisible(void *window, int visible);
+void BringWindowToFront(void *window);
+bool WindowIsInFront(void *window);
+void TakeWindowFocus(void *window);
+/// Widget side of mouse and keys, called by the window layer.
+int WidgetMouse(intptr_t rootWidget, int x, int y, int status);
+void WidgetDraw(intptr_t rootWidget);
+bool WidgetKey(char key, int flags, char virtualKey);
+bool WidgetHasFocus();
+
+} // namespace detail
+} // namespace simhost

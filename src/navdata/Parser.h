@@ -1,0 +1,65 @@
+// One airport read out of an apt.dat file: frequencies, runway ends, parking positions,
+// runway-use rules and the nodes of the painted taxi lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Parser {
+  public:
+    struct runway {
+        int number = 0;           ///< leading digits of the designator (09L gives 9)
+        char name[5] = {0};       ///< designator, at most 4 characters
+        float lat = 0, lon = 0;   ///< threshold, degrees
+        float thresholdLength = 0; ///< displaced threshold in metres, else the blast pad length
+        float heading = 0;        ///< true heading from this end, degrees 0..360
+    };
+
+    struct parking {
+        int id = 0;               ///< order of acceptance, 0 for the first
+        std::string name;
+        std::string type;         ///< row 1300 airplane types as written; empty for row 15
+        bool legacy = false;      ///< true for a row-15 position
+        int isGate = 0;
+        float lat = 0, lon = 0;
+        float heading = 0;
+    };
+
+    struct linePoint {
+        int id = 0;               ///< index of the node within its line
+        int globalID = 0;         ///< index in puntiTaxi
+        int lineID = 0;           ///< running number of the painted line
+        float distanzaFlooding = 0; ///< label of the taxi route search, nm
+        std::string name;         ///< cleaned name of the line
+        double lat = 0, lon = 0;
+        std::vector<int> neighbourIDs; ///< nodes lying on the same spot
+        std::vector<int> otherIDs;
+        int lineType = 0;         ///< 1 or 51
+    };
+
+    struct runwayInUseDeparture {
+        char runway[256] = {0};
+        char operations[32] = {0};
+        int headingFrom = 0, headingTo = 0;
+    };
+    typedef runwayInUseDeparture runwayInUseArrival;
+
+    Parser() = default;
+    virtual ~Parser() = default;
+
+    double towerFrequency = 0;
+    double groundFrequency = 0;
+    double deliveryFrequency = 0;
+    double approachFrequency = 0;
+    double departureFrequency = 0;
+    double atisFrequency = 0;
+    int lineCounter = -1;
+    int nodeInLineCounter = -1;
+    int nodeCounter = -1;
+    std::vector<runway> runways;
+    std::vector<runwayInUseDeparture> runwaysInUseDeparture;
+    std::vector<runwayInUseArrival> runwaysInUseArrival;
+    std::vector<parking> parkings;
+    std::vector<linePoint> puntiTaxi;
+    int airportFound = 0;
+};

@@ -1,0 +1,117 @@
+// The sub-menu "Vellomirv2": its items, enable patterns and handler.
+#include "plugin/Menu.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "XPLMMenus.h"
+#include "plugin/Log.h"
+#include "plugin/PluginGlobals.h"
+#include "plugin/Reset.h"
+#include "state/Pilot.h"
+
+const char *const kDocumentationAddress = "https://vellomir.org/docs/";
+const char *const kSupporterAddress = "https://www.patreon.com/vellomir";
+
+namespace {
+
+const char *const kMenuLabels[MENU_ITEM_COUNT] = {
+    "Start plugin",         "Stop plugin", "Reset plugin",  "ATC dialog",    "Frequencies selector",
+    "Options",              "Update",      "Documentation", "Patreon Page",  "?",
+};
+
+void Menu_enable(int item, int enabled)
+{
+    if (gMyMenu != nullptr)
+        XPLMEnableMenuItem(gMyMenu, item, enabled);
+}
+
+// Opens an address in the desktop's browser without waiting for it.
+void Menu_openAddress(const char *address)
+{
+    char command[512];
+    snprintf(command, sizeof command, "xdg-open '%s' >/dev/null 2>&1 &", address);
+    int status = system(command);
+    if (status != 0)
+        PrintInfo("System_MenuPrincipaleCallback", "Could not open %s (status %i)", address, status);
+}
+
+} // namespace
+
+void System_CreateMenu()
+{
+    XPLMMenuID plugins = XPLMFindPluginsMenu();
+    int item = XPLMAppendMenuItem(plugins, "Vellomirv2", nullptr, 1);
+    gMyMenu = XPLMCreateMenu("Vellomirv2", plugins, item, System_MenuPrincipaleCallback, nullptr);
+    for (intptr_t ref = 0; ref < MENU_ITEM_COUNT; ref++)
+        XPLMAppendMenuItem(gMyMenu, kMenuLabels[ref], (void *)ref, 1);
+}
+
+void System_DestroyMenu()
+{
+    if (gMyMenu != nullptr)
+        XPLMDestroyMenu(gMyMenu);
+    gMyMenu = nullptr;
+}
+
+void System_MenuRunningPatternFixed()
+{
+    Menu_enable(MENU_START, 0);
+    Menu_enable(MENU_STOP, 1);
+    Menu_enable(MENU_RESET, 1);
+    Menu_enable(MENU_ATC_DIALOG, 0);
+    for (int item = MENU_FREQUENCIES; item < MENU_ITEM_COUNT; item++)
+        Menu_enable(item, 1);
+}
+
+void System_MenuRunningPattern()
+{
+    System_MenuRunningPatternFixed();
+    Menu_enable(MENU_ATC_DIALOG, pilotObj.primaChiamataCenterEffettuataMIA == 1 && pilotObj.isOnGround == 0);
+}
+
+void System_MenuStoppedPattern()
+{
+    Menu_enable(MENU_START, 1);
+    Menu_enable(MENU_STOP, 0);
+    Menu_enable(MENU_RESET, 0);
+    Menu_enable(MENU_FREQUENCIES, 0);
+    Menu_enable(MENU_OPTIONS, 0);
+    Menu_enable(MENU_UPDATE, 0);
+    Menu_enable(MENU_DOCUMENTATION, 1);
+    Menu_enable(MENU_PATREON, 1);
+    Menu_enable(MENU_ABOUT, 1);
+}
+
+void System_MenuPrincipaleCallback(void *, void *itemRef)
+{
+    intptr_t item = (intptr_t)itemRef;
+    switch (item) {
+    case MENU_START:
+        gPluginEnabled = 1;
+        break;
+    case MENU_STOP:
+        gPluginEnabled = 0;
+        break;
+    case MENU_RESET:
+        System_ResetPlugin();
+        break;
+    case MENU_DOCUMENTATION:
+        Menu_openAddress(kDocumentationAddress);
+        break;
+    case MENU_PATREON:
+        Menu_openAddress(kSupporterAddress);
+        break;
+    default:
+        break;
+    }
+    if (item == MENU_START)
+        System_MenuRunningPattern();
+    else if (item == MENU_STOP)
+        System_MenuStoppedPattern();
+    else if (gPluginEnabled == 1)
+        System_MenuRunningPattern();
+    else
+        System_MenuStoppedPattern();
+}

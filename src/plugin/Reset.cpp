@@ -1,0 +1,30 @@
+// Clears every flight so that a new one can start; the scenery index and the stored settings stay.
+#include "plugin/Reset.h"
+
+#include "XPLMMenus.h"
+#include "XPLMProcessing.h"
+#include "plugin/FrameDriver.h"
+#include "plugin/Log.h"
+#include "plugin/Menu.h"
+#include "plugin/PluginGlobals.h"
+#include "state/FlightGlobals.h"
+#include "state/Pilot.h"
+
+void System_ResetPlugin()
+{
+    PrintInfo("System_ResetPlugin", "plugin reset invoked...");
+    if (gMyMenu != nullptr)
+        XPLMEnableMenuItem(gMyMenu, MENU_ATC_DIALOG, 0);
+
+    gIsCopiing = 0;
+
+    gAlreadyChecked = 0;
+    engineRunning = 0;
+    gIsIFRCleared = 0;
+    gIsFPFiled = 0;
+    userDebug = 0;
+
+    pilotObj.ResetFlight();
+
+    autoHideDarkBoxCounter = XPLMGetElapsedTime();
+}

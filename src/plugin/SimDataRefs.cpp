@@ -1,0 +1,97 @@
+// The simulator datarefs the plug-in reads, as one table each for attitude and flight.
+#include "plugin/SimDataRefs.h"
+
+#include <cstddef>
+
+XPLMDataRef headingAttualeDataRef, gRollDataRef, gPitchDataRef;
+XPLMDataRef CofG_refx, CofG_refy, CofG_refz;
+
+XPLMDataRef AircrafLatRef, AircrafLonRef;
+XPLMDataRef gAcfHeadingRef;
+XPLMDataRef gAcfMagneticVariationRef;
+XPLMDataRef gIndicatedAirspeedUserAcfRef;
+XPLMDataRef gIndicatedTrueAirspeedUserAcfRef;
+XPLMDataRef isOnGroundDataRef;
+XPLMDataRef simulatorPauseDataRef;
+XPLMDataRef gAcfAGLRef;
+XPLMDataRef gAcfHightRef;
+XPLMDataRef gAltTempErrRef;
+XPLMDataRef gAcfSpeedRef;
+XPLMDataRef gAcfVerticalSpeedRef;
+XPLMDataRef gAcfEngineStartedRef;
+XPLMDataRef gTunedAutopilotAlt;
+XPLMDataRef oraSimulata;
+XPLMDataRef squawkCode;
+XPLMDataRef gVNavAutopilotStateRef;
+XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
+
+namespace {
+
+struct DataRefEntry {
+    XPLMDataRef *handle;
+    const char *name;
+};
+
+const DataRefEntry kAttitude[] = {
+    {&headingAttualeDataRef, "sim/flightmodel/position/psi"},
+    {&gRollDataRef, "sim/flightmodel/position/phi"},
+    {&gPitchDataRef, "sim/flightmodel/position/theta"},
+    {&CofG_refx, "sim/flightmodel/position/local_x"},
+    {&CofG_refy, "sim/flightmodel/position/local_y"},
+    {&CofG_refz, "sim/flightmodel/position/local_z"},
+};
+
+const DataRefEntry kFlight[] = {
+    {&AircrafLatRef, "sim/flightmodel/position/latitude"},
+    {&AircrafLonRef, "sim/flightmodel/position/longitude"},
+    {&gAcfHeadingRef, "sim/flightmodel/position/psi"},
+    {&gAcfMagneticVariationRef, "sim/flightmodel/position/magnetic_variation"},
+    {&gIndicatedAirspeedUserAcfRef, "sim/flightmodel/position/indicated_airspeed2"},
+    {&gIndicatedTrueAirspeedUserAcfRef, "sim/flightmodel/position/true_airspeed"},
+    {&isOnGroundDataRef, "sim/flightmodel/failures/onground_any"},
+    {&simulatorPauseDataRef, "sim/time/paused"},
+    {&gAcfAGLRef, "sim/flightmodel/position/y_agl"},
+    {&gAcfHightRef, "sim/flightmodel/position/elevation"},
+    {&gAltTempErrRef, "sim/weather/aircraft/altimeter_temperature_error"},
+    {&gAcfSpeedRef, "sim/flightmodel/position/groundspeed"},
+    {&gAcfVerticalSpeedRef, "sim/flightmodel/position/vh_ind_fpm"},
+    {&gAcfEngineStartedRef, "sim/flightmodel/engine/ENGN_running"},
+    {&gTunedAutopilotAlt, "sim/cockpit/autopilot/altitude"},
+    {&oraSimulata, "sim/time/local_time_sec"},
+    {&squawkCode, "sim/cockpit/radios/transponder_code"},
+    {&gVNavAutopilotStateRef, "sim/cockpit/autopilot/autopilot_state"},
+};
+
+// Weather moved to new datarefs in X-Plane 12.
+const DataRefEntry kWeatherXP11[] = {
+    {&gWindHeadingRef, "sim/weather/region/wind_direction_degt[0]"},
+    {&gWindSpeedRef, "sim/weather/aircraft/wind_speed_kt[0]"},
+    {&gBarometerRef, "sim/weather/barometer_sealevel_inhg"},
+};
+const DataRefEntry kWeatherXP12[] = {
+    {&gWindHeadingRef, "sim/weather/aircraft/wind_now_direction_degt"},
+    {&gWindSpeedRef, "sim/cockpit2/gauges/indicators/wind_speed_kts"},
+    {&gBarometerRef, "sim/weather/aircraft/qnh_pas"},
+};
+
+template <size_t N> void SimDataRefs_find(const DataRefEntry (&table)[N])
+{
+    for (const DataRefEntry &entry : table)
+        *entry.handle = XPLMFindDataRef(entry.name);
+}
+
+} // namespace
+
+void System_FindAttitudeDataRefs()
+{
+    SimDataRefs_find(kAttitude);
+}
+
+void System_FindFlightDataRefs(int xplaneVersion)
+{
+    SimDataRefs_find(kFlight);
+    if (xplaneVersion < 12000)
+        SimDataRefs_find(kWeatherXP11);
+    else
+        SimDataRefs_find(kWeatherXP12);
+}

@@ -1,0 +1,33 @@
+// Handles of the simulator datarefs the plug-in reads, found once at start.
+#pragma once
+
+#include "XPLMDataAccess.h"
+
+// attitude (found first at start)
+extern XPLMDataRef headingAttualeDataRef, gRollDataRef, gPitchDataRef;
+extern XPLMDataRef CofG_refx, CofG_refy, CofG_refz;
+
+// flight
+extern XPLMDataRef AircrafLatRef, AircrafLonRef;
+extern XPLMDataRef gAcfHeadingRef;
+extern XPLMDataRef gAcfMagneticVariationRef;
+extern XPLMDataRef gIndicatedAirspeedUserAcfRef;
+extern XPLMDataRef gIndicatedTrueAirspeedUserAcfRef;
+extern XPLMDataRef isOnGroundDataRef;
+extern XPLMDataRef simulatorPauseDataRef;
+extern XPLMDataRef gAcfAGLRef;
+extern XPLMDataRef gAcfHightRef;
+extern XPLMDataRef gAltTempErrRef;
+extern XPLMDataRef gAcfSpeedRef;
+extern XPLMDataRef gAcfVerticalSpeedRef;
+extern XPLMDataRef gAcfEngineStartedRef;
+extern XPLMDataRef gTunedAutopilotAlt;
+extern XPLMDataRef oraSimulata;
+extern XPLMDataRef squawkCode;
+extern XPLMDataRef gVNavAutopilotStateRef;
+extern XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
+
+/// Finds the attitude datarefs.
+void System_FindAttitudeDataRefs();
+/// Finds the flight datarefs; the weather ones depend on the host version.
+void System_FindFlightDataRefs(int xplaneVersion);

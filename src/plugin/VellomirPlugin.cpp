@@ -1,0 +1,85 @@
+// The five entry points X-Plane calls. They stay thin: the work is in the System_* operations.
+#include <cstdio>
+#include <cstring>
+
+#include "XPLMDefs.h"
+#include "XPLMPlugin.h"
+#include "XPLMUtilities.h"
+#include "plugin/Audio.h"
+#include "plugin/Commands.h"
+#include "plugin/CustomDataRefs.h"
+#include "plugin/FrameDriver.h"
+#include "plugin/Log.h"
+#include "plugin/Menu.h"
+#include "plugin/PluginGlobals.h"
+#include "plugin/Reset.h"
+#include "plugin/SimDataRefs.h"
+#include "plugin/Version.h"
+#include "state/FlightGlobals.h"
+#include "ui/Settings.h"
+
+namespace {
+
+/// Size X-Plane gives each of XPluginStart's three text buffers.
+const size_t kStartBufferSize = 256;
+
+void System_Start()
+{
+    System_RegisterDataRefs();
+    XPLMGetVersions(&gFDV_XPlaneVersion, &XPLMVersion, &HostID);
+    System_InitAudio(gFDV_XPlaneVersion);
+    System_RegisterCommands();
+    System_FindAttitudeDataRefs();
+    System_CreateMenu();
+    System_MenuRunningPatternFixed();
+    System_FindFlightDataRefs(gFDV_XPlaneVersion);
+    PrintInfo("XPluginStart", userDebug ? "User debug enabled" : "User debug disabled");
+    if (pluginAutostart == 1 && gPluginEnabled == 0) {
+        gPluginEnabled = 1;
+        System_MenuRunningPatternFixed();
+        PrintDebug("XPluginStart", "XPlane version: %i %i, HostID: %i", gFDV_XPlaneVersion, XPLMVersion, HostID);
+        if (welcomeMessage202012 == 1)
+            welcomeMessage202012 = 0;
+    }
+    System_CreateDriverWindow();
+}
+
+} // namespace
+
+PLUGIN_API int XPluginStart(char *outName, char *outSig, char *outDesc)
+{
+    PrintDebug("XPluginStart", "plugin start invoked...");
+    snprintf(outName, kStartBufferSize, "Vellomir v%s", VELLOMIR_VERSION);
+    snprintf(outSig, kStartBufferSize, "org.vellomir.vellomirv2");
+    snprintf(outDesc, kStartBufferSize, "A plugin for emulate ATC functions");
+    System_Start();
+    return 1;
+}
+
+PLUGIN_API void XPluginStop(void)
+{
+    System_DestroyDriverWindow();
+    System_UnregisterCommands();
+    System_DestroyMenu();
+    System_UnregisterDataRefs();
+    System_CloseAudio();
+}
+
+PLUGIN_API int XPluginEnable(void)
+{
+    return 1;
+}
+
+PLUGIN_API void XPluginDisable(void)
+{
+}
+
+PLUGIN_API void XPluginReceiveMessage(XPLMPluginID, int message, void *)
+{
+    if (message == XPLM_MSG_PLANE_LOADED) {
+        engineRunning = 0;
+    } else if (message == XPLM_MSG_AIRPORT_LOADED) {
+        PrintDebug("XPluginReceiveMessage", "plugin reset invoked for airport loading...");
+        System_ResetPlugin();
+    }
+}

@@ -1,0 +1,11 @@
+// Storage of the flight-wide flags.
+#include "state/FlightGlobals.h"
+
+int gIsIFRCleared = 0;
+int gIsPBApproved = 0;
+int gIsTaxiingApproved = 0;
+int gIsEngStartApproved = 0;
+int clearedToTakeOff = 0;
+int gIsFPFiled = 0;
+int gIsCopiing = 0;
+int engineRunning = 0;

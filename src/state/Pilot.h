@@ -1,0 +1,208 @@
+// The flight record: one flight from plan to parking, with its route, procedures, taxi route,
+// the simulator state copied each frame and every flag of the radio exchanges.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "navdata/Parser.h"
+
+class pilot {
+  public:
+    /// One route point of flightPlanVec.
+    struct flightPlanLoc {
+        std::string name;
+        float lat = 0, lon = 0;
+        int order = 0;       ///< 0 dep runway, 1 SID, 2 route, 3 STAR, 4 approach, 5 ILS, 6 arr runway
+        int fl = 0;          ///< planned level, hundreds of feet
+        int restriction = 0; ///< procedure altitude restriction, hundreds of feet, 0 = none
+        int navType = 0;     ///< host navaid type, 0 = entered by latitude/longitude
+    };
+
+    struct sid {
+        std::string name;
+        std::string name2;
+        double lat = 0, lon = 0;
+        bool favour = false;
+    };
+    typedef sid star;
+
+    struct sidFix {
+        int procIndex = 0;
+        std::string procName, transition, fixName, region;
+        double lat = 0, lon = 0; ///< 0.0 = not yet known
+        int fl = 0, restriction = 0;
+    };
+    typedef sidFix starFix;
+
+    /// One point of the taxi route.
+    struct linePoint {
+        int id = 0; ///< node number within its line
+        int globalID = 0;
+        float distanzaFlooding = 0;
+        std::string name;
+        int lineID = 0;
+        double lat = 0, lon = 0;
+        std::vector<int> neighbourIDs;
+        std::vector<int> otherIDs;
+    };
+
+    /// A chosen runway end.
+    struct runwayStruct {
+        int number = 0;
+        char name[5] = {0};
+        float lat = 0, lon = 0; ///< holding point / runway end
+        float heightft = 0;     ///< airport elevation, feet
+        int index = 0;          ///< 1-based position of the end in the parser's runways
+        float thresholdLength = 0;
+        float heading = 0;      ///< true heading of the end
+        int landingType = 0;
+    };
+
+    struct parkingStruct {
+        int id = 0;       ///< assigned parking position, 0 = none
+        std::string name; ///< lower case, set with the landing clearance
+    };
+
+    pilot();
+    virtual ~pilot();
+
+    void SetPilotName(const char *name);
+    void SetData(const float colour[3], double lat, double lon, const char *name);
+    void AddToFlightPlan(float lat, float lon, const char *name, int order, int navType, int fl, int restriction);
+    void AddToFlightPlanBackup(float lat, float lon, const char *name, int order, int navType, int fl,
+                               int restriction);
+    void AddSid(const char *name, const char *name2, double lat, double lon, bool favour);
+    void AddStar(const char *name, const char *name2, double lat, double lon, bool favour);
+    void AddSidFix(int procIndex, const char *procName, const char *transition, const char *fixName,
+                   const char *region, double lat, double lon, int fl, int restriction);
+    void AddStarFix(int procIndex, const char *procName, const char *transition, const char *fixName,
+                    const char *region, double lat, double lon, int fl, int restriction);
+    void AddTaxiPoint(int nodeInLine, int globalID, float distanzaFlooding, const char *name, int lineID, double lat,
+                      double lon);
+    /// Clears the flight state for a new flight (the flight reset); the active route stays.
+    void ResetFlight();
+
+    // MARK: containers
+    std::vector<sidFix> sidFixes;
+    std::vector<starFix> starFixes;
+    std::vector<linePoint> taxiPoints;
+    std::vector<sid> sids;
+    std::vector<star> stars;
+    std::vector<flightPlanLoc> flightPlanVec;
+    std::vector<flightPlanLoc> flightPlanBackup;
+
+    // MARK: procedure choice
+    int16_t numeroDiSidTrovate = 0, numeroDiStarTrovate = 0;
+    int16_t selectedSID = 0, selectedSTAR = 0;
+    bool sidSelezionata = false, starSelezionata = false, sidFiled = false, starFiled = false;
+
+    // MARK: identity
+    float coloreDialogo[3] = {0, 0, 0};
+    char nomePilota[40] = {0};
+
+    // MARK: airports
+    std::string depAirportICAO, arrAirportICAO;
+    std::string arrAirportFullName;
+    std::string depAirportFullName;
+    Parser parser;        ///< departure airport
+    Parser targetAirport; ///< arrival airport
+    float altezzaAeroportoArrivo = 0;
+    std::string pianoDiVolo;
+
+    // MARK: levels and altitude
+    int plannedFL = 0, clearedFL = 0;
+    float altitudineFeets = 0;
+    float altimeterTempError = 0; ///< feet
+    float gActualAGL = 0;
+    int kmlExport = 0;
+
+    // MARK: runways
+    runwayStruct departureRunwayStruct, arrivalRunwayStruct;
+    char departureRunwayName[5] = {0};
+    int preferredDepRunway = 0, preferredArrRunway = 0;
+
+    // MARK: parking
+    parkingStruct gParkingStruct;
+
+    // MARK: route progress
+    int gActualFlightPlanIndex = 0;
+    float gLastDistanceToActWP = 0;
+    float distanzaMinimaWaypoint = 0;
+    float secondiDallUltimoSkipWaypoint = 0, ultimaVoltaInDirContraria = 0;
+    int16_t errorDelta = 0;
+    int distanzaDestinazioneTotale = 500;
+    float distanzaDestinazioneLinear = 0;
+    float latDestinazione = 0, lonDestinazione = 0;
+
+    // MARK: position and motion
+    double latitudine = 0, longitudine = 0;
+    float headingAttuale = 0;
+    float variazioneMagnetica = 0;
+    float HeadingPrecedente = 0, angoloDiVirata = 0;
+    float groundSpeed = 0, trueAirspeed = 0; ///< m/s
+    float indicatedAirspeed = 0;             ///< kt
+    float acfWeight = 0;                     ///< kg
+    int isOnGround = 0;
+    int velocitaMassimaRaggiunta = 0;
+
+    // MARK: wind
+    float angoloDiCorrezioneVento = 0;
+    int dirVentoRelativa = 0;
+    int velocitaVento = 0; ///< kt
+    int windHeading = 0;   ///< deg
+    bool usaHeadingWCA = false;
+
+    // MARK: autopilot
+    int statoAutopilotaAdesso = 0;
+    float statoVNAV_IXEG = 0, statoLNAV_IXEG = 0;
+
+    // MARK: radio
+    double gActualFrequency = 0;
+    std::string gActualFrequencyName;
+    double frequenzaObiettivo = 0;
+    std::string frequenzaObiettivoNome;
+    double frequenzaCenter = 0, frequenzaCenterTemp = 0, frequenzaCenterPrecedente = 0;
+    char nomeCenter[256] = {0};
+    bool centerFittizia = false, centerTrovata = false, nuovaCenterTrovata = false;
+    int ultimaRicercaCenter = 0;
+    int transponder = 0;
+    float orarioControlloSquawk = 0;
+
+    // MARK: exchange flags
+    int gIsCopiing = 0;
+    int datiPilotaImpostati = 0;
+    int gIsFPFiled = 0, gIsIFRCleared = 0, gIsEngStartApproved = 0, gIsPBApproved = 0, gIsTaxiingApproved = 0;
+    int clearedToTakeOff = 0, clearedToLand = 0, isOnHoldingPoint = 0, gTargetRunwayVacated = 0;
+    int engineRunning = 0;
+    int vfrFlight = 0;
+    bool serviceTerminated = false, ilsPathCreated = false, landedNotified = false, destroyMissedApproach = false;
+    bool distruggereFinestraTower = false, HandoffTorreComunicato = false, QuotaIntercILSAnnunciata = false;
+
+    // MARK: centre and approach
+    int primaChiamataCenterEffettuata = 0, primaChiamataCenterEffettuataMIA = 0, primaChiamataApproachEffettuata = 0;
+    int informazioniDiAtterraggioComunicate = 0;
+    int cicloCenter = 0, cicloMissed = 0, cicloApproach = 0;
+    float orarioDiDecollo = 0;
+
+    // MARK: descent
+    int gTODReached = 0, faseDiscesa = 0, altezzaDiscesaFeet = 0;
+    float gAnnounceVerticalChangeTime = 0;
+    int nuovaAltitudineAnnunciata = 0;
+    int ostacoloMassimoFt = 0;
+
+    // MARK: settings kept per flight
+    int headingAnnounceDelay = 0;
+    int headingAnnounceDelayAP = 12;
+};
+
+/// The user's flight, from load to unload.
+extern pilot pilotObj;
+
+void StampaPianoDiVoloAttuale(pilot *record, bool silent);
+void StampaBackupPianoDiVoloAttuale(pilot *record);
+void StampaSids(pilot *record);
+void StampaStars(pilot *record);
+void StampaSidFixes(pilot *record);
+void StampaStarFixes(pilot *record);

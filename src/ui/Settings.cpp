@@ -1,0 +1,51 @@
+// Storage and compiled-in defaults of the user preferences.
+#include "ui/Settings.h"
+
+int welcomeMessage202012 = 1;
+int gIsSpeechActivated = 1;
+int gShowDarkWindows = 1;
+int gKMLExp = 1;
+int gQNH = 1;
+int altimeterDecimal = 0;
+int firstReadback = 1;
+float offsetFirstReadback = 0.9f;
+float offsetFirstTurn = 0.5f;
+float holdingPointRadius = 0.1f;
+int programFMSDirectOnJump = 1;
+int programFMSApproxILS = 1;
+int switchCenterDefaultDistance = 15;
+int pluginAutostart = 1;
+int FLTolerance = 300;
+int pointInsteadDecimal = 0;
+int flightStatsIsActive = 0;
+int lowAltitudeSpeedWarning = 0;
+int calculateWCA = 1;
+int maxHeadingError = 10;
+int tdDescentSpeed = 1500;
+int enableFmcProgramming = 1;
+int updateCheck = 1;
+int releaseRadioBetweenDialogs = 0;
+int disableVoiceOnReadBack = 0;
+int onScreenWarnings = 1;
+int reduceVectorCalls = 0;
+int preciseHeading = 1;
+int simTimeStampMessages = 0;
+char latestVersion[32] = "";
+int autoHideDarkBox = 0;
+int headingIndicatorActive = 1;
+int autoHideDarkBoxTimeOut = 30;
+int informationsPosition = 800;
+int frequenciesPositionLeft = 0, frequenciesPositionTop = 0;
+int dialogPositionLeft = 0, dialogPositionTop = 0;
+int checkSquawkCode = 1;
+int manualChooseSID = 1, manualChooseSTAR = 1;
+int lookForSID = 1, lookForSTAR = 1;
+int checkGroundElevation = 1;
+int respectRestrictions = 1;
+int skipApprox = 0;
+char azureKey[256] = "";
+char azureRegion[32] = "";
+int azureTtsOn = 0;
+
+int azureTokenExpiration = 600;
+int anticipateAzureTokenExpiration = 200;

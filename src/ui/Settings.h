@@ -1,0 +1,54 @@
+// User preferences: process-wide variables named after their keys in Settings.txt.
+#pragma once
+
+extern int welcomeMessage202012;
+extern int gIsSpeechActivated;
+extern int gShowDarkWindows;
+extern int gKMLExp;
+extern int gQNH;
+extern int altimeterDecimal;
+extern int firstReadback;
+extern float offsetFirstReadback;
+extern float offsetFirstTurn;
+extern float holdingPointRadius; ///< nm
+extern int programFMSDirectOnJump;
+extern int programFMSApproxILS;
+extern int switchCenterDefaultDistance;
+extern int pluginAutostart;
+extern int FLTolerance; ///< ft
+extern int pointInsteadDecimal;
+extern int flightStatsIsActive;
+extern int lowAltitudeSpeedWarning;
+extern int calculateWCA;
+extern int maxHeadingError; ///< deg
+extern int tdDescentSpeed;  ///< ft/min
+extern int enableFmcProgramming;
+extern int updateCheck;
+extern int releaseRadioBetweenDialogs;
+extern int disableVoiceOnReadBack;
+extern int onScreenWarnings;
+extern int reduceVectorCalls;
+extern int preciseHeading;
+extern int simTimeStampMessages;
+extern char latestVersion[32];
+extern int autoHideDarkBox;
+extern int headingIndicatorActive;
+extern int autoHideDarkBoxTimeOut; ///< s
+extern int informationsPosition;   ///< pixels from the bottom
+extern int frequenciesPositionLeft, frequenciesPositionTop;
+extern int dialogPositionLeft, dialogPositionTop;
+extern int checkSquawkCode;
+extern int manualChooseSID, manualChooseSTAR;
+extern int lookForSID, lookForSTAR;
+extern int checkGroundElevation;
+extern int respectRestrictions;
+extern int skipApprox;
+extern char azureKey[256];
+extern char azureRegion[32];
+extern int azureTtsOn;
+// userDebug lives with the log printers (plugin/Log.h); headingAnnounceDelay, headingAnnounceDelayAP
+// and vfrFlight are members of the flight record.
+
+/// Cloud speech token lifetime and how early to renew it, seconds (not in the file).
+extern int azureTokenExpiration;
+extern int anticipateAzureTokenExpiration;

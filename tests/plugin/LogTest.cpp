@@ -1,0 +1,94 @@
+// The log printers and the time-of-day greeting.
+#include <regex>
+#include <string>
+
+#include "plugin/Log.h"
+#include "support/PluginHost.h"
+
+namespace {
+
+class LogTest : public HostTest {
+  protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        developerDEBUG = 0;
+        userDebug = 1;
+        developerDEBUGlocal = 1;
+        developerDEBUGlocal2 = 0;
+    }
+    void TearDown() override
+    {
+        developerDEBUG = 0;
+        userDebug = 1;
+        HostTest::TearDown();
+    }
+    static std::string Last() { return simhost::LogLines().empty() ? "" : simhost::LogLines().back(); }
+};
+
+TEST_F(LogTest, EveryLineCarriesProductVersionAndLocalTime)
+{
+    PrintInfo("XPluginStart", "plugin start invoked...");
+    EXPECT_TRUE(std::regex_match(Last(), std::regex(R"(Vellomir v2\.1\.0 \d\d:\d\d:\d\d: plugin start invoked\.\.\.)")))
+        << Last();
+    // The same line reached Log.txt in the X-Plane folder.
+    EXPECT_NE(simhost::ReadFile("Log.txt").find("plugin start invoked...\n"), std::string::npos);
+}
+
+TEST_F(LogTest, DebugSwitchesDecideWhatIsWrittenAndHow)
+{
+    PrintDebug("Tag", "hidden");
+    EXPECT_FALSE(Logged("hidden"));
+    PrintInfo("Tag", "bare");
+    EXPECT_TRUE(Logged(": bare"));
+
+    developerDEBUG = 1;
+    PrintInfo("Tag", "tagged");
+    EXPECT_TRUE(Logged(":  ---- Tag ----: tagged"));
+    PrintDebug("Tag", "dev");
+    EXPECT_TRUE(Logged(": ---- Tag ---- DEVDEBUG ----: dev"));
+
+    PrintUsrDebug("user %i", 7);
+    EXPECT_TRUE(Logged(": DEBUG: user 7"));
+    userDebug = 0;
+    PrintUsrDebug("silent");
+    EXPECT_FALSE(Logged("silent"));
+
+    PrintInfoLocal("readAptDat", "local");
+    EXPECT_TRUE(Logged(": readAptDat: local"));
+    PrintDebugLocal("readAptDat", "localdbg");
+    EXPECT_TRUE(Logged(": readAptDat DEBUG: localdbg"));
+    PrintInfoLoca2("readAptDat", "second");
+    EXPECT_TRUE(Logged(": second"));
+    PrintDebugLocal2("readAptDat", "second-dbg");
+    EXPECT_FALSE(Logged("second-dbg"));
+}
+
+TEST_F(LogTest, OverlongMessageIsCutToOneLine)
+{
+    std::string longText(20000, 'x');
+    PrintInfo("Tag", "%s", longText.c_str());
+    ASSERT_EQ(simhost::LogLines().size(), 1u);
+    std::string line = Last();
+    size_t text = line.find(": ") + 2;
+    EXPECT_EQ(line.size() - text, (size_t)LOG_LINE_SIZE - 1);
+    PrintInfo("Tag", "next");
+    EXPECT_EQ(Last().substr(Last().size() - 4), "next");
+}
+
+TEST(DayTime, GreetingByHourBoundaries)
+{
+    EXPECT_STREQ(Utils_GetDayTime(18000), "morning");
+    EXPECT_STREQ(Utils_GetDayTime(43199), "morning");
+    EXPECT_STREQ(Utils_GetDayTime(43200), "afternoon");
+    EXPECT_STREQ(Utils_GetDayTime(64799), "afternoon");
+    EXPECT_STREQ(Utils_GetDayTime(64800), "evening");
+    EXPECT_STREQ(Utils_GetDayTime(17999), "evening");
+    EXPECT_STREQ(Utils_GetDayTime(0), "evening");
+    int ms = millisecondiDaMezzanotte();
+    EXPECT_GE(ms, 0);
+    EXPECT_LT(ms, 86400000);
+    EXPECT_EQ(ms % 1000, 0);
+}
+
+} // namespace

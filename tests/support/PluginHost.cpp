@@ -1,0 +1,51 @@
+// Shared fixtures of the test suites.
+#include "support/PluginHost.h"
+
+void HostTest::SetUp()
+{
+    ResetHost(12000);
+}
+
+void HostTest::TearDown()
+{
+    simhost::Shutdown();
+}
+
+void HostTest::ResetHost(int xplaneVersion)
+{
+    simhost::Options options;
+    options.xplaneVersion = xplaneVersion;
+    simhost::Reset(options);
+}
+
+int HostTest::LogCount(const std::string &text)
+{
+    int count = 0;
+    for (const std::string &line : simhost::LogLines())
+        if (line.find(text) != std::string::npos)
+            count++;
+    return count;
+}
+
+void PluginTest::SetUp()
+{
+    ResetHost(12000);
+}
+
+bool PluginTest::Load(int xplaneVersion)
+{
+    simhost::SetXPlaneVersion(xplaneVersion);
+    bool loaded = simhost::LoadPlugin(VELLOMIR_XPL_PATH);
+    EXPECT_TRUE(loaded) << simhost::LastError();
+    return loaded;
+}
+
+void PluginTest::PluginFile(const std::string &name, const std::string &contents)
+{
+    simhost::WriteFile("Resources/plugins/Vellomir64/" + name, contents);
+}
+
+std::string TestData(const std::string &relative)
+{
+    return std::string(VELLOMIR_TEST_DATA) + "/" + relative;
+}

@@ -1,0 +1,33 @@
+// Shared fixtures: a fresh simulated X-Plane per test, with or without the real plug-in loaded.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <string>
+
+#include "Harness.h"
+
+/// A fresh simhost (temporary X-Plane folder) for tests of the plug-in's code linked in directly.
+class HostTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    /// Starts over with another X-Plane version.
+    void ResetHost(int xplaneVersion);
+    /// True when some log line contains text.
+    static bool Logged(const std::string &text) { return simhost::LogContains(text); }
+    /// Number of log lines containing text.
+    static int LogCount(const std::string &text);
+};
+
+/// The real Vellomir64.xpl loaded into simhost, as X-Plane would load it.
+class PluginTest : public HostTest {
+  protected:
+    void SetUp() override;
+    /// Reset the host with the given version and files, then load the plug-in; false on failure.
+    bool Load(int xplaneVersion = 12000);
+    /// Files to lay into the plug-in's folder before loading (relative to the plug-in folder).
+    void PluginFile(const std::string &name, const std::string &contents);
+};
+
+/// Path of a file of the tests' data folder.
+std::string TestData(const std::string &relative);

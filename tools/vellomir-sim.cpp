@@ -1,0 +1,160 @@
+// vellomir-sim: loads the real Vellomir64.xpl into simhost the way X-Plane does, flies frames at a fixed
+// rate for a simulated duration and prints a transcript of what the plug-in logged, said and showed.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "Harness.h"
+#include "XPLMPlugin.h"
+
+namespace {
+
+struct SimArgs {
+    simhost::Options options;
+    std::string plugin = VELLOMIR_XPL_PATH;
+    float duration = 60.0f;
+};
+
+void Usage(FILE *out)
+{
+    fprintf(out,
+            "usage: vellomir-sim [options]\n"
+            "Loads Vellomir64.xpl into a simulated X-Plane and prints a transcript.\n"
+            "  --xplane-version N   X-Plane version the host reports (default 12000; e.g. 11300, 11330, 11500)\n"
+            "  --xplane-folder DIR  simulated X-Plane folder (default: a fresh temporary folder)\n"
+            "  --fps N              frames per simulated second (default 30)\n"
+            "  --duration S         simulated seconds to run (default 60)\n"
+            "  --plugin PATH        the plug-in to load (default: the one built with this tool)\n"
+            "  --help               this text\n"
+            "Exit status: 0 done, 1 bad arguments, 2 the plug-in could not be loaded or started, 3 crashed.\n");
+}
+
+bool ParseArgs(int argc, char **argv, SimArgs &args)
+{
+    for (int i = 1; i < argc; i++) {
+        std::string a = argv[i];
+        auto value = [&](const char *name) -> const char * {
+            if (i + 1 >= argc) {
+                fprintf(stderr, "vellomir-sim: %s needs a value\n", name);
+                return nullptr;
+            }
+            return argv[++i];
+        };
+        const char *v = nullptr;
+        if (a == "--help" || a == "-h") {
+            Usage(stdout);
+            exit(0);
+        } else if (a == "--xplane-version") {
+            if ((v = value("--xplane-version")) == nullptr)
+                return false;
+            args.options.xplaneVersion = atoi(v);
+        } else if (a == "--xplane-folder") {
+            if ((v = value("--xplane-folder")) == nullptr)
+                return false;
+            args.options.xplaneFolder = v;
+        } else if (a == "--fps") {
+            if ((v = value("--fps")) == nullptr)
+                return false;
+            args.options.frameRate = (float)atof(v);
+        } else if (a == "--duration") {
+            if ((v = value("--duration")) == nullptr)
+                return false;
+            args.duration = (float)atof(v);
+        } else if (a == "--plugin") {
+            if ((v = value("--plugin")) == nullptr)
+                return false;
+            args.plugin = v;
+        } else {
+            fprintf(stderr, "vellomir-sim: unknown option %s\n", a.c_str());
+            return false;
+        }
+    }
+    if (args.options.frameRate <= 0 || args.duration < 0 || args.options.xplaneVersion <= 0) {
+        fprintf(stderr, "vellomir-sim: --fps, --duration and --xplane-version need positive numbers\n");
+        return false;
+    }
+    return true;
+}
+
+void OnCrash(int signal)
+{
+    char text[64];
+    int n = snprintf(text, sizeof text, "vellomir-sim: crashed with signal %d\n", signal);
+    if (write(STDERR_FILENO, text, (size_t)n) < 0) {
+    }
+    _exit(3);
+}
+
+// Prints what happened since the last call: new log lines, spoken texts and changed screen text.
+struct Transcript {
+    size_t logIndex = 0;
+    size_t spokenIndex = 0;
+    std::vector<std::string> screen;
+
+    void Flush()
+    {
+        float t = simhost::ElapsedTime();
+        const std::vector<std::string> &log = simhost::LogLines();
+        for (; logIndex < log.size(); logIndex++)
+            printf("[%7.2f] LOG  %s\n", t, log[logIndex].c_str());
+        const std::vector<simhost::Spoken> &spoken = simhost::SpokenTexts();
+        for (; spokenIndex < spoken.size(); spokenIndex++)
+            printf("[%7.2f] SAY  %s\n", spoken[spokenIndex].time, spoken[spokenIndex].text.c_str());
+        std::vector<std::string> now;
+        for (const simhost::DrawnString &s : simhost::FrameStrings())
+            now.push_back(s.text);
+        if (now != screen) {
+            for (const std::string &line : now)
+                if (!line.empty())
+                    printf("[%7.2f] SHOW %s\n", t, line.c_str());
+            screen = now;
+        }
+        fflush(stdout);
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    SimArgs args;
+    if (!ParseArgs(argc, argv, args)) {
+        Usage(stderr);
+        return 1;
+    }
+    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+        signal(sig, OnCrash);
+
+    simhost::Reset(args.options);
+    printf("vellomir-sim: X-Plane %d in %s, %.0f fps, %.0f s\n", args.options.xplaneVersion,
+           simhost::SystemPath().c_str(), args.options.frameRate, args.duration);
+    Transcript transcript;
+    if (!simhost::LoadPlugin(args.plugin)) {
+        transcript.Flush();
+        fprintf(stderr, "vellomir-sim: cannot start the plug-in: %s\n", simhost::LastError().c_str());
+        simhost::Shutdown();
+        return 2;
+    }
+    printf("vellomir-sim: loaded \"%s\" (%s): %s\n", simhost::PluginName().c_str(),
+           simhost::PluginSignature().c_str(), simhost::PluginDescription().c_str());
+    // X-Plane tells the plug-ins that the user's aircraft and then the airport have been loaded.
+    simhost::SendMessage(XPLM_MSG_PLANE_LOADED, 0);
+    simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED, 0);
+    transcript.Flush();
+
+    int frames = (int)(args.duration * args.options.frameRate + 0.5f);
+    for (int i = 0; i < frames; i++) {
+        simhost::RunFrame();
+        transcript.Flush();
+    }
+    simhost::UnloadPlugin();
+    transcript.Flush();
+    int errors = (int)simhost::HostErrors().size();
+    printf("vellomir-sim: %d frames, %.1f simulated seconds, %d host errors\n", simhost::FrameCount(),
+           simhost::ElapsedTime(), errors);
+    simhost::Shutdown();
+    return 0;
+}

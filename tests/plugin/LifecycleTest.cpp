@@ -1,0 +1,188 @@
+// The real Vellomir64.xpl as X-Plane sees it: what it publishes, its commands, its menu and its messages.
+#include <regex>
+
+#include "XPLMDataAccess.h"
+#include "XPLMPlugin.h"
+#include "XPLMUtilities.h"
+#include "support/PluginHost.h"
+
+namespace {
+
+const char *const kMenu = "Vellomirv2";
+
+std::vector<bool> Enabled()
+{
+    std::vector<bool> states;
+    for (const simhost::MenuItemInfo &item : simhost::MenuItems(kMenu))
+        states.push_back(item.enabled);
+    return states;
+}
+
+class LifecycleTest : public PluginTest {};
+
+TEST_F(LifecycleTest, StartsWithItsNameAndWritesTheStartLines)
+{
+    ASSERT_TRUE(Load(11330));
+    EXPECT_EQ(simhost::PluginName(), "Vellomir v2.1.0");
+    EXPECT_EQ(simhost::PluginDescription(), "A plugin for emulate ATC functions");
+    EXPECT_NE(simhost::PluginSignature().find(".vellomirv2"), std::string::npos);
+    EXPECT_TRUE(Logged("AL not required")); // X-Plane 11 keeps its own OpenAL context
+    EXPECT_TRUE(Logged("User debug enabled"));
+    for (const std::string &line : simhost::LogLines())
+        EXPECT_TRUE(std::regex_match(line, std::regex(R"(Vellomir v2\.1\.0 \d\d:\d\d:\d\d: .*)"))) << line;
+    simhost::RunFrames(10);
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(LifecycleTest, PublishesTwoWritableRadioDatarefs)
+{
+    ASSERT_TRUE(Load());
+    // Another add-on reads and writes them through the SDK.
+    for (const char *name : {"Vellomir/radio_in_use", "Vellomir/radio_facility_id"}) {
+        XPLMDataRef ref = XPLMFindDataRef(name);
+        ASSERT_NE(ref, nullptr) << name;
+        EXPECT_EQ(XPLMGetDataRefTypes(ref), xplmType_Int);
+        EXPECT_TRUE(XPLMCanWriteDataRef(ref));
+        EXPECT_EQ(XPLMGetDatai(ref), 8);
+    }
+    XPLMSetDatai(XPLMFindDataRef("Vellomir/radio_in_use"), 1);
+    XPLMSetDatai(XPLMFindDataRef("Vellomir/radio_facility_id"), 3);
+    EXPECT_EQ(simhost::GetInt("Vellomir/radio_in_use"), 1);
+    EXPECT_EQ(simhost::GetInt("Vellomir/radio_facility_id"), 3);
+    EXPECT_EQ(XPLMFindDataRef("Vellomir/no_such_thing"), nullptr);
+
+    // Stopping the plug-in takes them away again.
+    simhost::UnloadPlugin();
+    EXPECT_FALSE(simhost::HasDataRef("Vellomir/radio_in_use"));
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(LifecycleTest, SevenCommandsWithTheirDescriptionsActOnKeyRelease)
+{
+    ASSERT_TRUE(Load());
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Vellomir/dark_box_toggle", "Hide/Unhide darkbox window"},
+        {"Vellomir/flight_informations_toggle", "Hide/Unhide flight informations"},
+        {"Vellomir/frequency_selector_toggle", "Hide/Unhide frequency selector"},
+        {"Vellomir/atc_dialog_toggle", "Hide/Unhide atc dialog"},
+        {"Vellomir/show_dark_box", "If auto hide is active, show dark box"},
+        {"Vellomir/read_back", "Read back to communications"},
+        {"Vellomir/heading_indicator", "Enable Heading Indicator"},
+    };
+    std::vector<simhost::CommandInfo> commands = simhost::Commands();
+    ASSERT_EQ(commands.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); i++) {
+        EXPECT_EQ(commands[i].name, expected[i].first);
+        EXPECT_EQ(commands[i].description, expected[i].second);
+        EXPECT_EQ(commands[i].handlers, 1);
+    }
+
+    // Pressing and holding does nothing; releasing the key logs and acts once.
+    simhost::ClearLog();
+    simhost::CommandPhase("Vellomir/heading_indicator", xplm_CommandBegin);
+    simhost::CommandPhase("Vellomir/heading_indicator", xplm_CommandContinue);
+    EXPECT_FALSE(Logged("customCommandHeadingIndicatorHandler called"));
+    simhost::CommandPhase("Vellomir/heading_indicator", xplm_CommandEnd);
+    EXPECT_EQ(LogCount("DEBUG: customCommandHeadingIndicatorHandler called"), 1);
+    for (const auto &command : expected)
+        EXPECT_TRUE(simhost::CommandOnce(command.first));
+    EXPECT_TRUE(Logged("customCommandReadBackHandler called"));
+    EXPECT_TRUE(Logged("customCommandDarkBoxToggleHandler called"));
+
+    simhost::UnloadPlugin();
+    for (const simhost::CommandInfo &command : simhost::Commands())
+        EXPECT_EQ(command.handlers, 0) << command.name;
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(LifecycleTest, MenuPatternsFollowStartAndStop)
+{
+    ASSERT_TRUE(Load());
+    std::vector<std::string> labels;
+    for (const simhost::MenuItemInfo &item : simhost::MenuItems(kMenu))
+        labels.push_back(item.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"Start plugin", "Stop plugin", "Reset plugin", "ATC dialog",
+                                                "Frequencies selector", "Options", "Update", "Documentation",
+                                                "Patreon Page", "?"}));
+    EXPECT_EQ(simhost::PluginsMenuLabels(), std::vector<std::string>{kMenu});
+
+    // Autostarted: the running pattern's fixed part.
+    std::vector<bool> running = {false, true, true, false, true, true, true, true, true, true};
+    EXPECT_EQ(Enabled(), running);
+    EXPECT_FALSE(simhost::ClickMenuItem(kMenu, "Start plugin")); // disabled: nothing happens
+
+    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Stop plugin"));
+    std::vector<bool> stopped = {true, false, false, false, false, false, false, true, true, true};
+    EXPECT_EQ(Enabled(), stopped);
+    EXPECT_FALSE(simhost::ClickMenuItem(kMenu, "Frequencies selector"));
+
+    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Start plugin"));
+    EXPECT_EQ(Enabled(), running);
+    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Reset plugin"));
+    EXPECT_TRUE(Logged("plugin reset invoked..."));
+    EXPECT_EQ(Enabled(), running);
+}
+
+TEST_F(LifecycleTest, ReadBackCommandNeedsAnOpenDialog)
+{
+    ASSERT_TRUE(Load());
+    simhost::RunFrames(3);
+    size_t before = simhost::LogLines().size();
+    EXPECT_TRUE(simhost::CommandOnce("Vellomir/read_back"));
+    simhost::RunFrames(3);
+    // Only the handler's own line: nothing was read back, no window opened.
+    std::vector<std::string> lines = simhost::LogLinesSince(before);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("customCommandReadBackHandler called"), std::string::npos);
+    EXPECT_TRUE(simhost::WidgetWindowTitles().empty());
+}
+
+TEST_F(LifecycleTest, AirportLoadedResetsTheFlightAndPlaneLoadedIsQuiet)
+{
+    ASSERT_TRUE(Load());
+    simhost::ClearLog();
+    simhost::SendMessage(XPLM_MSG_PLANE_LOADED, 0);
+    EXPECT_TRUE(simhost::LogLines().empty());
+    simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED, 0);
+    EXPECT_TRUE(Logged("plugin reset invoked..."));
+    simhost::SendMessage(XPLM_MSG_SCENERY_LOADED, 0); // ignored
+    simhost::RunFrames(5);
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(LifecycleTest, DriverWindowIsDraggedByItsTopStripOnly)
+{
+    ASSERT_TRUE(Load());
+    std::vector<simhost::WindowInfo> windows = simhost::Windows();
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0].left, 200);
+    EXPECT_EQ(windows[0].top, 43);
+    EXPECT_EQ(windows[0].right, 1550);
+    EXPECT_EQ(windows[0].bottom, 5);
+
+    EXPECT_FALSE(simhost::MouseDown(300, 20)); // below the strip: not consumed
+    simhost::MouseUp(300, 20);
+    EXPECT_TRUE(simhost::MouseDown(300, 35)); // inside the 15-pixel strip
+    simhost::MouseDrag(400, 135);
+    simhost::MouseUp(400, 135);
+    windows = simhost::Windows();
+    EXPECT_EQ(windows[0].left, 300);
+    EXPECT_EQ(windows[0].top, 143);
+    EXPECT_EQ(windows[0].right, 1650);
+    EXPECT_EQ(windows[0].bottom, 105);
+}
+
+TEST_F(LifecycleTest, OpenAlOnXPlane12LogsAFailureAndGoesOn)
+{
+    // OpenAL Soft's null driver stands in for a sound device.
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    ASSERT_TRUE(Load(12000));
+    unsetenv("ALSOFT_DRIVERS");
+    EXPECT_TRUE(Logged("AL init"));
+    EXPECT_TRUE(Logged("OpenAL device not found, creating.."));
+    EXPECT_TRUE(Logged("OpenAL context created") || Logged("Error opening default OpenAL Device.."));
+    simhost::RunFrames(3);
+    simhost::UnloadPlugin();
+}
+
+} // namespace

@@ -325,6 +325,7 @@ XPLM_API void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
         return;
     }
     ref->i = inValue;
+    DataRefWritten(ref->name);
 }
 
 XPLM_API float XPLMGetDataf(XPLMDataRef inDataRef)
@@ -349,6 +350,7 @@ XPLM_API void XPLMSetDataf(XPLMDataRef inDataRef, float inValue)
     }
     ref->f = inValue;
     ref->d = inValue;
+    DataRefWritten(ref->name);
 }
 
 XPLM_API double XPLMGetDatad(XPLMDataRef inDataRef)
@@ -373,6 +375,7 @@ XPLM_API void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
     }
     ref->d = inValue;
     ref->f = (float)inValue;
+    DataRefWritten(ref->name);
 }
 
 XPLM_API int XPLMGetDatavi(XPLMDataRef inDataRef, int *outValues, int inOffset, int inMax)

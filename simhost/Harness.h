@@ -86,6 +86,31 @@ SIMHOST_API void DefineDataRef(const std::string &name, int types, int arraySize
 /// Number of reads of a dataref through the SDK since Reset (to check per-frame lookups and reads).
 SIMHOST_API int FindCount(const std::string &name);
 
+// MARK: the user's aircraft and the world around it
+
+struct AircraftState {
+    double lat = 0, lon = 0;
+    double elevation_m = 0;
+    float headingTrue_deg = 0;
+    float speed_kt = 0;
+    float verticalSpeed_fpm = 0;
+    bool onGround = true;
+};
+/// Puts the aircraft somewhere, standing still; from then on the flight model writes the position
+/// datarefs every frame. With onGround the terrain there is at the given elevation.
+SIMHOST_API void PlaceAircraft(double lat, double lon, double elevation_m, float headingTrue_deg, bool onGround);
+SIMHOST_API void SetGroundElevation(double elevation_m);
+/// The mover turns (3 deg/s), accelerates (3 kt/s) and climbs or descends (climb_fpm, 0 = 1800)
+/// towards these values frame by frame.
+SIMHOST_API void FlyTowards(float headingTrue_deg, float altitude_ft, float speed_kt, float climb_fpm = 0);
+SIMHOST_API void StopAircraft();
+SIMHOST_API AircraftState Aircraft();
+/// Tunes COM1 (MHz); both COM1 datarefs follow, as in X-Plane.
+SIMHOST_API void TuneCom1(double megahertz);
+/// Wind (from, degrees true; knots) and sea-level pressure (hPa), in the X-Plane 11 and 12 datarefs.
+SIMHOST_API void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa);
+SIMHOST_API void SetEngines(bool running);
+
 // MARK: commands
 
 struct CommandInfo {

@@ -88,6 +88,7 @@ void Reset(const Options &options)
     ResetMenus();
     ResetWindows();
     ResetWidgets();
+    ResetAircraft();
 }
 
 void Shutdown()
@@ -157,6 +158,7 @@ void RunFrame()
     float rate = h.options.frameRate > 0 ? h.options.frameRate : 30.0f;
     h.elapsed += 1.0f / rate;
     h.frames++;
+    StepAircraft(1.0f / rate);
     BeginFrameRecording();
     DrawWindows();
 }

@@ -49,6 +49,12 @@ void ResetCommands();
 void ResetMenus();
 void ResetWindows();
 void ResetWidgets();
+void ResetAircraft();
+
+/// The simulator's flight model step, before the frame is drawn.
+void StepAircraft(float seconds);
+/// Called after a simulator dataref was written (keeps linked datarefs such as COM1's two units together).
+void DataRefWritten(const std::string &name);
 
 /// Draws every visible window once (the frame's drawing pass).
 void DrawWindows();

@@ -127,6 +127,8 @@ int main(int argc, char **argv)
     }
     for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
         signal(sig, OnCrash);
+    // The simulated cockpit has no loudspeaker unless one is asked for.
+    setenv("ALSOFT_DRIVERS", "null", 0);
 
     simhost::Reset(args.options);
     printf("vellomir-sim: X-Plane %d in %s, %.0f fps, %.0f s\n", args.options.xplaneVersion,

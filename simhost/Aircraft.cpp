@@ -1,0 +1,216 @@
+// The user's aircraft: a simple kinematic flight model that turns, climbs and accelerates towards a
+// commanded heading, altitude and speed, writes the position datarefs each frame, keeps the
+// simulator clock running and the two COM1 datarefs in step.
+#include <cmath>
+
+#include "HostInternal.h"
+
+namespace simhost {
+namespace detail {
+
+namespace {
+
+const double kFeetPerMetre = 3.28084;
+const double kMetresPerSecondPerKnot = 0.514444;
+const float kTurnRate_degps = 3.0f;   // standard rate turn
+const float kAcceleration_ktps = 3.0f;
+const float kDefaultClimb_fpm = 1800.0f;
+
+struct Model {
+    bool placed = false; ///< the model owns the position datarefs
+    bool flying = false; ///< the mover follows the commanded values
+    double lat = 0, lon = 0;
+    double elevation_m = 0;
+    double ground_m = 0;
+    float heading_deg = 0; ///< true
+    float speed_kt = 0;
+    float vs_fpm = 0;
+    float targetHeading_deg = 0, targetAltitude_ft = 0, targetSpeed_kt = 0;
+    float climb_fpm = kDefaultClimb_fpm;
+    bool linking = false;
+    double localTime_s = -1; ///< the clock kept in double; the float dataref would drift frame by frame
+    double runningTime_s = 0;
+};
+Model gModel;
+
+float WrapDegrees(float deg)
+{
+    deg = std::fmod(deg, 360.0f);
+    return deg < 0 ? deg + 360.0f : deg;
+}
+
+float Towards(float value, float target, float step)
+{
+    if (value < target)
+        return std::fmin(value + step, target);
+    return std::fmax(value - step, target);
+}
+
+void WriteState()
+{
+    Model &m = gModel;
+    SetDouble("sim/flightmodel/position/latitude", m.lat);
+    SetDouble("sim/flightmodel/position/longitude", m.lon);
+    SetDouble("sim/flightmodel/position/elevation", m.elevation_m);
+    SetFloat("sim/flightmodel/position/psi", m.heading_deg);
+    SetFloat("sim/flightmodel/position/groundspeed", (float)(m.speed_kt * kMetresPerSecondPerKnot));
+    SetFloat("sim/flightmodel/position/true_airspeed", (float)(m.speed_kt * kMetresPerSecondPerKnot));
+    SetFloat("sim/flightmodel/position/indicated_airspeed2", m.speed_kt);
+    SetFloat("sim/flightmodel/position/vh_ind_fpm", m.vs_fpm);
+    SetFloat("sim/flightmodel/position/y_agl", (float)(m.elevation_m - m.ground_m));
+    SetInt("sim/flightmodel/failures/onground_any", m.elevation_m - m.ground_m < 0.5 ? 1 : 0);
+}
+
+void Move(float dt)
+{
+    Model &m = gModel;
+    float turn = std::remainder(m.targetHeading_deg - m.heading_deg, 360.0f);
+    m.heading_deg = WrapDegrees(m.heading_deg + std::fmax(-kTurnRate_degps * dt, std::fmin(kTurnRate_degps * dt, turn)));
+    m.speed_kt = Towards(m.speed_kt, m.targetSpeed_kt, kAcceleration_ktps * dt);
+
+    float altitude_ft = (float)(m.elevation_m * kFeetPerMetre);
+    float gap_ft = m.targetAltitude_ft - altitude_ft;
+    // Full rate until close, then ease in so the level is held without overshoot.
+    float vs = std::fmin(m.climb_fpm, std::fabs(gap_ft) * 12.0f);
+    m.vs_fpm = gap_ft >= 0 ? vs : -vs;
+    m.elevation_m += m.vs_fpm / 60.0f * dt / kFeetPerMetre;
+    if (m.elevation_m < m.ground_m) {
+        m.elevation_m = m.ground_m;
+        m.vs_fpm = 0;
+    }
+
+    double distance_nm = m.speed_kt * dt / 3600.0;
+    double heading_rad = m.heading_deg * M_PI / 180.0;
+    m.lat += distance_nm * std::cos(heading_rad) / 60.0;
+    double cosLat = std::cos(m.lat * M_PI / 180.0);
+    if (std::fabs(cosLat) > 1e-6)
+        m.lon += distance_nm * std::sin(heading_rad) / (60.0 * cosLat);
+    if (m.lon > 180.0)
+        m.lon -= 360.0;
+    else if (m.lon < -180.0)
+        m.lon += 360.0;
+}
+
+} // namespace
+
+void ResetAircraft()
+{
+    gModel = Model();
+}
+
+void StepAircraft(float seconds)
+{
+    Model &m = gModel;
+    m.runningTime_s += seconds;
+    SetFloat("sim/time/total_running_time_sec", (float)m.runningTime_s);
+    if (GetInt("sim/time/paused") != 0)
+        return;
+    float shown = GetFloat("sim/time/local_time_sec");
+    if (m.localTime_s < 0 || (float)m.localTime_s != shown) // set from outside
+        m.localTime_s = shown;
+    m.localTime_s = std::fmod(m.localTime_s + seconds, 86400.0);
+    SetFloat("sim/time/local_time_sec", (float)m.localTime_s);
+    if (!gModel.placed)
+        return;
+    if (gModel.flying)
+        Move(seconds);
+    WriteState();
+}
+
+void DataRefWritten(const std::string &name)
+{
+    // X-Plane keeps COM1 in two units: 10 kHz (com1_freq_hz) and kHz (the 8.33 kHz dataref).
+    if (gModel.linking)
+        return;
+    gModel.linking = true;
+    if (name == "sim/cockpit/radios/com1_freq_hz")
+        SetInt("sim/cockpit2/radios/actuators/com1_frequency_hz_833",
+               GetInt("sim/cockpit/radios/com1_freq_hz") * 10);
+    else if (name == "sim/cockpit2/radios/actuators/com1_frequency_hz_833")
+        SetInt("sim/cockpit/radios/com1_freq_hz", GetInt("sim/cockpit2/radios/actuators/com1_frequency_hz_833") / 10);
+    gModel.linking = false;
+}
+
+} // namespace detail
+
+using namespace detail;
+
+void PlaceAircraft(double lat, double lon, double elevation_m, float headingTrue_deg, bool onGround)
+{
+    Model &m = gModel;
+    m.placed = true;
+    m.flying = false;
+    m.lat = lat;
+    m.lon = lon;
+    m.elevation_m = elevation_m;
+    if (onGround)
+        m.ground_m = elevation_m;
+    m.heading_deg = WrapDegrees(headingTrue_deg);
+    m.speed_kt = 0;
+    m.vs_fpm = 0;
+    WriteState();
+}
+
+void SetGroundElevation(double elevation_m)
+{
+    gModel.ground_m = elevation_m;
+}
+
+void FlyTowards(float headingTrue_deg, float altitude_ft, float speed_kt, float climb_fpm)
+{
+    Model &m = gModel;
+    m.flying = m.placed;
+    m.targetHeading_deg = WrapDegrees(headingTrue_deg);
+    m.targetAltitude_ft = altitude_ft;
+    m.targetSpeed_kt = speed_kt;
+    m.climb_fpm = climb_fpm > 0 ? climb_fpm : kDefaultClimb_fpm;
+}
+
+void StopAircraft()
+{
+    gModel.flying = false;
+    gModel.speed_kt = 0;
+    gModel.vs_fpm = 0;
+    if (gModel.placed)
+        WriteState();
+}
+
+AircraftState Aircraft()
+{
+    const Model &m = gModel;
+    AircraftState state;
+    state.lat = m.lat;
+    state.lon = m.lon;
+    state.elevation_m = m.elevation_m;
+    state.headingTrue_deg = m.heading_deg;
+    state.speed_kt = m.speed_kt;
+    state.verticalSpeed_fpm = m.vs_fpm;
+    state.onGround = m.elevation_m - m.ground_m < 0.5;
+    return state;
+}
+
+void TuneCom1(double megahertz)
+{
+    SetInt("sim/cockpit2/radios/actuators/com1_frequency_hz_833", (int)std::lround(megahertz * 1000.0));
+}
+
+void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa)
+{
+    // Both generations' datarefs, so that either version of the plug-in's reading finds them.
+    SetFloat("sim/weather/region/wind_direction_degt[0]", windFromTrue_deg);
+    SetFloat("sim/weather/aircraft/wind_speed_kt[0]", windSpeed_kt);
+    SetFloat("sim/weather/barometer_sealevel_inhg", qnh_hpa / 33.8639f);
+    SetFloat("sim/weather/aircraft/wind_now_direction_degt", windFromTrue_deg);
+    SetFloat("sim/cockpit2/gauges/indicators/wind_speed_kts", windSpeed_kt);
+    SetFloat("sim/weather/aircraft/qnh_pas", qnh_hpa * 100.0f);
+}
+
+void SetEngines(bool running)
+{
+    std::vector<int> engines = GetIntArray("sim/flightmodel/engine/ENGN_running");
+    for (int &engine : engines)
+        engine = running ? 1 : 0;
+    SetIntArray("sim/flightmodel/engine/ENGN_running", engines);
+}
+
+} // namespace simhost

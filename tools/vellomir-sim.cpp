@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "Harness.h"
+#include "Scenario.h"
 #include "XPLMPlugin.h"
 
 namespace {
@@ -16,6 +17,9 @@ struct SimArgs {
     simhost::Options options;
     std::string plugin = VELLOMIR_XPL_PATH;
     float duration = 60.0f;
+    std::string scenario; ///< empty: just load and run for the duration
+    // which options the command line gave (they override the scenario's)
+    bool version = false, fps = false, folder = false, duration_given = false;
 };
 
 void Usage(FILE *out)
@@ -28,6 +32,7 @@ void Usage(FILE *out)
             "  --fps N              frames per simulated second (default 30)\n"
             "  --duration S         simulated seconds to run (default 60)\n"
             "  --plugin PATH        the plug-in to load (default: the one built with this tool)\n"
+            "  --scenario FILE      fly a scenario (docs/scenarios.md); --duration then adds time after it\n"
             "  --help               this text\n"
             "Exit status: 0 done, 1 bad arguments, 2 the plug-in could not be loaded or started, 3 crashed.\n");
 }
@@ -51,18 +56,26 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
             if ((v = value("--xplane-version")) == nullptr)
                 return false;
             args.options.xplaneVersion = atoi(v);
+            args.version = true;
         } else if (a == "--xplane-folder") {
             if ((v = value("--xplane-folder")) == nullptr)
                 return false;
             args.options.xplaneFolder = v;
+            args.folder = true;
         } else if (a == "--fps") {
             if ((v = value("--fps")) == nullptr)
                 return false;
             args.options.frameRate = (float)atof(v);
+            args.fps = true;
         } else if (a == "--duration") {
             if ((v = value("--duration")) == nullptr)
                 return false;
             args.duration = (float)atof(v);
+            args.duration_given = true;
+        } else if (a == "--scenario") {
+            if ((v = value("--scenario")) == nullptr)
+                return false;
+            args.scenario = v;
         } else if (a == "--plugin") {
             if ((v = value("--plugin")) == nullptr)
                 return false;
@@ -130,23 +143,56 @@ int main(int argc, char **argv)
     // The simulated cockpit has no loudspeaker unless one is asked for.
     setenv("ALSOFT_DRIVERS", "null", 0);
 
-    simhost::Reset(args.options);
-    printf("vellomir-sim: X-Plane %d in %s, %.0f fps, %.0f s\n", args.options.xplaneVersion,
-           simhost::SystemPath().c_str(), args.options.frameRate, args.duration);
-    Transcript transcript;
-    if (!simhost::LoadPlugin(args.plugin)) {
-        transcript.Flush();
-        fprintf(stderr, "vellomir-sim: cannot start the plug-in: %s\n", simhost::LastError().c_str());
-        simhost::Shutdown();
-        return 2;
+    Scenario scenario;
+    std::string error;
+    if (!args.scenario.empty()) {
+        if (!Scenario_Read(args.scenario, scenario, error)) {
+            fprintf(stderr, "vellomir-sim: %s\n", error.c_str());
+            return 1;
+        }
+        if (args.version)
+            scenario.options.xplaneVersion = args.options.xplaneVersion;
+        if (args.fps)
+            scenario.options.frameRate = args.options.frameRate;
+        if (args.folder)
+            scenario.options.xplaneFolder = args.options.xplaneFolder;
+        args.options = scenario.options;
+        if (!args.duration_given)
+            args.duration = 0;
+    } else {
+        // Without a scenario: load the plug-in, tell it the flight is loaded, and let it run.
+        std::string text = "load\nmessage plane-loaded\nmessage airport-loaded\n";
+        Scenario_Parse(text, scenario, error);
+        scenario.path = "(default)";
     }
-    printf("vellomir-sim: loaded \"%s\" (%s): %s\n", simhost::PluginName().c_str(),
-           simhost::PluginSignature().c_str(), simhost::PluginDescription().c_str());
-    // X-Plane tells the plug-ins that the user's aircraft and then the airport have been loaded.
-    simhost::SendMessage(XPLM_MSG_PLANE_LOADED, 0);
-    simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED, 0);
-    transcript.Flush();
 
+    simhost::Reset(args.options);
+    printf("vellomir-sim: X-Plane %d in %s, %.0f fps%s%s\n", args.options.xplaneVersion,
+           simhost::SystemPath().c_str(), args.options.frameRate, args.scenario.empty() ? "" : ", scenario ",
+           args.scenario.c_str());
+    Transcript transcript;
+    ScenarioHooks hooks;
+    hooks.loadPlugin = [&]() {
+        if (!simhost::LoadPlugin(args.plugin)) {
+            transcript.Flush();
+            fprintf(stderr, "vellomir-sim: cannot start the plug-in: %s\n", simhost::LastError().c_str());
+            return false;
+        }
+        printf("vellomir-sim: loaded \"%s\" (%s): %s\n", simhost::PluginName().c_str(),
+               simhost::PluginSignature().c_str(), simhost::PluginDescription().c_str());
+        transcript.Flush();
+        return true;
+    };
+    hooks.afterFrame = [&]() { transcript.Flush(); };
+    hooks.note = [&](const std::string &text) { printf("[%7.2f] NOTE %s\n", simhost::ElapsedTime(), text.c_str()); };
+
+    int status = Scenario_Run(scenario, hooks, error);
+    transcript.Flush();
+    if (status != 0) {
+        fprintf(stderr, "vellomir-sim: %s\n", error.c_str());
+        simhost::Shutdown();
+        return status;
+    }
     int frames = (int)(args.duration * args.options.frameRate + 0.5f);
     for (int i = 0; i < frames; i++) {
         simhost::RunFrame();

@@ -1,0 +1,63 @@
+// vellomir-sim's scenario files: words, setup, mistakes named by line, and a short flight.
+#include "Scenario.h"
+#include "support/PluginHost.h"
+
+namespace {
+
+TEST(ScenarioWords, QuotesGroupAndHashStartsAComment)
+{
+    EXPECT_EQ(Scenario_SplitWords("press \"Request IFR Clearance\"  # the delivery button"),
+              (std::vector<std::string>{"press", "Request IFR Clearance"}));
+    EXPECT_EQ(Scenario_SplitWords("expect log \"#4521#\""), (std::vector<std::string>{"expect", "log", "#4521#"}));
+    EXPECT_TRUE(Scenario_SplitWords("   # only a comment\r").empty());
+    EXPECT_EQ(Scenario_SplitWords("com1\t121.9\r"), (std::vector<std::string>{"com1", "121.9"}));
+}
+
+TEST(ScenarioParse, SetupComesFirstAndBadValuesNameTheLine)
+{
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(Scenario_Parse("xplane 11330\nfps 20\nsample off\nwait 1\n", s, error)) << error;
+    EXPECT_EQ(s.options.xplaneVersion, 11330);
+    EXPECT_FLOAT_EQ(s.options.frameRate, 20.0f);
+    EXPECT_FALSE(s.sample);
+    EXPECT_EQ(s.events.size(), 1u);
+
+    Scenario late;
+    EXPECT_FALSE(Scenario_Parse("wait 1\nxplane 11330\n", late, error));
+    EXPECT_EQ(error, "line 2: 'xplane' must come before the first event");
+    Scenario bad;
+    EXPECT_FALSE(Scenario_Parse("\n\nfps fast\n", bad, error));
+    EXPECT_EQ(error, "line 3: bad value 'fast' for 'fps'");
+}
+
+class ScenarioRunTest : public HostTest {};
+
+TEST_F(ScenarioRunTest, FliesTheEventsAndStopsAtAFailedExpectation)
+{
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(Scenario_Parse("place position 47.449 -122.309 elevation 131 heading 160\n"
+                               "com1 121.9\nload\nwait 1\nfly heading 180 altitude 2000 speed 150\nwait 10\n"
+                               "expect log \"User debug\"\nexpect window \"No such window\"\nwait 100\n",
+                               s, error))
+        << error;
+    s.path = "test.scn";
+    int frames = 0;
+    ScenarioHooks hooks;
+    hooks.loadPlugin = [] { return simhost::LoadPlugin(VELLOMIR_XPL_PATH); };
+    hooks.afterFrame = [&] { frames++; };
+    EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
+    EXPECT_EQ(error, "test.scn: line 8: expected window \"No such window\" did not happen");
+    EXPECT_NEAR(simhost::ElapsedTime(), 11.0f, 0.01f); // the last wait never ran
+    EXPECT_EQ(simhost::GetInt("sim/cockpit2/radios/actuators/com1_frequency_hz_833"), 121900);
+    EXPECT_GT(simhost::Aircraft().speed_kt, 20.0f);
+    EXPECT_GT(frames, 300);
+
+    Scenario unknown;
+    ASSERT_TRUE(Scenario_Parse("teleport KSEA\n", unknown, error));
+    EXPECT_EQ(Scenario_Run(unknown, hooks, error), 4);
+    EXPECT_NE(error.find("line 1: cannot read 'teleport'"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,38 @@
+// Scenario files for vellomir-sim: a small script that sets up the simulated X-Plane, places the
+// aircraft, sets the weather and schedules events in simulated time. See docs/scenarios.md.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+
+struct ScenarioLine {
+    int number = 0;
+    std::vector<std::string> words; ///< the command and its arguments; quoted words keep their blanks
+};
+
+struct Scenario {
+    std::string path;
+    simhost::Options options;
+    bool sample = true;       ///< lay the bundled sample region into the X-Plane folder
+    std::vector<ScenarioLine> setup; ///< commands that run before the plug-in loads
+    std::vector<ScenarioLine> events;
+};
+
+/// Splits a line into words: blanks separate, double quotes group, '#' outside quotes starts a comment.
+std::vector<std::string> Scenario_SplitWords(const std::string &line);
+/// Reads a scenario; on failure returns false with a message naming the line.
+bool Scenario_Read(const std::string &path, Scenario &out, std::string &error);
+bool Scenario_Parse(const std::string &text, Scenario &out, std::string &error);
+
+struct ScenarioHooks {
+    std::function<bool()> loadPlugin;       ///< loads the plug-in; false when it cannot be started
+    std::function<void()> afterFrame;       ///< called after every frame and event (the transcript)
+    std::function<void(const std::string &)> note; ///< a line of the scenario's own narration
+};
+
+/// Runs the events after Reset. Returns 0 on success, 2 when the plug-in cannot be loaded,
+/// 4 when an "expect" failed or an event could not be carried out.
+int Scenario_Run(const Scenario &scenario, const ScenarioHooks &hooks, std::string &error);

@@ -1,6 +1,8 @@
 // User preferences: process-wide variables named after their keys in Settings.txt.
 #pragma once
 
+#include <cstddef>
+
 extern int welcomeMessage202012;
 extern int gIsSpeechActivated;
 extern int gShowDarkWindows;
@@ -52,3 +54,12 @@ extern int azureTtsOn;
 /// Cloud speech token lifetime and how early to renew it, seconds (not in the file).
 extern int azureTokenExpiration;
 extern int anticipateAzureTokenExpiration;
+
+/// Loads Settings.txt from the plug-in's folder into the variables above. Keys missing from the file
+/// keep the values the variables hold; a missing file changes nothing.
+void readSettings();
+/// Writes every setting to Settings.txt (a temporary file renamed over it, so a failure in between
+/// leaves the previous file whole).
+void writeSettings();
+/// Settings.txt's full path; false when it does not fit in out.
+bool Settings_FilePath(char *out, size_t size);

@@ -1,6 +1,9 @@
-// The host log line writer.
+// The host log line writer, plug-in file paths and locale-free number parsing.
 #include "ui/Utils.h"
 
+#include <charconv>
+#include <climits>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -35,4 +38,68 @@ void Utils_Appendf(char *buf, size_t size, const char *format, ...)
     va_start(args, format);
     vsnprintf(buf + used, size - used, format, args);
     va_end(args);
+}
+
+bool Utils_PluginFilePath(const char *name, char *out, size_t size)
+{
+    if (out == nullptr || size == 0)
+        return false;
+    char systemPath[512] = {0};
+    XPLMGetSystemPath(systemPath);
+    const char *sep = XPLMGetDirectorySeparator();
+    if (sep == nullptr)
+        sep = "/";
+    int n = snprintf(out, size, "%sResources%splugins%sVellomir64%s%s", systemPath, sep, sep, sep,
+                     name != nullptr ? name : "");
+    return n >= 0 && (size_t)n < size;
+}
+
+namespace {
+
+// Skips the blanks and the plus sign atoi and strtod accept before a number (from_chars takes neither).
+const char *Utils_NumberStart(const char *text)
+{
+    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\v' || *text == '\f' || *text == '\r')
+        text++;
+    if (*text == '+' && text[1] != '-')
+        text++;
+    return text;
+}
+
+} // namespace
+
+bool Utils_LeadingInt(const char *text, int *value)
+{
+    *value = 0;
+    if (text == nullptr)
+        return false;
+    const char *start = Utils_NumberStart(text);
+    const char *end = start + strlen(start);
+    long long parsed = 0;
+    std::from_chars_result r = std::from_chars(start, end, parsed, 10);
+    if (r.ptr == start)
+        return false;
+    if (r.ec == std::errc::result_out_of_range)
+        parsed = *start == '-' ? LLONG_MIN : LLONG_MAX;
+    if (parsed > INT_MAX)
+        parsed = INT_MAX;
+    if (parsed < INT_MIN)
+        parsed = INT_MIN;
+    *value = (int)parsed;
+    return true;
+}
+
+bool Utils_LeadingFloat(const char *text, float *value)
+{
+    *value = 0;
+    if (text == nullptr)
+        return false;
+    const char *start = Utils_NumberStart(text);
+    const char *end = start + strlen(start);
+    float parsed = 0;
+    std::from_chars_result r = std::from_chars(start, end, parsed, std::chars_format::general);
+    if (r.ptr == start || r.ec != std::errc() || !std::isfinite(parsed))
+        return false;
+    *value = parsed;
+    return true;
 }

@@ -3,3 +3,4 @@
 
 #define VELLOMIR_PRODUCT "Vellomir"
 #define VELLOMIR_VERSION "2.1.0"
+#define VELLOMIR_BUILD 2694

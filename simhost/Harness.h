@@ -194,6 +194,10 @@ SIMHOST_API bool ClickWidget(void *widget);
 SIMHOST_API bool PressCloseBox(void *window);
 /// Gives a text field the keyboard focus and types text into it key by key.
 SIMHOST_API void TypeInto(void *textField, const std::string &text);
+/// Selects characters start to end of a text field as dragging the mouse over them does: the field
+/// takes the keyboard focus and its selection properties become start and end, each within the text
+/// (a leftward drag gives start > end).
+SIMHOST_API void SelectText(void *textField, int start, int end);
 SIMHOST_API std::string WidgetText(void *widget);
 SIMHOST_API intptr_t WidgetProperty(void *widget, int property);
 SIMHOST_API bool WidgetExists(void *widget);

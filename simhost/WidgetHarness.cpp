@@ -1,5 +1,7 @@
 // The harness's view of widgets: finding windows by title, reading their controls, and acting on
 // them through the same mouse and keyboard path a user's hand takes.
+#include <algorithm>
+
 #include "WidgetsInternal.h"
 
 namespace simhost {
@@ -131,6 +133,21 @@ void TypeInto(void *textField, const std::string &text)
         ClickWidget(textField);
     for (char c : text)
         KeyPress(c, xplm_DownFlag, 0);
+}
+
+void SelectText(void *textField, int start, int end)
+{
+    Widget *w = detail::FindWidget(IdOf(textField));
+    if (w == nullptr || w->widgetClass != xpWidgetClass_TextField)
+        return;
+    if (XPGetWidgetWithFocus() != textField)
+        ClickWidget(textField);
+    w = detail::FindWidget(IdOf(textField));
+    if (w == nullptr)
+        return;
+    int length = (int)w->descriptor.size();
+    SetProperty(w->id, xpProperty_EditFieldSelStart, std::clamp(start, 0, length));
+    SetProperty(w->id, xpProperty_EditFieldSelEnd, std::clamp(end, 0, length));
 }
 
 std::string WidgetText(void *widget)

@@ -1,0 +1,179 @@
+// Cut, copy and paste in text fields, with a desktop clipboard tool and without one.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+
+#include "XPLMDefs.h"
+#include "XPStandardWidgets.h"
+#include "support/PluginHost.h"
+#include "ui/Clipboard.h"
+#include "ui/WidgetHelpers.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const int kCtrlDown = xplm_ControlFlag | xplm_DownFlag;
+
+class Clipboard : public HostTest {
+  protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        char pattern[] = "/tmp/vellomir-clip-XXXXXX";
+        toolDir = mkdtemp(pattern);
+        setenv(kClipboardPathVariable, toolDir.c_str(), 1); // empty folder: no desktop tool
+        Utils_SetClipboardText("");
+        window = Utils_CreateMainWindow(100, 500, 500, 300, "Flight plan");
+        route = Utils_CreateTextField(120, 460, 480, 440, "", window);
+        remarks = Utils_CreateTextField(120, 420, 480, 400, "", window);
+        Utils_AttachCutCopyPaste(route);
+        Utils_AttachCutCopyPaste(remarks);
+    }
+    void TearDown() override
+    {
+        unsetenv(kClipboardPathVariable);
+        std::error_code ignored;
+        fs::remove_all(toolDir, ignored);
+        HostTest::TearDown();
+    }
+    /// A stand-in for xclip that keeps the clipboard in a file beside it.
+    void InstallTool(const std::string &name, const std::string &script)
+    {
+        std::string path = toolDir + "/" + name;
+        std::ofstream(path) << "#!/bin/sh\nstore=\"$(dirname \"$0\")/desktop-clipboard\"\n" << script;
+        chmod(path.c_str(), 0755);
+    }
+    void InstallFakeXclip()
+    {
+        InstallTool("xclip", "case \"$*\" in\n"
+                             "  \"-selection clipboard -o\") [ -f \"$store\" ] && exec cat \"$store\"; exit 1 ;;\n"
+                             "  \"-selection clipboard -i\") exec cat > \"$store\" ;;\n"
+                             "esac\nexit 2\n");
+    }
+    std::string DesktopClipboard() const
+    {
+        std::ifstream in(toolDir + "/desktop-clipboard");
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    void SetDesktopClipboard(const std::string &text) const { std::ofstream(toolDir + "/desktop-clipboard") << text; }
+    static void Type(void *field, const std::string &text) { simhost::TypeInto(field, text); }
+    static void Ctrl(char vkey) { simhost::KeyPress(vkey + 32, kCtrlDown, vkey); }
+    static int SelStart(void *f) { return (int)simhost::WidgetProperty(f, xpProperty_EditFieldSelStart); }
+
+    std::string toolDir;
+    XPWidgetID window = nullptr, route = nullptr, remarks = nullptr;
+};
+
+TEST_F(Clipboard, CopyWithNothingSelectedIsSwallowedAndChangesNothing)
+{
+    Type(route, "LIRF DCT BOL");
+    Ctrl(XPLM_VK_C);
+    EXPECT_EQ(simhost::WidgetText(route), "LIRF DCT BOL"); // no "c" typed either
+    simhost::SelectText(remarks, 0, 0);
+    Ctrl(XPLM_VK_V);
+    EXPECT_EQ(simhost::WidgetText(remarks), "");
+}
+
+TEST_F(Clipboard, CopyThenPasteMovesTextBetweenFieldsWithoutADesktopTool)
+{
+    Type(route, "UN857 BOL UL50");
+    simhost::SelectText(route, 6, 9);
+    Ctrl(XPLM_VK_C);
+    EXPECT_EQ(simhost::WidgetText(route), "UN857 BOL UL50");
+    Type(remarks, "via ");
+    Ctrl(XPLM_VK_V);
+    EXPECT_EQ(simhost::WidgetText(remarks), "via BOL");
+    EXPECT_EQ(SelStart(remarks), 7);
+}
+
+TEST_F(Clipboard, CutRemovesTheSelectionAndPasteReplacesOne)
+{
+    Type(route, "DCT BOL DCT");
+    simhost::SelectText(route, 3, 7); // " BOL"
+    Ctrl(XPLM_VK_X);
+    EXPECT_EQ(simhost::WidgetText(route), "DCT DCT");
+    EXPECT_EQ(SelStart(route), 3);
+    Type(remarks, "NOVEMBER");
+    simhost::SelectText(remarks, 8, 0); // dragged leftwards over the whole word
+    Ctrl(XPLM_VK_V);
+    EXPECT_EQ(simhost::WidgetText(remarks), " BOL");
+}
+
+TEST_F(Clipboard, OtherControlKeysAndPlainLettersPassThrough)
+{
+    Type(route, "abc");
+    simhost::SelectText(route, 0, 3);
+    simhost::KeyPress('c', xplm_DownFlag, XPLM_VK_C); // a plain "c" replaces the selection
+    EXPECT_EQ(simhost::WidgetText(route), "c");
+    simhost::KeyPress('a', kCtrlDown, XPLM_VK_A);
+    EXPECT_EQ(simhost::WidgetText(route), "c");
+}
+
+TEST_F(Clipboard, DesktopToolReceivesCopiesAndSuppliesPastes)
+{
+    InstallFakeXclip();
+    Type(route, "LIML");
+    simhost::SelectText(route, 0, 4);
+    Ctrl(XPLM_VK_C);
+    EXPECT_EQ(DesktopClipboard(), "LIML");
+
+    SetDesktopClipboard("EDDF SULUS\nUZ650\n"); // copied from a browser, line breaks and all
+    simhost::SelectText(remarks, 0, 0);
+    Ctrl(XPLM_VK_V);
+    EXPECT_EQ(simhost::WidgetText(remarks), "EDDF SULUS UZ650");
+}
+
+TEST_F(Clipboard, XselServesWhenXclipIsMissing)
+{
+    InstallTool("xsel", "case \"$*\" in\n"
+                        "  \"--clipboard --output\") exec cat \"$store\" ;;\n"
+                        "  \"--clipboard --input\") exec cat > \"$store\" ;;\n"
+                        "esac\nexit 2\n");
+    Type(route, "KJFK");
+    simhost::SelectText(route, 0, 4);
+    Ctrl(XPLM_VK_X);
+    EXPECT_EQ(DesktopClipboard(), "KJFK");
+    EXPECT_EQ(simhost::WidgetText(route), "");
+}
+
+TEST_F(Clipboard, FailingDesktopToolFallsBackToTheOwnClipboard)
+{
+    InstallTool("xclip", "echo 'Error: Can't open display' >&2\nexit 1\n"); // no X server
+    Type(route, "LOWW");
+    simhost::SelectText(route, 0, 4);
+    Ctrl(XPLM_VK_C);
+    simhost::SelectText(remarks, 0, 0);
+    Ctrl(XPLM_VK_V);
+    EXPECT_EQ(simhost::WidgetText(remarks), "LOWW");
+}
+
+TEST_F(Clipboard, HangingDesktopToolDoesNotHoldTheSimulator)
+{
+    InstallTool("xclip", "exec sleep 20\n");
+    Type(route, "EGLL");
+    simhost::SelectText(route, 0, 4);
+    auto start = std::chrono::steady_clock::now();
+    Ctrl(XPLM_VK_C);
+    simhost::SelectText(remarks, 0, 0);
+    Ctrl(XPLM_VK_V);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(simhost::WidgetText(remarks), "EGLL");
+    EXPECT_LT(seconds, 5.0); // the tool was given up on, not waited for
+}
+
+TEST_F(Clipboard, PasteRespectsTheFieldsCharacterLimit)
+{
+    XPSetWidgetProperty(remarks, xpProperty_MaxCharacters, 6);
+    Type(route, "ABCDEFGHIJ");
+    simhost::SelectText(route, 0, 10);
+    Ctrl(XPLM_VK_C);
+    Type(remarks, "XY");
+    Ctrl(XPLM_VK_V);
+    EXPECT_EQ(simhost::WidgetText(remarks), "XYABCD");
+}
+
+} // namespace

@@ -10,6 +10,10 @@
 #include "plugin/PluginGlobals.h"
 #include "plugin/Reset.h"
 #include "state/Pilot.h"
+#include "ui/AboutWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/WarningWindow.h"
+#include "update/UpdateState.h"
 
 const char *const kDocumentationAddress = "https://vellomir.org/docs/";
 const char *const kSupporterAddress = "https://www.patreon.com/vellomir";
@@ -97,11 +101,28 @@ void System_MenuPrincipaleCallback(void *, void *itemRef)
     case MENU_RESET:
         System_ResetPlugin();
         break;
+    case MENU_OPTIONS:
+        if (optionsWinIsOpen == 0)
+            CreateOptionsWinControl(400, 700, 975, 560);
+        else
+            Options_Destroy();
+        break;
+    case MENU_UPDATE:
+        if (updateRestartPending)
+            CreateWarningWinControl(400, 600, 340, 100, "Vellomir - Update restart pending",
+                                    "An update restart is pending, please restart your sim");
+        break;
     case MENU_DOCUMENTATION:
         Menu_openAddress(kDocumentationAddress);
         break;
     case MENU_PATREON:
         Menu_openAddress(kSupporterAddress);
+        break;
+    case MENU_ABOUT:
+        if (aboutIsOpen == 0)
+            CreateAboutWinControl(400, 600, 500, 220);
+        else
+            About_Destroy();
         break;
     default:
         break;

@@ -9,6 +9,10 @@
 #include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "ui/AboutWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/Settings.h"
+#include "ui/WarningWindow.h"
 
 void System_ResetPlugin()
 {
@@ -27,4 +31,11 @@ void System_ResetPlugin()
     pilotObj.ResetFlight();
 
     autoHideDarkBoxCounter = XPLMGetElapsedTime();
+
+    Warning_Destroy();
+    AzureDisclaimer_Destroy();
+    About_Destroy();
+    Options_Destroy();
+
+    readSettings();
 }

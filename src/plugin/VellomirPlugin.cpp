@@ -15,8 +15,12 @@
 #include "plugin/Reset.h"
 #include "plugin/SimDataRefs.h"
 #include "plugin/Version.h"
+#include "plugin/Welcome.h"
 #include "state/FlightGlobals.h"
+#include "ui/AboutWindow.h"
+#include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
+#include "ui/WarningWindow.h"
 
 namespace {
 
@@ -33,13 +37,17 @@ void System_Start()
     System_CreateMenu();
     System_MenuRunningPatternFixed();
     System_FindFlightDataRefs(gFDV_XPlaneVersion);
+    readSettings();
     PrintInfo("XPluginStart", userDebug ? "User debug enabled" : "User debug disabled");
     if (pluginAutostart == 1 && gPluginEnabled == 0) {
         gPluginEnabled = 1;
         System_MenuRunningPatternFixed();
+        if (welcomeMessage202012 == 1)
+            System_ShowWelcome();
         PrintDebug("XPluginStart", "XPlane version: %i %i, HostID: %i", gFDV_XPlaneVersion, XPLMVersion, HostID);
         if (welcomeMessage202012 == 1)
             welcomeMessage202012 = 0;
+        writeSettings();
     }
     System_CreateDriverWindow();
 }
@@ -60,6 +68,13 @@ PLUGIN_API void XPluginStop(void)
 {
     System_DestroyDriverWindow();
     System_UnregisterCommands();
+    PrintInfo("XPluginStop", "Writing settings");
+    writeSettings();
+    // The plug-in's widget windows go with it.
+    Options_Destroy();
+    AzureDisclaimer_Destroy();
+    About_Destroy();
+    Warning_Destroy();
     System_DestroyMenu();
     System_UnregisterDataRefs();
     System_CloseAudio();

@@ -1,0 +1,301 @@
+// The real plug-in in the simulated X-Plane: the Options window from the menu, the welcome at the first
+// autostart, the About window, the settings written at stop and copy and paste between option fields.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "XPLMDefs.h"
+#include "XPLMPlugin.h"
+#include "XPStandardWidgets.h"
+#include "support/PluginHost.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char *const kSettings = "Resources/plugins/Vellomir64/Settings.txt";
+const char *const kMenu = "Vellomirv2";
+
+// The window's rows as a user reads them: section captions, check boxes before their labels, number
+// fields after them.
+// clang-format off
+const std::vector<std::string> kOptionsOutline = {
+    "caption:General",
+    "check:", "caption:Autostart on X-Plane startup",
+    "check:", "caption:Check for updates on startup",
+    "check:", "caption:Create Google Earth .kml files",
+    "check:", "caption:Enable debug mode",
+    "caption:Holding point radius", "field:0.10",
+    "caption:On-screen Display",
+    "check:", "caption:Warnings",
+    "check:", "caption:Heading indicator (*)",
+    "check:", "caption:Flight information (*) [window position]", "field:800",
+    "caption:ATC Communication Box ",
+    "check:", "caption:Enabled (*)",
+    "check:", "caption:Automatically hide - timeout [seconds]", "field:30",
+    "check:", "caption:Use sim time instead real time for messages time stamp",
+    "caption:Radio",
+    "check:", "caption:Activate speech output",
+    "check:", "caption:Enable Azure TTS - EXPERIMENTAL !!",
+    "check:", "caption:Disable voice on readback",
+    "check:", "caption:Release radio between dialogs",
+    "check:", "caption:Point instead decimal in radio communications",
+    "check:", "caption:Check Squawk Code",
+    "caption:FMS Programming",
+    "check:", "caption:Enabled",
+    "check:", "caption:Update FMS destination when jumping to a new waypoint",
+    "check:", "caption:Insert Approximation and ILS points in the FMS",
+    "caption:Vectoring",
+    "caption:Heading error tolerance [degrees]", "field:10",
+    "caption:Heading announce delay (RNAV off-RNAV on) [seconds]", "field:0", "field:12",
+    "check:", "caption:Reduce heading vector calls",
+    "check:", "caption:Precise heading",
+    "check:", "caption:Calculate wind correction angle",
+    "check:", "caption:Do not create approximation fixes",
+    "caption:Altitude",
+    "caption:Flight level error tolerance [feet]", "field:300",
+    "caption:Descent vertical speed [fpm]", "field:1500",
+    "check:", "caption:Altimeter in QNH",
+    "check:", "caption:Altimeter [inHg] with decimal",
+    "check:", "caption:Low altitude speed restriction",
+    "check:", "caption:Check ground elevation",
+    "check:", "caption:Respect SIDs and STARs restrictions",
+    "button:Save",
+    "caption:(*) Custom command available for keyboard and joystick",
+};
+// clang-format on
+
+class OptionsPlugin : public PluginTest {
+  protected:
+    void SetUp() override
+    {
+        PluginTest::SetUp();
+        char pattern[] = "/tmp/vellomir-noclip-XXXXXX";
+        noTools = mkdtemp(pattern);
+        setenv("VELLOMIR_CLIPBOARD_PATH", noTools.c_str(), 1); // never the desktop's clipboard
+    }
+    void TearDown() override
+    {
+        PluginTest::TearDown();
+        unsetenv("VELLOMIR_CLIPBOARD_PATH");
+        std::error_code ignored;
+        fs::remove_all(noTools, ignored);
+    }
+    /// Loads the plug-in after the welcome has already been seen on this installation.
+    bool LoadWelcomed(const std::string &moreSettings = "")
+    {
+        PluginFile("Settings.txt", "welcomeMessage202012#0\n" + moreSettings);
+        return Load();
+    }
+    static void *OpenOptions()
+    {
+        EXPECT_TRUE(simhost::ClickMenuItem(kMenu, "Options"));
+        return simhost::FindWindowByTitle("Options");
+    }
+    /// The check box of the row labelled label (it stands just before its caption).
+    static void *CheckOf(void *window, const std::string &label) { return RowControl(window, label, -1); }
+    /// The nth number field of the row labelled label (they follow its caption).
+    static void *FieldOf(void *window, const std::string &label, int nth = 0)
+    {
+        return RowControl(window, label, 1 + nth);
+    }
+    static void *RowControl(void *window, const std::string &label, int offset)
+    {
+        std::vector<std::string> outline = simhost::WidgetOutline(window);
+        for (size_t i = 0; i < outline.size(); i++) {
+            if (outline[i] != "caption:" + label)
+                continue;
+            size_t at = i + offset;
+            bool field = outline[at].rfind("field:", 0) == 0;
+            int sameKind = 0;
+            for (size_t j = 0; j < at; j++)
+                sameKind += field ? outline[j].rfind("field:", 0) == 0
+                                  : outline[j].rfind("caption:", 0) != 0 && outline[j].rfind("field:", 0) != 0;
+            return simhost::NthWidgetOfClass(window, field ? xpWidgetClass_TextField : xpWidgetClass_Button, sameKind);
+        }
+        ADD_FAILURE() << "no row " << label;
+        return nullptr;
+    }
+    static std::string SettingsText() { return simhost::ReadFile(kSettings); }
+    static bool Has(const std::string &line) { return SettingsText().find(line + "\n") != std::string::npos; }
+
+    std::string noTools;
+};
+
+TEST_F(OptionsPlugin, OptionsOpenFromTheMenuWithEveryControlInOrder)
+{
+    ASSERT_TRUE(LoadWelcomed());
+    void *window = OpenOptions();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(simhost::WidgetOutline(window), kOptionsOutline);
+    EXPECT_EQ(simhost::WidgetProperty(CheckOf(window, "Autostart on X-Plane startup"), xpProperty_ButtonState), 1);
+    EXPECT_EQ(simhost::WidgetProperty(CheckOf(window, "Warnings"), xpProperty_ButtonBehavior),
+              xpButtonBehaviorCheckBox);
+    // The menu item toggles: a second click closes the window.
+    EXPECT_TRUE(simhost::ClickMenuItem(kMenu, "Options"));
+    EXPECT_EQ(simhost::FindWindowByTitle("Options"), nullptr);
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(OptionsPlugin, TickingABoxAndTypingANumberThenSaveChangesTheSettingAndTheFile)
+{
+    ASSERT_TRUE(LoadWelcomed());
+    void *window = OpenOptions();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(simhost::ClickWidget(CheckOf(window, "Reduce heading vector calls")));
+    ASSERT_TRUE(simhost::ClickWidget(CheckOf(window, "Precise heading")));
+    void *tolerance = FieldOf(window, "Flight level error tolerance [feet]");
+    simhost::SelectText(tolerance, 0, 3);
+    simhost::TypeInto(tolerance, "250");
+    void *delayAP = FieldOf(window, "Heading announce delay (RNAV off-RNAV on) [seconds]", 1);
+    simhost::SelectText(delayAP, 0, 2);
+    simhost::TypeInto(delayAP, "20");
+    void *radius = FieldOf(window, "Holding point radius");
+    simhost::SelectText(radius, 0, 4);
+    simhost::TypeInto(radius, "0.25");
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "Save")));
+
+    EXPECT_EQ(simhost::FindWindowByTitle("Options"), nullptr);
+    EXPECT_TRUE(Has("reduceVectorCalls#1"));
+    EXPECT_TRUE(Has("preciseHeading#0"));
+    EXPECT_TRUE(Has("FLTolerance#250"));
+    EXPECT_TRUE(Has("headingAnnounceDelayAP#20"));
+    EXPECT_TRUE(Has("holdingPointRadius#0.25"));
+    EXPECT_FALSE(simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!"));
+
+    // The plug-in's own variables changed: the window shows them when opened again.
+    window = OpenOptions();
+    EXPECT_EQ(simhost::WidgetProperty(CheckOf(window, "Reduce heading vector calls"), xpProperty_ButtonState), 1);
+    EXPECT_EQ(simhost::WidgetText(FieldOf(window, "Flight level error tolerance [feet]")), "250");
+    EXPECT_EQ(simhost::WidgetText(FieldOf(window, "Holding point radius")), "0.25");
+}
+
+TEST_F(OptionsPlugin, CloseBoxChangesNothing)
+{
+    ASSERT_TRUE(LoadWelcomed());
+    std::string before = SettingsText();
+    void *window = OpenOptions();
+    ASSERT_TRUE(simhost::ClickWidget(CheckOf(window, "Check Squawk Code")));
+    simhost::TypeInto(FieldOf(window, "Descent vertical speed [fpm]"), "0");
+    ASSERT_TRUE(simhost::PressCloseBox(window));
+    EXPECT_EQ(simhost::FindWindowByTitle("Options"), nullptr);
+    EXPECT_EQ(SettingsText(), before);
+    window = OpenOptions();
+    EXPECT_EQ(simhost::WidgetProperty(CheckOf(window, "Check Squawk Code"), xpProperty_ButtonState), 1);
+    EXPECT_EQ(simhost::WidgetText(FieldOf(window, "Descent vertical speed [fpm]")), "1500");
+}
+
+TEST_F(OptionsPlugin, SwitchingAzureOnShowsTheDisclaimerOnce)
+{
+    ASSERT_TRUE(LoadWelcomed());
+    void *window = OpenOptions();
+    ASSERT_TRUE(simhost::ClickWidget(CheckOf(window, "Enable Azure TTS - EXPERIMENTAL !!")));
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "Save")));
+    void *disclaimer = simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!");
+    ASSERT_NE(disclaimer, nullptr);
+    EXPECT_EQ(simhost::WidgetOutline(disclaimer),
+              (std::vector<std::string>{
+                  "caption:Azure TTS is not a freeware service! Please find the costs on the Azure TTS Cognition "
+                  "service web page.",
+                  "caption:Microsoft offers a free 12 months trial, check Microsoft webpage for further details",
+                  "caption:Please note that you need to have a valid key obtained from Microsoft Azure Portal.",
+                  "caption:You need to specify an Azure Region and Key in the Vellomir configuration file, please "
+                  "refer to the documentation.",
+                  "button:Understood"}));
+    EXPECT_TRUE(Has("azureTtsOn#1"));
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(disclaimer, "Understood")));
+    EXPECT_EQ(simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!"), nullptr);
+
+    // Opened with the engine already on: off and on again in the same window is no new switch-on.
+    window = OpenOptions();
+    void *azure = CheckOf(window, "Enable Azure TTS - EXPERIMENTAL !!");
+    ASSERT_TRUE(simhost::ClickWidget(azure));
+    ASSERT_TRUE(simhost::ClickWidget(azure));
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "Save")));
+    EXPECT_EQ(simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!"), nullptr);
+}
+
+TEST_F(OptionsPlugin, WelcomeAppearsOnceAtTheFirstAutostart)
+{
+    ASSERT_TRUE(Load());
+    void *welcome = simhost::FindWindowByTitle("Vellomir - Welcome!");
+    ASSERT_NE(welcome, nullptr);
+    std::vector<std::string> lines = simhost::WidgetTexts(welcome, xpWidgetClass_Caption);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "Welcome to Vellomirv2 Plugin. This plugin is and will remain free.");
+    EXPECT_EQ(lines[1], std::string(95, '-'));
+    EXPECT_EQ(lines[5], std::string(113, '-'));
+    EXPECT_EQ(lines[8], "Tip: a frequency selector dialog is available in Vellomirv2 plugin menu.");
+    EXPECT_TRUE(Has("welcomeMessage202012#0"));
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(welcome, "Ok")));
+    EXPECT_EQ(simhost::FindWindowByTitle("Vellomir - Welcome!"), nullptr);
+
+    // The same installation started again: no welcome.
+    std::string settings = SettingsText();
+    simhost::Shutdown();
+    ResetHost(12000);
+    PluginFile("Settings.txt", settings);
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(simhost::FindWindowByTitle("Vellomir - Welcome!"), nullptr);
+}
+
+TEST_F(OptionsPlugin, WithoutAutostartNoWelcomeAndNoFileWrittenAtStart)
+{
+    PluginFile("Settings.txt", "pluginAutostart#0\n");
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(simhost::FindWindowByTitle("Vellomir - Welcome!"), nullptr);
+    EXPECT_EQ(SettingsText(), "pluginAutostart#0\n");
+}
+
+TEST_F(OptionsPlugin, StopWritesTheSettings)
+{
+    ASSERT_TRUE(LoadWelcomed("pluginAutostart#0\nFLTolerance#275\n"));
+    simhost::UnloadPlugin();
+    EXPECT_TRUE(Logged("Writing settings"));
+    EXPECT_TRUE(Has("FLTolerance#275"));
+    EXPECT_TRUE(Has("informationsPosition#800"));
+    EXPECT_EQ(simhost::WidgetCount(), 0);
+}
+
+TEST_F(OptionsPlugin, AboutTogglesFromTheMenuAndAnAirportLoadClosesTheWindows)
+{
+    ASSERT_TRUE(LoadWelcomed());
+    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "?"));
+    void *about = simhost::FindWindowByTitle("About");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(simhost::WidgetTexts(about, xpWidgetClass_Caption).front(), "Vellomir 2.1.0 - build 2694");
+    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "?"));
+    EXPECT_EQ(simhost::FindWindowByTitle("About"), nullptr);
+
+    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "?"));
+    OpenOptions();
+    simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED);
+    EXPECT_EQ(simhost::WidgetCount(), 0);
+    // Closed properly: the menu opens them again.
+    EXPECT_NE(OpenOptions(), nullptr);
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(OptionsPlugin, CopyThenPasteMovesANumberBetweenOptionFields)
+{
+    ASSERT_TRUE(LoadWelcomed());
+    void *window = OpenOptions();
+    void *tolerance = FieldOf(window, "Flight level error tolerance [feet]");
+    void *descent = FieldOf(window, "Descent vertical speed [fpm]");
+
+    simhost::SelectText(tolerance, 0, 0);
+    simhost::KeyPress('c', xplm_ControlFlag | xplm_DownFlag, XPLM_VK_C); // nothing selected
+    EXPECT_EQ(simhost::WidgetText(tolerance), "300");
+
+    simhost::SelectText(tolerance, 0, 3);
+    simhost::KeyPress('c', xplm_ControlFlag | xplm_DownFlag, XPLM_VK_C);
+    simhost::SelectText(descent, 0, 2);
+    simhost::KeyPress('v', xplm_ControlFlag | xplm_DownFlag, XPLM_VK_V);
+    EXPECT_EQ(simhost::WidgetText(descent), "30000");
+    EXPECT_EQ(simhost::WidgetText(tolerance), "300");
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "Save")));
+    EXPECT_TRUE(Has("tdDescentSpeed#30000"));
+}
+
+} // namespace

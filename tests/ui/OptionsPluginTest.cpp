@@ -258,7 +258,7 @@ TEST_F(OptionsPlugin, StopWritesTheSettings)
     EXPECT_EQ(simhost::WidgetCount(), 0);
 }
 
-TEST_F(OptionsPlugin, AboutTogglesFromTheMenuAndAnAirportLoadClosesTheWindows)
+TEST_F(OptionsPlugin, AboutTogglesFromTheMenuAndAnAirportLoadClosesTheWindowsAndRereadsTheSettings)
 {
     ASSERT_TRUE(LoadWelcomed());
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "?"));
@@ -270,10 +270,14 @@ TEST_F(OptionsPlugin, AboutTogglesFromTheMenuAndAnAirportLoadClosesTheWindows)
 
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "?"));
     OpenOptions();
+    // Settings edited in the file while flying are taken up by the reset of a new airport.
+    simhost::WriteFile(kSettings, SettingsText() + "FLTolerance#350\n");
     simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED);
     EXPECT_EQ(simhost::WidgetCount(), 0);
     // Closed properly: the menu opens them again.
-    EXPECT_NE(OpenOptions(), nullptr);
+    void *window = OpenOptions();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(simhost::WidgetText(FieldOf(window, "Flight level error tolerance [feet]")), "350");
     EXPECT_TRUE(simhost::HostErrors().empty());
 }
 

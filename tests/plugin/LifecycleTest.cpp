@@ -125,6 +125,7 @@ TEST_F(LifecycleTest, MenuPatternsFollowStartAndStop)
 
 TEST_F(LifecycleTest, ReadBackCommandNeedsAnOpenDialog)
 {
+    PluginFile("Settings.txt", "welcomeMessage202012#0\n"); // the welcome was seen at an earlier start
     ASSERT_TRUE(Load());
     simhost::RunFrames(3);
     size_t before = simhost::LogLines().size();
@@ -152,6 +153,7 @@ TEST_F(LifecycleTest, AirportLoadedResetsTheFlightAndPlaneLoadedIsQuiet)
 
 TEST_F(LifecycleTest, DriverWindowIsDraggedByItsTopStripOnly)
 {
+    PluginFile("Settings.txt", "welcomeMessage202012#0\n"); // no welcome window over the screen
     ASSERT_TRUE(Load());
     std::vector<simhost::WindowInfo> windows = simhost::Windows();
     ASSERT_EQ(windows.size(), 1u);

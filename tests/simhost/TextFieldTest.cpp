@@ -40,15 +40,6 @@ TEST_F(SimhostTextField, DraggedSelectionIsReplacedByTyping)
     EXPECT_EQ(simhost::WidgetText(field), "LIRF UL BOL");
 }
 
-TEST_F(SimhostTextField, LeftwardDragKeepsItsEndsAndSelectionStaysInsideTheText)
-{
-    simhost::SelectText(field, 99, 9);
-    EXPECT_EQ(simhost::WidgetProperty(field, xpProperty_EditFieldSelStart), 12);
-    EXPECT_EQ(simhost::WidgetProperty(field, xpProperty_EditFieldSelEnd), 9);
-    simhost::KeyPress(XPLM_KEY_DELETE, xplm_DownFlag, XPLM_VK_BACK);
-    EXPECT_EQ(simhost::WidgetText(field), "LIRF DCT ");
-}
-
 TEST_F(SimhostTextField, ControlKeysReachTheWindowUntouched)
 {
     XPAddWidgetCallback(window, CountControlKeys);

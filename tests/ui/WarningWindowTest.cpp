@@ -1,10 +1,9 @@
-// The warning window's rows and its one-at-a-time rule, and the About window.
+// The warning window's rows and its one-at-a-time rule.
 #include <string>
 #include <vector>
 
 #include "XPStandardWidgets.h"
 #include "support/PluginHost.h"
-#include "ui/AboutWindow.h"
 #include "ui/WarningWindow.h"
 
 namespace {
@@ -14,7 +13,6 @@ class WarningWindow : public HostTest {
     void TearDown() override
     {
         Warning_Destroy();
-        About_Destroy();
         HostTest::TearDown();
     }
     static int CaptionTop(void *window, int n)
@@ -26,22 +24,14 @@ class WarningWindow : public HostTest {
     }
 };
 
-TEST_F(WarningWindow, OneLineWarningShowsOneRowAndOk)
-{
-    CreateWarningWinControl(400, 600, 340, 100, "Vellomir - Warning", "Flight plan not valid");
-    void *window = simhost::FindWindowByTitle("Vellomir - Warning");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(simhost::WidgetOutline(window), (std::vector<std::string>{"caption:Flight plan not valid", "button:Ok"}));
-    EXPECT_EQ(warningIsOpen, 1);
-    EXPECT_EQ(CaptionTop(window, 0), 600 - 40);
-}
-
 TEST_F(WarningWindow, EmptyLineTakesNoRow)
 {
     CreateWarningWinControl(400, 600, 340, 120, "Vellomir - Warning", "first", "", "third");
     void *window = simhost::FindWindowByTitle("Vellomir - Warning");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(simhost::WidgetTexts(window, xpWidgetClass_Caption), (std::vector<std::string>{"first", "third"}));
+    EXPECT_EQ(simhost::WidgetOutline(window),
+              (std::vector<std::string>{"caption:first", "caption:third", "button:Ok"}));
+    EXPECT_EQ(CaptionTop(window, 0), 600 - 40);
     EXPECT_EQ(CaptionTop(window, 1), CaptionTop(window, 0) - 15);
 }
 
@@ -65,18 +55,6 @@ TEST_F(WarningWindow, TwoWarningsInARowOpenOneWindowAndClosingAllowsTheNext)
     EXPECT_EQ(warningIsOpen, 0);
     EXPECT_EQ(simhost::WidgetCount(), 0);
     EXPECT_TRUE(simhost::HostErrors().empty());
-}
-
-TEST_F(WarningWindow, AboutShowsVersionAndBuildAndClosesOnItsCloseBox)
-{
-    CreateAboutWinControl(400, 600, 500, 220);
-    void *window = simhost::FindWindowByTitle("About");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(aboutIsOpen, 1);
-    EXPECT_EQ(simhost::WidgetTexts(window, xpWidgetClass_Caption).front(), "Vellomir 2.1.0 - build 2694");
-    ASSERT_TRUE(simhost::PressCloseBox(window));
-    EXPECT_EQ(aboutIsOpen, 0);
-    EXPECT_EQ(simhost::WidgetCount(), 0);
 }
 
 } // namespace

@@ -123,6 +123,22 @@ TEST_F(LifecycleTest, MenuPatternsFollowStartAndStop)
     EXPECT_EQ(Enabled(), running);
 }
 
+TEST_F(LifecycleTest, WithoutAutostartTheServiceWaitsForTheMenu)
+{
+    PluginFile("Settings.txt", "pluginAutostart#0\n");
+    ASSERT_TRUE(Load());
+    // The fixed part of the running pattern stays until Stop or Reset shows the stopped one.
+    std::vector<bool> fixed = {false, true, true, false, true, true, true, true, true, true};
+    EXPECT_EQ(Enabled(), fixed);
+    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Reset plugin"));
+    std::vector<bool> stopped = {true, false, false, false, false, false, false, true, true, true};
+    EXPECT_EQ(Enabled(), stopped);
+    // The frame driver runs all the same.
+    simhost::RunFrames(5);
+    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Start plugin"));
+    EXPECT_EQ(Enabled(), fixed);
+}
+
 TEST_F(LifecycleTest, ReadBackCommandNeedsAnOpenDialog)
 {
     PluginFile("Settings.txt", "welcomeMessage202012#0\n"); // the welcome was seen at an earlier start

@@ -221,4 +221,31 @@ SIMHOST_API const std::vector<Spoken> &SpokenTexts();
 /// Misuses of the SDK the plug-in made (a destroyed widget used, a bad handle ...); empty when clean.
 SIMHOST_API std::vector<std::string> HostErrors();
 
+// MARK: navigation database
+
+/// X-Plane's own navigation data: navaids and fixes. The airports come from the scenery's apt.dat files.
+enum class NavDataFile { EarthNav, EarthFix };
+/// Where X-Plane reads the file, relative to its folder: "Resources/default data/earth_nav.dat" (and
+/// earth_fix.dat); with customData the "Custom Data/" copy, which X-Plane takes instead when present.
+SIMHOST_API std::string NavDataPath(NavDataFile file, bool customData = false);
+/// Copies a navigation data file (any X-Plane layout: 810/1100/1150/1200 nav, 600/1100/1101/1200 fix)
+/// into the simulated X-Plane's data folder. False when the source cannot be copied.
+SIMHOST_API bool LayNavData(NavDataFile file, const std::string &sourcePath, bool customData = false);
+SIMHOST_API void WriteNavData(NavDataFile file, const std::string &contents, bool customData = false);
+
+struct NavDatabaseInfo {
+    bool loaded = false;
+    int airports = 0, navaids = 0, fixes = 0;
+    double loadSeconds = 0;
+    std::vector<std::string> files;    ///< files read, in the order read (apt.dat by scenery priority first)
+    int warningCount = 0;              ///< rows that could not be used
+    std::vector<std::string> warnings; ///< the first of them, as "path:line: what"
+};
+/// The database loads by itself on the first navigation call after Reset, and again after a navigation
+/// file (apt.dat, earth_nav.dat, earth_fix.dat, scenery_packs.ini) was laid with WriteFile, CopyFileInto
+/// or the calls above. LoadNavDatabase (re)loads it now, as X-Plane does at start.
+SIMHOST_API NavDatabaseInfo LoadNavDatabase();
+/// What is loaded now (loaded false before the first navigation call or LoadNavDatabase).
+SIMHOST_API NavDatabaseInfo NavDatabaseStatus();
+
 } // namespace simhost

@@ -43,6 +43,8 @@ void MakeFolderTree(const std::string &root)
         "Resources/default scenery/default apt dat/Earth nav data",
         "Global Scenery/Global Airports/Earth nav data",
         "Custom Scenery",
+        "Custom Data",
+        "Resources/default data",
         "Output/preferences",
     };
     for (const char *folder : folders)
@@ -89,6 +91,7 @@ void Reset(const Options &options)
     ResetWindows();
     ResetWidgets();
     ResetAircraft();
+    ResetNavDatabase();
 }
 
 void Shutdown()
@@ -127,8 +130,11 @@ void WriteFile(const std::string &relativePath, const std::string &contents)
 {
     fs::path path = fs::path(host().folder) / relativePath;
     fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << contents;
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << contents;
+    }
+    NoteFileWritten(relativePath);
 }
 
 bool CopyFileInto(const std::string &source, const std::string &relativePath)
@@ -136,7 +142,9 @@ bool CopyFileInto(const std::string &source, const std::string &relativePath)
     fs::path path = fs::path(host().folder) / relativePath;
     std::error_code error;
     fs::create_directories(path.parent_path(), error);
-    return fs::copy_file(source, path, fs::copy_options::overwrite_existing, error);
+    bool copied = fs::copy_file(source, path, fs::copy_options::overwrite_existing, error);
+    NoteFileWritten(relativePath);
+    return copied;
 }
 
 std::string ReadFile(const std::string &relativePath)

@@ -55,6 +55,9 @@ void ResetAircraft();
 void StepAircraft(float seconds);
 /// Called after a simulator dataref was written (keeps linked datarefs such as COM1's two units together).
 void DataRefWritten(const std::string &name);
+void ResetNavDatabase();
+/// A file was laid into the X-Plane folder (relative path): navigation files make the database reload.
+void NoteFileWritten(const std::string &relativePath);
 
 /// Draws every visible window once (the frame's drawing pass).
 void DrawWindows();

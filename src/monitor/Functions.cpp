@@ -86,7 +86,8 @@ void Geodesy_WindCorrection(distanceToCoord *out, int calculateWCAsetting, pilot
     // One in sixty: cross-wind x 60 / true airspeed. Without airspeed (on the ground, or the simulator
     // reporting none) there is nothing to correct for.
     const float speedFactor = p->trueAirspeed * kMpsToKnots / 60.0f;
-    const double delta_deg = (double)wind - out->heading;
+    // Taken into -180..180 so that a wind from 0 on a course of 360 is exactly along it.
+    const double delta_deg = std::remainder((double)wind - out->heading, 360.0);
     float wca_deg = 0;
     if (delta_deg != 0 && speedFactor > 0)
         wca_deg = (float)(p->velocitaVento * std::sin(delta_deg * kPi / 180.0) / speedFactor);

@@ -117,9 +117,9 @@ void BM_FindAirportByIdentifierNearPosition(benchmark::State &state)
 }
 BENCHMARK(BM_FindAirportByIdentifierNearPosition)->Unit(benchmark::kMicrosecond);
 
-void BM_FindNearestAirport(benchmark::State &state)
+/// Nearest of a type to positions near real entries, without an identifier.
+void FindNearest(benchmark::State &state, const std::vector<Probe> &probes, XPLMNavType type, int *frequency)
 {
-    const std::vector<Probe> &probes = TheWorld().airports;
     if (probes.empty()) {
         state.SkipWithError("no navigation data (set VELLOMIR_SHARED_DATA)");
         return;
@@ -128,25 +128,20 @@ void BM_FindNearestAirport(benchmark::State &state)
     for (auto _ : state) {
         const Probe &p = probes[i++ % probes.size()];
         float lat = p.lat, lon = p.lon;
-        benchmark::DoNotOptimize(XPLMFindNavAid(nullptr, nullptr, &lat, &lon, nullptr, xplm_Nav_Airport));
+        benchmark::DoNotOptimize(XPLMFindNavAid(nullptr, nullptr, &lat, &lon, frequency, type));
     }
+}
+
+void BM_FindNearestAirport(benchmark::State &state)
+{
+    FindNearest(state, TheWorld().airports, xplm_Nav_Airport, nullptr);
 }
 BENCHMARK(BM_FindNearestAirport)->Unit(benchmark::kMicrosecond);
 
 void BM_FindNearestVorOnFrequency(benchmark::State &state)
 {
-    const std::vector<Probe> &probes = TheWorld().vors;
-    if (probes.empty()) {
-        state.SkipWithError("no navigation data (set VELLOMIR_SHARED_DATA)");
-        return;
-    }
-    size_t i = 0;
     int frequency = 11680;
-    for (auto _ : state) {
-        const Probe &p = probes[i++ % probes.size()];
-        float lat = p.lat, lon = p.lon;
-        benchmark::DoNotOptimize(XPLMFindNavAid(nullptr, nullptr, &lat, &lon, &frequency, xplm_Nav_VOR));
-    }
+    FindNearest(state, TheWorld().vors, xplm_Nav_VOR, &frequency);
 }
 BENCHMARK(BM_FindNearestVorOnFrequency)->Unit(benchmark::kMicrosecond);
 

@@ -42,9 +42,16 @@ bool NavNextLine(const std::string &text, size_t &pos, std::string_view &line);
 int NavSplit(std::string_view line, std::string_view *fields, int maxFields);
 /// The line from the start of a field to its end, trailing blanks removed (names with spaces).
 std::string NavRest(std::string_view line, std::string_view field);
-/// Checks the "I"/"A" line and reads the format version of the line after it; false when the text
-/// does not start like an X-Plane data file.
-bool NavReadHeader(const std::string &text, size_t &pos, int &version);
+/// Reads a whole data file and checks its "I"/"A" line and format version; pos is left after them. False
+/// when it cannot be read, or (with a warning naming `kind`) does not start like an X-Plane data file.
+bool NavOpenDataFile(const std::string &path, const char *kind, std::string &text, size_t &pos, int &version,
+                     NavWarnings &warnings);
+
+const float kNavFeetToMetres = 0.3048f;
+inline bool NavValidPosition(double lat, double lon)
+{
+    return lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
+}
 /// Number parsing without the locale; false for anything but a whole finite number.
 bool NavParseDouble(std::string_view text, double &value);
 bool NavParseInt(std::string_view text, int &value);

@@ -12,8 +12,6 @@ namespace detail {
 
 namespace {
 
-const float kFeetToMetres = 0.3048f;
-
 /// The airport being read: its header and the extent of its runways and helipads.
 struct AptInProgress {
     bool open = false;
@@ -40,11 +38,6 @@ struct AptInProgress {
     }
 };
 
-bool ValidPosition(double lat, double lon)
-{
-    return lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
-}
-
 /// Ends the airport in progress: the reference point is the 1302 datum when given, else the centre of
 /// its runways' extent.
 void Finish(AptInProgress &apt, const std::string &path, std::vector<NavAid> &out,
@@ -54,7 +47,7 @@ void Finish(AptInProgress &apt, const std::string &path, std::vector<NavAid> &ou
         apt = AptInProgress();
         return;
     }
-    if (apt.hasDatumLat && apt.hasDatumLon && ValidPosition(apt.datumLat, apt.datumLon)) {
+    if (apt.hasDatumLat && apt.hasDatumLon && NavValidPosition(apt.datumLat, apt.datumLon)) {
         apt.aid.lat = (float)apt.datumLat;
         apt.aid.lon = (float)apt.datumLon;
     } else if (apt.hasRunway) {
@@ -75,7 +68,7 @@ void AddPoint(AptInProgress &apt, std::string_view latField, std::string_view lo
               int lineNumber, NavWarnings &warnings)
 {
     double lat, lon;
-    if (!NavParseDouble(latField, lat) || !NavParseDouble(lonField, lon) || !ValidPosition(lat, lon)) {
+    if (!NavParseDouble(latField, lat) || !NavParseDouble(lonField, lon) || !NavValidPosition(lat, lon)) {
         warnings.Add(path, lineNumber, "bad runway or helipad position");
         return;
     }
@@ -88,14 +81,10 @@ bool NavReadAptDat(const std::string &path, std::vector<NavAid> &out, std::unord
                    NavWarnings &warnings)
 {
     std::string text;
-    if (!NavReadWholeFile(path, text))
-        return false;
     size_t pos = 0;
     int version = 0;
-    if (!NavReadHeader(text, pos, version)) {
-        warnings.Add(path, 1, "not an apt.dat file (no I/A line and version)");
+    if (!NavOpenDataFile(path, "apt.dat file", text, pos, version, warnings))
         return false;
-    }
     AptInProgress apt;
     std::string_view line;
     int lineNumber = 2;
@@ -123,7 +112,7 @@ bool NavReadAptDat(const std::string &path, std::vector<NavAid> &out, std::unord
             apt.open = true;
             apt.headerLine = lineNumber;
             apt.aid.type = xplm_Nav_Airport;
-            apt.aid.heightM = (float)elevation * kFeetToMetres;
+            apt.aid.heightM = (float)elevation * kNavFeetToMetres;
             apt.aid.id = std::string(f[4]);
             apt.aid.name = n > 5 ? NavRest(line, f[5]) : std::string();
             apt.skip = known.count(apt.aid.id) != 0;

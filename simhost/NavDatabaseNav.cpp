@@ -10,17 +10,11 @@ namespace detail {
 
 namespace {
 
-const float kFeetToMetres = 0.3048f;
 const size_t kWarningsKept = 50;
 
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r';
-}
-
-bool ValidPosition(double lat, double lon)
-{
-    return lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
 }
 
 /// The X-Plane type of an earth_nav.dat row code; 0 for rows X-Plane does not publish to plug-ins
@@ -143,7 +137,8 @@ bool NavParseInt(std::string_view text, int &value)
     return true;
 }
 
-bool NavReadHeader(const std::string &text, size_t &pos, int &version)
+/// Checks the "I"/"A" line and reads the format version of the line after it.
+static bool NavReadHeader(const std::string &text, size_t &pos, int &version)
 {
     std::string_view line;
     pos = 0;
@@ -160,17 +155,27 @@ bool NavReadHeader(const std::string &text, size_t &pos, int &version)
     return NavSplit(line, first, 1) == 1 && NavParseInt(first[0], version);
 }
 
+bool NavOpenDataFile(const std::string &path, const char *kind, std::string &text, size_t &pos, int &version,
+                     NavWarnings &warnings)
+{
+    if (!NavReadWholeFile(path, text))
+        return false;
+    if (!NavReadHeader(text, pos, version)) {
+        char what[128];
+        snprintf(what, sizeof what, "not an X-Plane %s (no I/A line and version)", kind);
+        warnings.Add(path, 1, what);
+        return false;
+    }
+    return true;
+}
+
 bool NavReadEarthNav(const std::string &path, std::vector<NavAid> &out, NavWarnings &warnings)
 {
     std::string text;
-    if (!NavReadWholeFile(path, text))
-        return false;
     size_t pos = 0;
     int version = 0;
-    if (!NavReadHeader(text, pos, version)) {
-        warnings.Add(path, 1, "not an X-Plane navigation data file (no I/A line and version)");
+    if (!NavOpenDataFile(path, "navigation data file", text, pos, version, warnings))
         return false;
-    }
     // From 1100 on a terminal area (or the airport) and an ICAO region follow the identifier.
     const bool regions = version >= 1100;
     std::string_view line;
@@ -203,7 +208,7 @@ bool NavReadEarthNav(const std::string &path, std::vector<NavAid> &out, NavWarni
         double lat, lon, elevation, extra;
         int frequency;
         if (!NavParseDouble(f[1], lat) || !NavParseDouble(f[2], lon) || !NavParseDouble(f[3], elevation) ||
-            !NavParseInt(f[4], frequency) || !NavParseDouble(f[6], extra) || !ValidPosition(lat, lon)) {
+            !NavParseInt(f[4], frequency) || !NavParseDouble(f[6], extra) || !NavValidPosition(lat, lon)) {
             warnings.Add(path, lineNumber, "bad position, elevation, frequency or bearing");
             continue;
         }
@@ -211,7 +216,7 @@ bool NavReadEarthNav(const std::string &path, std::vector<NavAid> &out, NavWarni
         a.type = type;
         a.lat = (float)lat;
         a.lon = (float)lon;
-        a.heightM = (float)elevation * kFeetToMetres;
+        a.heightM = (float)elevation * kNavFeetToMetres;
         a.frequency = frequency;
         a.heading = (float)extra;
         if (code == 4 || code == 5) {
@@ -238,14 +243,10 @@ bool NavReadEarthNav(const std::string &path, std::vector<NavAid> &out, NavWarni
 bool NavReadEarthFix(const std::string &path, std::vector<NavAid> &out, NavWarnings &warnings)
 {
     std::string text;
-    if (!NavReadWholeFile(path, text))
-        return false;
     size_t pos = 0;
     int version = 0;
-    if (!NavReadHeader(text, pos, version)) {
-        warnings.Add(path, 1, "not an X-Plane fix data file (no I/A line and version)");
+    if (!NavOpenDataFile(path, "fix data file", text, pos, version, warnings))
         return false;
-    }
     std::string_view line;
     int lineNumber = 2;
     while (NavNextLine(text, pos, line)) {
@@ -257,7 +258,7 @@ bool NavReadEarthFix(const std::string &path, std::vector<NavAid> &out, NavWarni
         if (n == 1 && f[0] == "99")
             break;
         double lat, lon;
-        if (n < 3 || !NavParseDouble(f[0], lat) || !NavParseDouble(f[1], lon) || !ValidPosition(lat, lon)) {
+        if (n < 3 || !NavParseDouble(f[0], lat) || !NavParseDouble(f[1], lon) || !NavValidPosition(lat, lon)) {
             warnings.Add(path, lineNumber, "a fix row needs latitude, longitude and identifier");
             continue;
         }

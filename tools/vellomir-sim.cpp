@@ -20,6 +20,7 @@ struct SimArgs {
     std::string scenario; ///< empty: just load and run for the duration
     // which options the command line gave (they override the scenario's)
     bool version = false, fps = false, folder = false, duration_given = false;
+    std::string earthNav, earthFix; ///< X-Plane's own navigation data to lay before loading
 };
 
 void Usage(FILE *out)
@@ -33,6 +34,8 @@ void Usage(FILE *out)
             "  --duration S         simulated seconds to run (default 60)\n"
             "  --plugin PATH        the plug-in to load (default: the one built with this tool)\n"
             "  --scenario FILE      fly a scenario (docs/scenarios.md); --duration then adds time after it\n"
+            "  --earth-nav PATH     earth_nav.dat to lay into the simulated X-Plane's Resources/default data\n"
+            "  --earth-fix PATH     earth_fix.dat to lay there (e.g. ../shared/data/us-1911/earth_fix.dat)\n"
             "  --help               this text\n"
             "Exit status: 0 done, 1 bad arguments, 2 the plug-in could not be loaded or started, 3 crashed.\n");
 }
@@ -80,6 +83,10 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
             if ((v = value("--plugin")) == nullptr)
                 return false;
             args.plugin = v;
+        } else if (a == "--earth-nav" || a == "--earth-fix") {
+            if ((v = value(a.c_str())) == nullptr)
+                return false;
+            (a == "--earth-nav" ? args.earthNav : args.earthFix) = v;
         } else {
             fprintf(stderr, "vellomir-sim: unknown option %s\n", a.c_str());
             return false;
@@ -167,6 +174,17 @@ int main(int argc, char **argv)
     }
 
     simhost::Reset(args.options);
+    const struct {
+        const std::string &path;
+        simhost::NavDataFile file;
+    } navData[] = {{args.earthNav, simhost::NavDataFile::EarthNav}, {args.earthFix, simhost::NavDataFile::EarthFix}};
+    for (const auto &data : navData) {
+        if (!data.path.empty() && !simhost::LayNavData(data.file, data.path)) {
+            fprintf(stderr, "vellomir-sim: cannot lay %s into the X-Plane folder\n", data.path.c_str());
+            simhost::Shutdown();
+            return 1;
+        }
+    }
     printf("vellomir-sim: X-Plane %d in %s, %.0f fps%s%s\n", args.options.xplaneVersion,
            simhost::SystemPath().c_str(), args.options.frameRate, args.scenario.empty() ? "" : ", scenario ",
            args.scenario.c_str());

@@ -54,9 +54,6 @@ bool Utils_PluginFilePath(const char *name, char *out, size_t size)
     return n >= 0 && (size_t)n < size;
 }
 
-namespace {
-
-// Skips the blanks and the plus sign atoi and strtod accept before a number (from_chars takes neither).
 const char *Utils_NumberStart(const char *text)
 {
     while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\v' || *text == '\f' || *text == '\r')
@@ -65,8 +62,6 @@ const char *Utils_NumberStart(const char *text)
         text++;
     return text;
 }
-
-} // namespace
 
 bool Utils_LeadingInt(const char *text, int *value)
 {
@@ -102,4 +97,14 @@ bool Utils_LeadingFloat(const char *text, float *value)
         return false;
     *value = parsed;
     return true;
+}
+
+void Utils_LogFormat(const char *format, ...)
+{
+    char line[LOG_LINE_SIZE];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    Utils::log(line, 0);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "plugin/Log.h"
 
@@ -11,7 +12,27 @@ class Utils {
 
     /// Writes one line to the simulator's log: "Vellomir v2.1.0 HH:MM:SS: <text>". The level is not used.
     static void log(const char *text, int level);
+
+    // Number conversions of the data readers: the leading number of the text, as stream extraction
+    // reads it (leading blanks and a sign allowed, trailing text ignored), without the locale. Text
+    // that does not convert, NaN, infinities and doubles or floats beyond range yield 0; whole
+    // numbers beyond int are clamped, as stream extraction stores them.
+    static int stringToInt(const char *text);
+    static int stringToInt(const std::string &text) { return stringToInt(text.c_str()); }
+    static float stringToFloat(const char *text);
+    static float stringToFloat(const std::string &text) { return stringToFloat(text.c_str()); }
+    static double stringToDouble(const char *text);
+    static double stringToDouble(const std::string &text) { return stringToDouble(text.c_str()); }
+    /// The double of text, divided by 10 when above 99999.0 and cut is true, truncated toward zero.
+    static double stringToDoubleCut5Digits(const char *text, bool cut);
+    static double stringToDoubleCut5Digits(const std::string &text, bool cut)
+    {
+        return stringToDoubleCut5Digits(text.c_str(), cut);
+    }
 };
+
+/// Utils::log of printf-style text (cut to one log line).
+void Utils_LogFormat(const char *format, ...) VELLOMIR_PRINTF(1, 2);
 
 /// Appends printf-style text to the string in buf (size bytes); what does not fit is cut, never overflows.
 void Utils_Appendf(char *buf, size_t size, const char *format, ...) VELLOMIR_PRINTF(3, 4);
@@ -27,3 +48,9 @@ bool Utils_LeadingInt(const char *text, int *value);
 /// The same for a decimal number ("0.25", "1e-3"); NaN, infinities and values beyond float count as no
 /// number (false, 0).
 bool Utils_LeadingFloat(const char *text, float *value);
+/// Skips the blanks and the plus sign atoi and strtod accept before a number (from_chars takes neither).
+const char *Utils_NumberStart(const char *text);
+/// Utils::stringToInt over text[0, length), which need not be terminated.
+int Utils_SpanToInt(const char *text, size_t length);
+/// True when text is exactly one finite number (blanks around it allowed); only then is value set.
+bool Utils_ParseDouble(const char *text, double *value);

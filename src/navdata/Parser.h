@@ -2,6 +2,7 @@
 // runway-use rules and the nodes of the painted taxi lines.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ class Parser {
     Parser() = default;
     virtual ~Parser() = default;
 
+    /// Reads the airport icao from the apt.dat file at path, starting at the byte offset of its header
+    /// row (from the airport index), into this object. magneticVariation (degrees) is only logged.
+    /// Returns airportFound: 1 when the header was met, else 0.
+    int readAptDat(const std::string &icao, const std::string &path, int64_t offset, float magneticVariation);
+
     double towerFrequency = 0;
     double groundFrequency = 0;
     double deliveryFrequency = 0;
@@ -63,3 +69,9 @@ class Parser {
     std::vector<linePoint> puntiTaxi;
     int airportFound = 0;
 };
+
+/// Most parking positions one airport keeps.
+enum { PARSER_MAX_PARKINGS = 30 };
+
+/// The choose-runway window's scratch airport.
+extern Parser gTmpParser;

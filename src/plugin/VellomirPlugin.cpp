@@ -5,6 +5,7 @@
 #include "XPLMDefs.h"
 #include "XPLMPlugin.h"
 #include "XPLMUtilities.h"
+#include "navdata/AptNav.h"
 #include "plugin/Audio.h"
 #include "plugin/Commands.h"
 #include "plugin/CustomDataRefs.h"
@@ -36,6 +37,7 @@ void System_Start()
     System_FindAttitudeDataRefs();
     System_CreateMenu();
     System_MenuRunningPatternFixed();
+    Utils_readAllAptDat();
     System_FindFlightDataRefs(gFDV_XPlaneVersion);
     readSettings();
     PrintInfo("XPluginStart", userDebug ? "User debug enabled" : "User debug disabled");

@@ -40,6 +40,33 @@ SIMHOST_API bool CopyFileInto(const std::string &source, const std::string &rela
 SIMHOST_API std::string ReadFile(const std::string &relativePath);
 SIMHOST_API bool FileExists(const std::string &relativePath);
 
+// MARK: scenery and navigation data
+// X-Plane's places: the global apt.dat (X-Plane 11 and 12 layouts), custom scenery packs with their
+// scenery_packs.ini, and the plug-in's own navdata folder. Sources are files or folders on disk.
+
+/// The global apt.dat of an X-Plane version, relative to the X-Plane folder.
+SIMHOST_API std::string GlobalAptDatPath(int xplaneVersion);
+/// Copies an apt.dat file to the global apt.dat of the current X-Plane version's layout
+/// (set the version first). False when the source cannot be copied.
+SIMHOST_API bool InstallGlobalAptDat(const std::string &sourceFile);
+/// Makes the pack Custom Scenery/<pack>/ and copies aptDatSource to its Earth nav data/apt.dat;
+/// an empty source makes a pack without airports (only its Earth nav data folder).
+SIMHOST_API bool InstallCustomScenery(const std::string &pack, const std::string &aptDatSource = "");
+
+struct SceneryPack {
+    std::string name; ///< folder name in Custom Scenery
+    bool enabled = true;
+};
+/// Writes Custom Scenery/scenery_packs.ini as X-Plane does: the packs in priority order, highest
+/// first (SCENERY_PACK or SCENERY_PACK_DISABLED), and from X-Plane 12 the global airports after them.
+SIMHOST_API void WriteSceneryPacksIni(const std::vector<SceneryPack> &packs);
+/// Copies a navdata folder (earth_nav.dat, earth_fix.dat, CIFP/ ...) into the plug-in's navdata
+/// folder. False when the source is not a folder.
+SIMHOST_API bool InstallNavData(const std::string &sourceFolder);
+/// Lays a sample folder (apt.dat and navdata/, as the project's data/sample) into the X-Plane
+/// folder: its apt.dat as the global apt.dat, its navdata as the plug-in's.
+SIMHOST_API bool InstallSample(const std::string &sampleFolder);
+
 // MARK: plug-in
 
 /// Copies the plug-in into Resources/plugins/Vellomir64/lin_x64/ of the X-Plane folder, dlopens it from

@@ -6,12 +6,18 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "Harness.h"
 #include "Scenario.h"
 #include "XPLMPlugin.h"
 
 namespace {
+
+struct CustomPack {
+    std::string name;
+    std::string aptDat; ///< empty: a pack without airports
+};
 
 struct SimArgs {
     simhost::Options options;
@@ -21,6 +27,12 @@ struct SimArgs {
     // which options the command line gave (they override the scenario's)
     bool version = false, fps = false, folder = false, duration_given = false;
     std::string earthNav, earthFix; ///< X-Plane's own navigation data to lay before loading
+    int sample = -1; ///< --sample 1, --no-sample 0, else as the scenario says (on by default)
+    std::string aptDat;
+    std::vector<CustomPack> customPacks;
+    std::vector<simhost::SceneryPack> packsIni;
+    bool writePacksIni = false;
+    std::string navData;
 };
 
 void Usage(FILE *out)
@@ -36,6 +48,13 @@ void Usage(FILE *out)
             "  --scenario FILE      fly a scenario (docs/scenarios.md); --duration then adds time after it\n"
             "  --earth-nav PATH     earth_nav.dat to lay into the simulated X-Plane's Resources/default data\n"
             "  --earth-fix PATH     earth_fix.dat to lay there (e.g. ../shared/data/us-1911/earth_fix.dat)\n"
+            "  --sample, --no-sample  lay the bundled Pacific Northwest sample (data/sample: airports,\n"
+            "                       navaids, fixes, procedures) into the X-Plane folder (default: on)\n"
+            "  --apt-dat FILE       the global apt.dat (laid after the sample, so it replaces the sample's)\n"
+            "  --custom-scenery PACK[=FILE]  a custom scenery pack, with FILE as its apt.dat (repeatable)\n"
+            "  --scenery-packs LIST write scenery_packs.ini: packs by priority, highest first, comma\n"
+            "                       separated; a leading - marks a disabled pack (e.g. A,-B,C)\n"
+            "  --navdata DIR        the plug-in's navdata folder (earth_nav.dat, earth_fix.dat, CIFP/)\n"
             "  --help               this text\n"
             "Exit status: 0 done, 1 bad arguments, 2 the plug-in could not be loaded or started, 3 crashed.\n");
 }
@@ -79,6 +98,41 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
             if ((v = value("--scenario")) == nullptr)
                 return false;
             args.scenario = v;
+        } else if (a == "--sample" || a == "--no-sample") {
+            args.sample = a == "--sample" ? 1 : 0;
+        } else if (a == "--apt-dat") {
+            if ((v = value("--apt-dat")) == nullptr)
+                return false;
+            args.aptDat = v;
+        } else if (a == "--custom-scenery") {
+            if ((v = value("--custom-scenery")) == nullptr)
+                return false;
+            std::string pack = v;
+            size_t equals = pack.find('=');
+            args.customPacks.push_back(equals == std::string::npos
+                                           ? CustomPack{pack, ""}
+                                           : CustomPack{pack.substr(0, equals), pack.substr(equals + 1)});
+        } else if (a == "--scenery-packs") {
+            if ((v = value("--scenery-packs")) == nullptr)
+                return false;
+            args.writePacksIni = true;
+            std::string list = v;
+            for (size_t start = 0; start <= list.size();) {
+                size_t comma = list.find(',', start);
+                std::string name = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+                bool enabled = name.empty() || name[0] != '-';
+                if (!enabled)
+                    name.erase(0, 1);
+                if (!name.empty())
+                    args.packsIni.push_back(simhost::SceneryPack{name, enabled});
+                if (comma == std::string::npos)
+                    break;
+                start = comma + 1;
+            }
+        } else if (a == "--navdata") {
+            if ((v = value("--navdata")) == nullptr)
+                return false;
+            args.navData = v;
         } else if (a == "--plugin") {
             if ((v = value("--plugin")) == nullptr)
                 return false;
@@ -136,6 +190,34 @@ struct Transcript {
     }
 };
 
+/// Lays the sample, apt.dat files, packs and navdata the arguments name into the X-Plane folder.
+bool LayScenery(const SimArgs &args, bool sample)
+{
+    if (sample && !simhost::InstallSample(VELLOMIR_SOURCE_DIR "/data/sample")) {
+        fprintf(stderr, "vellomir-sim: cannot lay the sample from %s\n", VELLOMIR_SOURCE_DIR "/data/sample");
+        return false;
+    }
+    if (!args.aptDat.empty() && !simhost::InstallGlobalAptDat(args.aptDat)) {
+        fprintf(stderr, "vellomir-sim: cannot copy %s\n", args.aptDat.c_str());
+        return false;
+    }
+    for (const CustomPack &pack : args.customPacks) {
+        if (!simhost::InstallCustomScenery(pack.name, pack.aptDat)) {
+            fprintf(stderr, "vellomir-sim: cannot make the pack %s from %s\n", pack.name.c_str(), pack.aptDat.c_str());
+            return false;
+        }
+    }
+    if (args.writePacksIni)
+        simhost::WriteSceneryPacksIni(args.packsIni);
+    if (!args.navData.empty() && !simhost::InstallNavData(args.navData)) {
+        fprintf(stderr, "vellomir-sim: %s is not a navdata folder\n", args.navData.c_str());
+        return false;
+    }
+    if (sample)
+        printf("vellomir-sim: bundled sample laid (Pacific Northwest airports and navdata)\n");
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -174,6 +256,11 @@ int main(int argc, char **argv)
     }
 
     simhost::Reset(args.options);
+    // The sample first: the files named on the command line replace its.
+    if (!LayScenery(args, args.sample == -1 ? scenario.sample : args.sample == 1)) {
+        simhost::Shutdown();
+        return 1;
+    }
     const struct {
         const std::string &path;
         simhost::NavDataFile file;

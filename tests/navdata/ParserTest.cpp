@@ -1,0 +1,227 @@
+// The airport parser on hand-written apt.dat snippets: one group per kind of row.
+#include <cmath>
+
+#include "navdata/AptNav.h"
+#include "support/PluginHost.h"
+#include "navdata/AptFiles.h"
+
+namespace {
+
+class ParserTest : public HostTest {
+  protected:
+    Parser parser;
+    /// Reads airport TEST made of the given rows on an X-Plane version.
+    int Read(const std::string &rows, int xplaneVersion = 12000)
+    {
+        simhost::SetXPlaneVersion(xplaneVersion);
+        std::string path = HostFile("test.dat", AptText("1 100 1 0 TEST Test Field\n" + rows));
+        return ReadAirport(parser, "TEST", path);
+    }
+};
+
+// MARK: frequencies
+
+TEST_F(ParserTest, TowerFrequencyOnAn833SimulatorIsInKilohertz)
+{
+    Read("54 12345 TWR\n53 12180 GND\n52 12800 DEL\n50 11800 ATIS\n55 11920 APP\n56 12010 DEP\n");
+    EXPECT_EQ(parser.towerFrequency, 123450);
+    EXPECT_EQ(parser.groundFrequency, 121800);
+    EXPECT_EQ(parser.deliveryFrequency, 128000);
+    EXPECT_EQ(parser.atisFrequency, 118000);
+    EXPECT_EQ(parser.approachFrequency, 119200);
+    EXPECT_EQ(parser.departureFrequency, 120100);
+    EXPECT_TRUE(Logged("towerFrequency extended for 8.33 support to: 123450.000000"));
+}
+
+TEST_F(ParserTest, ModernSixDigitFrequencyIsCutOnAnOldSimulatorAndKeptOnANewOne)
+{
+    Read("1054 123455 TWR\n", 11300);
+    EXPECT_EQ(parser.towerFrequency, 12345);
+    Read("1054 123455 TWR\n", 11330);
+    EXPECT_EQ(parser.towerFrequency, 123455);
+}
+
+TEST_F(ParserTest, LaterTowerRowWinsAndOutOfRangeLegacyRowIsIgnored)
+{
+    Read("54 12100 TWR\n1054 119900 TWR\n54 13700 BAD\n");
+    EXPECT_EQ(parser.towerFrequency, 119900);
+}
+
+TEST_F(ParserTest, AirportWithoutTowerGetsTheFakeFrequency)
+{
+    Read("53 12180 GND\n", 11300);
+    EXPECT_EQ(parser.towerFrequency, 12685);
+    Read("53 12180 GND\n", 12000);
+    EXPECT_EQ(parser.towerFrequency, 126850);
+    EXPECT_TRUE(Logged("tower frequency on leaving: '126850.000000'"));
+}
+
+TEST_F(ParserTest, UnicomServesAsTowerOnlyWhenThereIsNoTower)
+{
+    Read("51 12295 UNICOM\n");
+    EXPECT_EQ(parser.towerFrequency, 122950);
+    EXPECT_TRUE(Logged("radio information found (used as tower): '12295', parsed in 12295.000000"));
+    Read("54 11990 TWR\n51 12295 UNICOM\n");
+    EXPECT_EQ(parser.towerFrequency, 119900);
+}
+
+TEST_F(ParserTest, ApproachAndDepartureSurviveAnAirportThatHasNone)
+{
+    Read("55 11920 APP\n56 12010 DEP\n54 11990 TWR\n53 12180 GND\n");
+    Read("54 12100 TWR\n");
+    EXPECT_EQ(parser.approachFrequency, 119200);
+    EXPECT_EQ(parser.departureFrequency, 120100);
+    EXPECT_EQ(parser.groundFrequency, 0);
+}
+
+// MARK: runways
+
+TEST_F(ParserTest, RunwayHeadingsFollowTheQuadrantOfTheFarEnd)
+{
+    Read(RunwayRow("09", 47.0, -122.0, 0, 0, "27", 47.0, -121.9) + RunwayRow("36", 47.0, -122.0, 0, 0, "18", 47.1, -122.0) +
+         RunwayRow("04", 47.0, -122.0, 0, 0, "22", 47.1, -121.9) + RunwayRow("13", 47.1, -122.0, 0, 0, "31", 47.0, -121.9) +
+         RunwayRow("22", 47.1, -121.9, 0, 0, "04", 47.0, -122.0) + RunwayRow("31", 47.0, -121.9, 0, 0, "13", 47.1, -122.0));
+    ASSERT_EQ(parser.runways.size(), 12u);
+    EXPECT_NEAR(parser.runways[0].heading, 90, 1e-3);
+    EXPECT_NEAR(parser.runways[1].heading, 270, 1e-3);
+    EXPECT_EQ(parser.runways[2].heading, 360); // due north stays 360
+    EXPECT_EQ(parser.runways[3].heading, 180);
+    const float lower[] = {0, 90, 180, 270};
+    for (int q = 0; q < 4; q++) {
+        float h = parser.runways[4 + 2 * q].heading, reverse = parser.runways[5 + 2 * q].heading;
+        EXPECT_GT(h, lower[q]) << "quadrant " << q;
+        EXPECT_LT(h, lower[q] + 90) << "quadrant " << q;
+        EXPECT_NEAR(std::fmod(h + 180, 360), reverse, 1e-3);
+    }
+}
+
+TEST_F(ParserTest, RunwayEndTakesBlastPadWhenThresholdIsNotDisplaced)
+{
+    Read(RunwayRow("16L", 47.46, -122.31, 0, 60, "34R", 47.43, -122.31, 150, 30));
+    ASSERT_EQ(parser.runways.size(), 2u);
+    EXPECT_EQ(parser.runways[0].number, 16);
+    EXPECT_STREQ(parser.runways[0].name, "16L");
+    EXPECT_EQ(parser.runways[0].thresholdLength, 60);
+    EXPECT_EQ(parser.runways[1].thresholdLength, 150);
+    EXPECT_FLOAT_EQ(parser.runways[1].lat, 47.43f);
+}
+
+// MARK: parking positions
+
+TEST_F(ParserTest, ParkingKeepsGatesApronsAndRampsButNotHangarsOrTieDowns)
+{
+    Read("15 47.1 -122.3 90.5 Gate A1\n15 47.1 -122.3 10 Tie down 3\n15 47.1 -122.3 10 Ramp 5\n"
+         "1300 47.2 -122.4 180 gate jets|turboprops A 12\n1300 47.2 -122.4 0 hangar props H1\n"
+         "1300 47.2 -122.4 0 tie_down props T1\n1300 47.2 -122.4 0 misc helos\tPad\n");
+    ASSERT_EQ(parser.parkings.size(), 4u);
+    EXPECT_EQ(parser.parkings[0].name, "Gate A1");
+    EXPECT_TRUE(parser.parkings[0].legacy);
+    EXPECT_EQ(parser.parkings[0].isGate, 1);
+    EXPECT_FLOAT_EQ(parser.parkings[0].heading, 90.5f);
+    EXPECT_EQ(parser.parkings[1].name, "Ramp 5");
+    EXPECT_EQ(parser.parkings[1].isGate, 0);
+    EXPECT_EQ(parser.parkings[2].name, "A 12");
+    EXPECT_EQ(parser.parkings[2].type, "jets|turboprops");
+    EXPECT_FALSE(parser.parkings[2].legacy);
+    EXPECT_EQ(parser.parkings[3].name, "Pad");
+    EXPECT_EQ(parser.parkings[3].id, 3);
+}
+
+TEST_F(ParserTest, BusyAirportKeepsOnlyThirtyParkingPositions)
+{
+    std::string rows;
+    for (int i = 0; i < 35; i++)
+        rows += "1300 47.2 -122.4 0 gate jets G" + std::to_string(i) + "\n";
+    Read(rows);
+    ASSERT_EQ(parser.parkings.size(), 30u);
+    EXPECT_EQ(parser.parkings[29].name, "G29");
+    EXPECT_EQ(parser.parkings[29].id, 29);
+    EXPECT_TRUE(Logged("total parkings found: 30"));
+}
+
+// MARK: painted lines
+
+TEST_F(ParserTest, LineNamesLoseTheirPaintWords)
+{
+    Read("120 Centreline for Taxi A\n111 47.0 -122.0 1\n"
+         "120 Line for Taxiway C1\n111 47.1 -122.0 51\n"
+         "120 Centreline for Taxi join\n111 47.2 -122.0 1\n"
+         "120\n111 47.3 -122.0 1\n");
+    ASSERT_EQ(parser.puntiTaxi.size(), 4u);
+    EXPECT_EQ(parser.puntiTaxi[0].name, "A");
+    EXPECT_EQ(parser.puntiTaxi[1].name, "Taxiway C1");
+    EXPECT_EQ(parser.puntiTaxi[2].name, "");
+    EXPECT_EQ(parser.lineCounter, 2); // a lone "120" has one field and is skipped
+}
+
+TEST_F(ParserTest, YellowLineNodesAreNumberedWithinTheLineAndTheAirport)
+{
+    Read("111 46.0 -122.0 1\n" // before any line: not stored
+         "120 Centreline for Taxi B\n111 47.0 -122.0 1 102\n111 47.0 -122.1\n112 47.0 -122.2 47.1 -122.2 51\n"
+         "113 47.0 -122.3 1\n115 47.0 -122.4\n"
+         "120 Centreline for Taxi C\n111 47.5 -122.0 20\n111 47.5 -122.1 20\n115 47.5 -122.2\n115 47.5 -122.3\n");
+    ASSERT_EQ(parser.puntiTaxi.size(), 4u);
+    const Parser::linePoint &end = parser.puntiTaxi[2];
+    EXPECT_EQ(end.id, 2);
+    EXPECT_EQ(end.lineType, 51); // copied from the node before it
+    EXPECT_DOUBLE_EQ(end.lon, -122.4);
+    // A white line stores no nodes of its own, but its end node (the line is open).
+    const Parser::linePoint &white = parser.puntiTaxi[3];
+    EXPECT_EQ(white.lineID, 1);
+    EXPECT_EQ(white.id, 0);
+    EXPECT_EQ(white.globalID, 3);
+    EXPECT_EQ(white.lineType, 51);
+    EXPECT_DOUBLE_EQ(white.lat, (double)47.5f);
+}
+
+TEST_F(ParserTest, CrossingLinesLinkTheirSharedNodeBothWays)
+{
+    Read("120 Taxi A\n111 47.0 -122.001 1\n111 47.0 -122.000 1\n111 47.0 -121.999 1\n"
+         "120 Taxi B\n111 47.001 -122.0 1\n111 47.00004 -122.00004 1\n115 46.999 -122.0\n");
+    ASSERT_EQ(parser.puntiTaxi.size(), 6u);
+    EXPECT_EQ(parser.puntiTaxi[1].neighbourIDs, std::vector<int>({4}));
+    EXPECT_EQ(parser.puntiTaxi[4].neighbourIDs, std::vector<int>({1}));
+    EXPECT_TRUE(parser.puntiTaxi[0].neighbourIDs.empty());
+}
+
+TEST_F(ParserTest, TaxiNodesSouthAndWestAreKeptButNotGarbageOnes)
+{
+    Read("120 Taxi A\n111 -33.94 151.17 1\n111 -33.95 -70.8 1\n111 north -122.0 1\n111 95.0 10.0 1\n"
+         "111 47.0 -190 1\n111 nan 1 1\n");
+    ASSERT_EQ(parser.puntiTaxi.size(), 2u);
+    EXPECT_DOUBLE_EQ(parser.puntiTaxi[1].lon, -70.8);
+    EXPECT_EQ(LogCount("is not a position, skipped"), 4);
+}
+
+// MARK: runway use and airport headers
+
+TEST_F(ParserTest, RunwayUseRulesFromLegacyAndCurrentRows)
+{
+    Read("1100 16L 11920 arrivals|departures jets 000360 160160 Both\n"
+         "1110 34R 119900 ARRIVALS jets 290020 340340 North\n"
+         "1100 16R 11920 helos 000360 160160 Nothing\n"
+         "1110 16C 119900 departures\n");
+    ASSERT_EQ(parser.runwaysInUseDeparture.size(), 1u);
+    EXPECT_STREQ(parser.runwaysInUseDeparture[0].runway, "16L");
+    EXPECT_EQ(parser.runwaysInUseDeparture[0].headingFrom, 0);
+    EXPECT_EQ(parser.runwaysInUseDeparture[0].headingTo, 360);
+    ASSERT_EQ(parser.runwaysInUseArrival.size(), 1u);
+    EXPECT_STREQ(parser.runwaysInUseArrival[0].operations, "ARRIVALS");
+    EXPECT_EQ(parser.runwaysInUseArrival[0].headingFrom, 290);
+    EXPECT_EQ(parser.runwaysInUseArrival[0].headingTo, 20);
+    EXPECT_TRUE(Logged("runway 34R in-use arrival (range: 290 20)"));
+    EXPECT_TRUE(Logged("row 1110 needs 6 fields, has 4; skipped"));
+}
+
+TEST_F(ParserTest, AirportWithoutANameIsFoundAndTheNextHeaderEndsIt)
+{
+    std::string path = HostFile("three.dat", AptText("1 10 1 0 AAAA First\r\n54 11800 T\r\n"
+                                                      "1 20 1 0 BBBB\r\n54 11900 T\r\n"
+                                                      "16 30 1 0 CCCC Third\r\n54 12000 T\r\n"));
+    EXPECT_EQ(ReadAirport(parser, "BBBB", path), 1);
+    EXPECT_EQ(parser.towerFrequency, 119000);
+    EXPECT_EQ(ReadAirport(parser, "bbbb", path), 0);
+    EXPECT_EQ(parser.towerFrequency, 126850);
+}
+
+} // namespace

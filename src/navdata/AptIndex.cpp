@@ -13,7 +13,6 @@
 #include <emmintrin.h>
 #endif
 
-#include "XPLMUtilities.h"
 #include "navdata/AptLine.h"
 #include "navdata/AptNav.h"
 #include "plugin/Log.h"
@@ -98,8 +97,9 @@ void IndexLine(const char *s, const char *e, int64_t offset, HeaderList &headers
 /// Enters the headers of one file into IcaoMap; of an identifier met twice the later row counts.
 void AddToIndex(HeaderList &headers, const std::string &path)
 {
-    std::stable_sort(headers.begin(), headers.end(),
-                     [](const HeaderList::value_type &a, const HeaderList::value_type &b) { return a.first < b.first; });
+    std::stable_sort(
+        headers.begin(), headers.end(),
+        [](const HeaderList::value_type &a, const HeaderList::value_type &b) { return a.first < b.first; });
     // Into an empty index the sorted identifiers go at its end without searching the tree.
     bool append = IcaoMap.empty();
     for (size_t i = 0; i < headers.size(); i++) {
@@ -123,19 +123,19 @@ unsigned CandidateMask(const char *block)
     __m128i previous = _mm_loadu_si128((const __m128i *)(block - 1));
     __m128i current = _mm_loadu_si128((const __m128i *)block);
     __m128i next = _mm_loadu_si128((const __m128i *)(block + 1));
-    __m128i afterTerminator = _mm_or_si128(_mm_cmpeq_epi8(previous, _mm_set1_epi8('\n')),
-                                           _mm_cmpeq_epi8(previous, _mm_set1_epi8('\r')));
+    __m128i afterTerminator =
+        _mm_or_si128(_mm_cmpeq_epi8(previous, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(previous, _mm_set1_epi8('\r')));
     // "1" followed by anything but a digit, or by the 6 or 7 of 16 and 17.
-    __m128i nextDigit = _mm_and_si128(_mm_cmpgt_epi8(next, _mm_set1_epi8('0' - 1)),
-                                      _mm_cmplt_epi8(next, _mm_set1_epi8('9' + 1)));
-    __m128i nextSixSeven = _mm_or_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('6')),
-                                        _mm_cmpeq_epi8(next, _mm_set1_epi8('7')));
-    __m128i one = _mm_andnot_si128(_mm_andnot_si128(nextSixSeven, nextDigit),
-                                   _mm_cmpeq_epi8(current, _mm_set1_epi8('1')));
+    __m128i nextDigit =
+        _mm_and_si128(_mm_cmpgt_epi8(next, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(next, _mm_set1_epi8('9' + 1)));
+    __m128i nextSixSeven =
+        _mm_or_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('6')), _mm_cmpeq_epi8(next, _mm_set1_epi8('7')));
+    __m128i one =
+        _mm_andnot_si128(_mm_andnot_si128(nextSixSeven, nextDigit), _mm_cmpeq_epi8(current, _mm_set1_epi8('1')));
     // Blanks, tabs, control bytes, bytes above 127, and '+' to '0': rare first bytes, checked one by one.
-    __m128i other = _mm_or_si128(_mm_cmplt_epi8(current, _mm_set1_epi8('!')),
-                                 _mm_and_si128(_mm_cmpgt_epi8(current, _mm_set1_epi8('*')),
-                                               _mm_cmplt_epi8(current, _mm_set1_epi8('1'))));
+    __m128i other = _mm_or_si128(
+        _mm_cmplt_epi8(current, _mm_set1_epi8('!')),
+        _mm_and_si128(_mm_cmpgt_epi8(current, _mm_set1_epi8('*')), _mm_cmplt_epi8(current, _mm_set1_epi8('1'))));
     __m128i candidates = _mm_and_si128(afterTerminator, _mm_or_si128(one, other));
     // Line terminators themselves start no line.
     return (unsigned)_mm_movemask_epi8(candidates) & ~TerminatorBits(current);
@@ -234,14 +234,10 @@ void parseSingleAptDat(const std::string &path)
         printf("Error opening %s, %s %d\n", path.c_str(), strerror(error), error);
         return;
     }
-    int first = getc(file);
-    if (first != 'I' && first != 'A') {
-        XPLMDebugString("invalid start\n");
-        PrintInfo("parseSingleAptDat", "invalid apt.dat in %s", path.c_str());
+    if (!AptLine_CheckFirstByte(file, path.c_str(), "parseSingleAptDat")) {
         fclose(file);
         return;
     }
-    rewind(file);
     HeaderList headers;
     if (!ReadHeaders(file, path, headers))
         printf("no file %s\n", path.c_str());

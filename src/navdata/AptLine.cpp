@@ -3,6 +3,9 @@
 
 #include <cerrno>
 
+#include "XPLMUtilities.h"
+#include "plugin/Log.h"
+
 namespace {
 
 int ReadError(FILE *file)
@@ -69,4 +72,16 @@ int AptLine_Split(char *line, AptFields *fields)
             *p++ = 0;
     }
     return fields->count;
+}
+
+bool AptLine_CheckFirstByte(FILE *file, const char *path, const char *tag)
+{
+    int first = getc(file);
+    if (first != 'I' && first != 'A') {
+        XPLMDebugString("invalid start\n");
+        PrintInfo(tag, "invalid apt.dat in %s", path);
+        return false;
+    }
+    rewind(file);
+    return true;
 }

@@ -26,6 +26,11 @@ struct AptFields {
 /// field); returns the number of fields. Fields past APT_MAX_FIELDS are dropped.
 int AptLine_Split(char *line, AptFields *fields);
 
+/// X-Plane's data files start with a byte-order line, "I" (or "A"). True, with the file back at its
+/// start, when file does; otherwise logs "invalid start" and "invalid apt.dat in <path>" (tag) and
+/// returns false.
+bool AptLine_CheckFirstByte(FILE *file, const char *path, const char *tag);
+
 /// True for the characters that separate fields of a data line.
 inline bool AptLine_IsSeparator(char c)
 {

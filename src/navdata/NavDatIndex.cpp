@@ -52,14 +52,10 @@ void parseSingleNavDat(const std::string &path)
         return;
     }
     XPLMGetVersions(&gFDV_XPlaneVersion, nullptr, nullptr);
-    int first = getc(file);
-    if (first != 'I' && first != 'A') {
-        XPLMDebugString("invalid start\n");
-        PrintInfo("parseSingleNavDat", "invalid apt.dat in %s", path.c_str());
+    if (!AptLine_CheckFirstByte(file, path.c_str(), "parseSingleNavDat")) {
         fclose(file);
         return;
     }
-    rewind(file);
     char line[APT_LINE_SIZE];
     AptFields fields;
     int lineNumber = 0, shortRows = 0;
@@ -74,8 +70,8 @@ void parseSingleNavDat(const std::string &path)
             continue;
         int code = Utils::stringToInt(fields.field[0]);
         if ((code == 4 || code == 5) && !ReadLocalizer(fields, gFDV_XPlaneVersion) && shortRows++ == 0)
-            PrintInfo("parseSingleNavDat", "%s line %d: localizer row with %d fields, too few; skipped",
-                      path.c_str(), lineNumber, fields.count);
+            PrintInfo("parseSingleNavDat", "%s line %d: localizer row with %d fields, too few; skipped", path.c_str(),
+                      lineNumber, fields.count);
     }
     if (result < 0)
         printf("Error reading %s, %s %d\n", path.c_str(), strerror(-result), -result);

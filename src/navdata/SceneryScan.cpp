@@ -37,13 +37,18 @@ std::string JoinPath(const std::string &root, std::initializer_list<const char *
     return path;
 }
 
-bool CanOpen(const std::string &path)
+/// The AIRAC cycle of the plug-in's navigation data file fileName ("earth_nav.dat"), kind "nav" or "fix".
+std::string CycleOf(const std::string &path, const char *fileName, const char *kind)
 {
     FILE *file = fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
+    if (file == nullptr) {
+        PrintInfo("Utils_readAllAptDat", "can't find custom %s data %s", kind, path.c_str());
+        return "";
+    }
     fclose(file);
-    return true;
+    std::string cycle = ottieniVersioneAiracFile(path);
+    PrintInfo("Utils_readAllAptDat", "%s version: %s", fileName, cycle.c_str());
+    return cycle;
 }
 
 std::string PackAptDat(const std::string &packFolder, const std::string &separator)
@@ -188,8 +193,8 @@ void Utils_readAllAptDat()
 
     std::string mainFile;
     if (gFDV_XPlaneVersion < kVersionXP12) {
-        mainFile = JoinPath(root, {"Resources", "default scenery", "default apt dat", "Earth nav data", "apt.dat"},
-                            separator);
+        mainFile =
+            JoinPath(root, {"Resources", "default scenery", "default apt dat", "Earth nav data", "apt.dat"}, separator);
         PrintInfo("Utils_readAllAptDat", "Utils_readAllAptDat using XP11 path: %i %s", gFDV_XPlaneVersion,
                   mainFile.c_str());
     } else {
@@ -205,22 +210,12 @@ void Utils_readAllAptDat()
         parseSingleAptDat(file);
 
     std::string navFile = JoinPath(root, {"Resources", "plugins", "Vellomir64", "navdata", "earth_nav.dat"}, separator);
-    if (CanOpen(navFile)) {
-        earthNavDatVersion = ottieniVersioneAiracFile(navFile);
-        PrintInfo("Utils_readAllAptDat", "earth_nav.dat version: %s", earthNavDatVersion.c_str());
-    } else {
-        PrintInfo("Utils_readAllAptDat", "can't find custom nav data %s", navFile.c_str());
-    }
+    earthNavDatVersion = CycleOf(navFile, "earth_nav.dat", "nav");
     PrintInfo("Utils_readAllAptDat", "reading earth_nav.dat from %s", navFile.c_str());
     parseSingleNavDat(navFile);
 
     std::string fixFile = JoinPath(root, {"Resources", "plugins", "Vellomir64", "navdata", "earth_fix.dat"}, separator);
-    if (CanOpen(fixFile)) {
-        earthFixDatVersion = ottieniVersioneAiracFile(fixFile);
-        PrintInfo("Utils_readAllAptDat", "earth_fix.dat version: %s", earthFixDatVersion.c_str());
-    } else {
-        PrintInfo("Utils_readAllAptDat", "can't find custom fix data %s", fixFile.c_str());
-    }
+    earthFixDatVersion = CycleOf(fixFile, "earth_fix.dat", "fix");
     PrintInfo("Utils_readAllAptDat", "airport index: %i airports, ILS index: %i airports", (int)IcaoMap.size(),
               (int)ILSMap.size());
 }

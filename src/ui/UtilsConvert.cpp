@@ -39,7 +39,9 @@ bool Utils_ParseDouble(const char *text, double *value)
     const char *stop = nullptr;
     if (text == nullptr || !LeadingDouble(text, &parsed, &stop))
         return false;
-    if (*Utils_NumberStart(stop) != 0)
+    while (*stop == ' ' || *stop == '\t' || *stop == '\r' || *stop == '\n')
+        stop++;
+    if (*stop != 0)
         return false;
     *value = parsed;
     return true;

@@ -1,4 +1,5 @@
 // The readers' number conversions: leading numbers like stream extraction, 0 for anything else.
+#include <climits>
 #include <gtest/gtest.h>
 
 #include "ui/Utils.h"
@@ -24,13 +25,14 @@ TEST(ConversionsTest, GarbageOverflowAndNonNumbersGiveZero)
         EXPECT_EQ(Utils::stringToInt(text), 0) << text;
         EXPECT_EQ(Utils::stringToFloat(text), 0) << text;
     }
-    EXPECT_EQ(Utils::stringToInt("99999999999"), 0);
+    EXPECT_EQ(Utils::stringToInt("99999999999"), INT_MAX); // clamped, as stream extraction stores it
     EXPECT_EQ(Utils::stringToDouble("1e999"), 0);
     EXPECT_EQ(Utils::stringToFloat("1e39"), 0);
     EXPECT_EQ(Utils::stringToInt(nullptr), 0);
     double value = 7;
     EXPECT_FALSE(Utils_ParseDouble("47.1N", &value));
     EXPECT_FALSE(Utils_ParseDouble("nan", &value));
+    EXPECT_FALSE(Utils_ParseDouble("5+", &value));
     EXPECT_EQ(value, 7);
     EXPECT_TRUE(Utils_ParseDouble(" -33.5\r\n", &value));
     EXPECT_EQ(value, -33.5);

@@ -64,7 +64,8 @@ SIMHOST_API void WriteSceneryPacksIni(const std::vector<SceneryPack> &packs);
 /// folder. False when the source is not a folder.
 SIMHOST_API bool InstallNavData(const std::string &sourceFolder);
 /// Lays a sample folder (apt.dat and navdata/, as the project's data/sample) into the X-Plane
-/// folder: its apt.dat as the global apt.dat, its navdata as the plug-in's.
+/// folder: its apt.dat as the global apt.dat, its navdata as the plug-in's, and its earth_nav.dat and
+/// earth_fix.dat also as X-Plane's own navigation data (Resources/default data).
 SIMHOST_API bool InstallSample(const std::string &sampleFolder);
 
 // MARK: plug-in

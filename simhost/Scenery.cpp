@@ -54,9 +54,13 @@ bool InstallNavData(const std::string &sourceFolder)
 
 bool InstallSample(const std::string &sampleFolder)
 {
+    fs::path navdata = fs::path(sampleFolder) / "navdata";
     bool aptDat = InstallGlobalAptDat((fs::path(sampleFolder) / "apt.dat").string());
-    bool navData = InstallNavData((fs::path(sampleFolder) / "navdata").string());
-    return aptDat && navData;
+    bool pluginNavData = InstallNavData(navdata.string());
+    // The region's navaids and fixes are also X-Plane's own navigation data.
+    bool earthNav = LayNavData(NavDataFile::EarthNav, (navdata / "earth_nav.dat").string());
+    bool earthFix = LayNavData(NavDataFile::EarthFix, (navdata / "earth_fix.dat").string());
+    return aptDat && pluginNavData && earthNav && earthFix;
 }
 
 } // namespace simhost

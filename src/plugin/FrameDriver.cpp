@@ -1,10 +1,17 @@
 // The driver window: created at start, drawn every frame, draggable by a strip along its top edge.
 #include "plugin/FrameDriver.h"
 
+#include "XPLMGraphics.h"
+#include "XPLMProcessing.h"
+#include "comms/DialogBox.h"
+#include "comms/MessageQueue.h"
 #include "plugin/PluginGlobals.h"
+#include "speech/Wave.h"
+#include "ui/Settings.h"
 
 int gAlreadyChecked = 0;
 int gLeft = 0, gTop = 0, gRight = 0, gBottom = 0;
+std::string gActualFrequencyName = "NONE";
 
 namespace {
 
@@ -18,11 +25,29 @@ struct DragState {
 };
 DragState gDrag;
 
+/// The dark box is shown unless it is switched off or auto-hide has hidden it since the last message.
+bool FrameDriver_darkBoxShown()
+{
+    if (gShowDarkWindows != 1)
+        return false;
+    return autoHideDarkBox == 0 || XPLMGetElapsedTime() - autoHideDarkBoxCounter < (float)autoHideDarkBoxTimeOut;
+}
+
 } // namespace
 
 void MyDrawWindowCallback(XPLMWindowID window, void *)
 {
     XPLMGetWindowGeometry(window, &gLeft, &gTop, &gRight, &gBottom);
+    bool darkBoxShown = FrameDriver_darkBoxShown();
+    if (darkBoxShown)
+        XPLMDrawTranslucentDarkBox(gLeft, gTop, gRight, gBottom);
+
+    Queue_CheckAbandonedExchange();
+    if (darkBoxShown)
+        ShowDialogMessages();
+
+    Wave_ReleaseFinishedUtterances();
+    Queue_DeliverNextMessage();
 }
 
 void MyHandleKeyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void *, int)

@@ -3,10 +3,14 @@
 
 #include "XPLMMenus.h"
 #include "XPLMProcessing.h"
+#include "comms/DialogBox.h"
+#include "comms/MessageQueue.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/Log.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
+#include "speech/AzureTTS.h"
+#include "speech/Voices.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "ui/AboutWindow.h"
@@ -20,6 +24,9 @@ void System_ResetPlugin()
     if (gMyMenu != nullptr)
         XPLMEnableMenuItem(gMyMenu, MENU_ATC_DIALOG, 0);
 
+    queue.clear();
+    gOutputDialogues.clear();
+    frequencyBusyUntil = 0;
     gIsCopiing = 0;
 
     gAlreadyChecked = 0;
@@ -27,6 +34,8 @@ void System_ResetPlugin()
     gIsIFRCleared = 0;
     gIsFPFiled = 0;
     userDebug = 0;
+    vociCustom = 0;
+    azureReturnCode = 0;
 
     pilotObj.ResetFlight();
 
@@ -38,4 +47,6 @@ void System_ResetPlugin()
     Options_Destroy();
 
     readSettings();
+    readVoices();
+    CambiaVoceRandom();
 }

@@ -17,6 +17,9 @@
 #include "plugin/SimDataRefs.h"
 #include "plugin/Version.h"
 #include "plugin/Welcome.h"
+#include "speech/AzureTTS.h"
+#include "speech/Voices.h"
+#include "speech/Wave.h"
 #include "state/FlightGlobals.h"
 #include "ui/AboutWindow.h"
 #include "ui/OptionsWindow.h"
@@ -40,7 +43,13 @@ void System_Start()
     Utils_readAllAptDat();
     System_FindFlightDataRefs(gFDV_XPlaneVersion);
     readSettings();
+    readVoices();
     PrintInfo("XPluginStart", userDebug ? "User debug enabled" : "User debug disabled");
+    CambiaVoceRandom();
+    if (azureTtsOn == 1) {
+        PrintInfo("XPluginStart", "AzureTTS init");
+        azureReturnCode = getAzureToken();
+    }
     if (pluginAutostart == 1 && gPluginEnabled == 0) {
         gPluginEnabled = 1;
         System_MenuRunningPatternFixed();
@@ -79,6 +88,7 @@ PLUGIN_API void XPluginStop(void)
     Warning_Destroy();
     System_DestroyMenu();
     System_UnregisterDataRefs();
+    Wave_ReleaseAllUtterances();
     System_CloseAudio();
 }
 

@@ -112,23 +112,6 @@ const SettingKey *Settings_Find(const std::string &key)
     return nullptr;
 }
 
-/// Cuts line into its "#"-separated tokens; runs of "#" and "#" at either end make no empty token.
-/// Stops after three tokens: only the count matters beyond two.
-int Settings_Tokens(const std::string &line, std::string tokens[3])
-{
-    int count = 0;
-    size_t pos = 0;
-    while (count < 3) {
-        pos = line.find_first_not_of('#', pos);
-        if (pos == std::string::npos)
-            break;
-        size_t end = line.find('#', pos);
-        tokens[count++] = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        pos = end;
-    }
-    return count;
-}
-
 void Settings_Apply(const SettingKey &entry, const std::string &value, int lineNumber)
 {
     switch (entry.type) {
@@ -213,7 +196,7 @@ void readSettings()
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         std::string tokens[3];
-        int count = Settings_Tokens(line, tokens);
+        int count = Utils_HashTokens(line, tokens);
         if (count != 2) {
             if (count > 0)
                 PrintDebug("readSettings", "%s line %i: %i \"#\"-separated parts instead of key#value, skipped",

@@ -108,3 +108,18 @@ void Utils_LogFormat(const char *format, ...)
     va_end(args);
     Utils::log(line, 0);
 }
+
+int Utils_HashTokens(const std::string &line, std::string tokens[3])
+{
+    int count = 0;
+    size_t pos = 0;
+    while (count < 3) {
+        pos = line.find_first_not_of('#', pos);
+        if (pos == std::string::npos)
+            break;
+        size_t end = line.find('#', pos);
+        tokens[count++] = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        pos = end;
+    }
+    return count;
+}

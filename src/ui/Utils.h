@@ -54,3 +54,7 @@ const char *Utils_NumberStart(const char *text);
 int Utils_SpanToInt(const char *text, size_t length);
 /// True when text is exactly one finite number (blanks around it allowed); only then is value set.
 bool Utils_ParseDouble(const char *text, double *value);
+
+/// Cuts a settings-style line into its "#"-separated tokens; runs of "#" and "#" at either end make no
+/// empty token. Stops after three tokens: only the count matters beyond two.
+int Utils_HashTokens(const std::string &line, std::string tokens[3]);

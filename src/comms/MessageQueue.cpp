@@ -1,0 +1,119 @@
+// Delivery of queued transmissions: filter by the tuned facility, render, show, speak, busy the
+// frequency, then hand the message's code to the action table.
+#include "comms/MessageQueue.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "XPLMProcessing.h"
+#include "XPLMUtilities.h"
+#include "comms/DialogBox.h"
+#include "comms/DialogState.h"
+#include "comms/MessageCodes.h"
+#include "comms/PhraseMarkup.h"
+#include "plugin/FrameDriver.h"
+#include "plugin/Log.h"
+#include "plugin/PluginGlobals.h"
+#include "speech/AzureTTS.h"
+#include "speech/Voices.h"
+#include "state/Pilot.h"
+#include "ui/Settings.h"
+
+std::deque<messaggio> queue;
+float frequencyBusyUntil = 0;
+float gIsCopiingSince = 0;
+std::string gTranslatedFrequencyName;
+int gReadbackMessage = 0;
+char gResponse[MESSAGE_TEXT_SIZE] = "";
+int gShowChangeRwyBtn = 0;
+int gShowSkipFix = 0;
+bool frequenzaLibera = true;
+
+namespace {
+
+/// An exchange left without progress for longer than this is abandoned, seconds.
+const float kAbandonedExchangeSeconds = 30.0f;
+
+void Queue_speak(const messaggio &m, const char *speech)
+{
+    if (gIsSpeechActivated != 1)
+        return;
+    if (disableVoiceOnReadBack == 1 && m.spokenByPilot)
+        return;
+    if (azureTtsOn == 0)
+        XPLMSpeakString(speech);
+    else
+        azureReturnCode = azureTTS(speech, m.spokenByPilot ? kPilotVoice : voceRandomAttuale, true);
+}
+
+void Queue_show(const messaggio &m, float now)
+{
+    static char display[PHRASE_RENDER_SIZE];
+    static char speech[PHRASE_RENDER_SIZE];
+    Phrase_Render(m.text, display, sizeof display, speech, sizeof speech);
+    autoHideDarkBoxCounter = now;
+    frequencyBusyUntil = now + (float)m.duration;
+    AddToDialogArray(display, m.color);
+    Queue_speak(m, speech);
+    if (developerDEBUG || userDebug)
+        PrintInfo("Queue_DeliverNextMessage", "Communication: %s", display);
+    Radio_AddToHistory(display);
+}
+
+} // namespace
+
+void SetFrequencyFilter(std::string &out, const std::string &facility)
+{
+    const Parser &airport = pilotObj.parser;
+    if (facility == "GROUND")
+        out = airport.groundFrequency != 0 ? "GROUND" : "TOWER";
+    else if (facility == "DELIVERY")
+        out = airport.deliveryFrequency != 0 ? "DELIVERY" : (airport.groundFrequency != 0 ? "GROUND" : "TOWER");
+    else
+        out = facility;
+}
+
+int Queue_MessageDuration(const char *text, bool opening)
+{
+    if (gIsSpeechActivated == 1)
+        return (int)(strlen(text != nullptr ? text : "") / 7);
+    if (!opening)
+        return 3;
+    srand((unsigned)time(nullptr));
+    return rand() % 10 + 3;
+}
+
+void Queue_DeliverNextMessage()
+{
+    float now = XPLMGetElapsedTime();
+    if (queue.empty() || (frequencyBusyUntil != 0 && now < frequencyBusyUntil))
+        return;
+    messaggio m = queue.front();
+
+    SetFrequencyFilter(gTranslatedFrequencyName, gActualFrequencyName);
+    if (gTranslatedFrequencyName != m.frequencyFilter && m.frequencyFilter != "ALL") {
+        PrintDebug("Queue_DeliverNextMessage",
+                   "Frequency Filter not matching (frequenza attuale: %s - frequencyFilter del prossimo messaggio "
+                   "\"%s\". Messaggio: %s",
+                   gTranslatedFrequencyName.c_str(), m.frequencyFilter.c_str(), m.text);
+    } else {
+        frequencyBusyUntil = now + (float)m.duration;
+        if (m.visible != 0)
+            Queue_show(m, now);
+    }
+    queue.pop_front();
+    Queue_RunMessageAction(m);
+}
+
+void Queue_CheckAbandonedExchange()
+{
+    if (pilotObj.gIsCopiing != 1 || readbackWinIsOpen != 0 || dialogIsOpen != 0)
+        return;
+    if (XPLMGetElapsedTime() - gIsCopiingSince <= kAbandonedExchangeSeconds)
+        return;
+    pilotObj.gIsCopiing = 0;
+    dialogIsOpen = 0;
+    readbackWinIsOpen = 0;
+    PrintDebug("Queue_CheckAbandonedExchange", "gIsCopiing reset!");
+}

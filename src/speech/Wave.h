@@ -1,0 +1,28 @@
+// Wave files into OpenAL buffers, and the sources that play the cloud engine's utterances.
+#pragma once
+
+#include <AL/al.h>
+#include <cstdint>
+
+/// Number of buffer slots of one utterance.
+enum { WAVE_BUFFER_SLOTS = 10 };
+
+extern ALuint source;                     ///< source of the latest utterance (a new one each time)
+extern ALuint buffers[WAVE_BUFFER_SLOTS]; ///< buffers loaded for the next play
+extern uint16_t OpenAlBufferCounter;      ///< buffers loaded since the last play
+
+/// Loads a PCM wave (mono or stereo, 8 or 16 bit) into a new OpenAL buffer; 0 on any failure, with the
+/// reason in the log.
+ALuint Utils_load_wave(const char *path);
+/// Generates a new `source` and loads the wave at path into buffers[slot]; counts the buffer.
+void Utils_WavAddToBufferQueue(const char *path, int slot);
+/// Queues the loaded buffers on `source` and plays them; the utterance is released once it has finished.
+/// Returns false (and releases what was loaded) when nothing could be played.
+bool Wave_PlayQueuedBuffers();
+
+/// Deletes the source and buffer of every utterance that has finished playing. Run once per frame.
+void Wave_ReleaseFinishedUtterances();
+/// Stops and deletes every utterance (before the audio device closes).
+void Wave_ReleaseAllUtterances();
+/// Number of utterances whose source and buffer are still held.
+int Wave_HeldUtterances();

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libcurl4-openssl-dev libopenal-dev libopenal1 openssl ca-certificates)
+          libcurl4-openssl-dev libopenal-dev libopenal1 libssl-dev openssl ca-certificates)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -141,6 +141,18 @@ void AzureTTS_play(const char *wavePath)
 
 } // namespace
 
+bool AzureTTS_TokenEndpoint(char *out, size_t size)
+{
+    return AzureTTS_endpoint(out, size, azureTokenUrl, "https://%s.api.cognitive.microsoft.com/sts/v1.0/issueToken",
+                             "getAzureToken");
+}
+
+bool AzureTTS_SynthesisEndpoint(char *out, size_t size)
+{
+    return AzureTTS_endpoint(out, size, azureTtsUrl, "https://%s.tts.speech.microsoft.com/cognitiveservices/v1",
+                             "azureTTS");
+}
+
 void AzureTTS_SetRequestTimeoutMs(long milliseconds)
 {
     gRequestTimeoutMs = milliseconds > 0 ? milliseconds : kAzureRequestTimeoutSeconds * 1000L;
@@ -150,8 +162,7 @@ int getAzureToken()
 {
     PrintDebug("getAzureToken", "Entering");
     char url[512];
-    if (!AzureTTS_endpoint(url, sizeof url, azureTokenUrl, "https://%s.api.cognitive.microsoft.com/sts/v1.0/issueToken",
-                           "getAzureToken"))
+    if (!AzureTTS_TokenEndpoint(url, sizeof url))
         return 0;
     PrintDebug("getAzureToken", "Obtaining token from: %s", url);
 
@@ -189,8 +200,7 @@ int azureTTS(const char *sentence, const char *voice, bool play)
     bool pathFits = Utils_PluginFilePath("Vellomir_temp.wav", wavePath, sizeof wavePath);
     PrintDebug("azureTTS", "wave full path now %s", wavePath);
     char url[512];
-    if (!AzureTTS_endpoint(url, sizeof url, azureTtsUrl, "https://%s.tts.speech.microsoft.com/cognitiveservices/v1",
-                           "azureTTS"))
+    if (!AzureTTS_SynthesisEndpoint(url, sizeof url))
         return 0;
     std::string ssml;
     AzureTTS_buildSsml(ssml, sentence != nullptr ? sentence : "", voice != nullptr ? voice : "");

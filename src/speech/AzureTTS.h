@@ -1,6 +1,8 @@
 // The cloud speech service: its bearer token, text-to-speech into the scratch wave file, and playback.
 #pragma once
 
+#include <cstddef>
+
 /// Size of the token buffer, NUL included.
 enum { AZURE_TOKEN_SIZE = 2048 };
 /// Time limit of every request to the service, seconds.
@@ -24,6 +26,10 @@ int azureTTS(const char *sentence, const char *voice, bool play);
 /// Keeps the token fresh: with the cloud engine on, once the token is older than its lifetime less the
 /// renewal margin, a short synthesis that is not played renews it.
 void AzureTTS_KeepTokenAlive();
+
+/// The token and synthesis addresses in use; false (logged) when azureRegion is not a plain region name.
+bool AzureTTS_TokenEndpoint(char *out, size_t size);
+bool AzureTTS_SynthesisEndpoint(char *out, size_t size);
 
 /// Changes the request time limit (milliseconds); tests shorten it. 0 restores the standard limit.
 void AzureTTS_SetRequestTimeoutMs(long milliseconds);

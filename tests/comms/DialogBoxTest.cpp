@@ -1,0 +1,101 @@
+// The dialogue box: word wrapping, three lines, time stamps and colours as drawn; the radio history.
+#include <regex>
+
+#include "comms/DialogBox.h"
+#include "plugin/FrameDriver.h"
+#include "plugin/PluginGlobals.h"
+#include "plugin/SimDataRefs.h"
+#include "support/PluginHost.h"
+#include "ui/Settings.h"
+
+namespace {
+
+class DialogBoxTest : public HostTest {
+  protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        gOutputDialogues.clear();
+        HisotryComunicazioniRadio.clear();
+    }
+    void TearDown() override
+    {
+        simTimeStampMessages = 0;
+        HostTest::TearDown();
+    }
+    static std::string Words(int count, const char *word)
+    {
+        std::string text;
+        for (int i = 0; i < count; i++)
+            text += (i ? " " : "") + std::string(word);
+        return text;
+    }
+};
+
+TEST_F(DialogBoxTest, ThreeHundredCharacterTextTakesTwoLinesOfAtMost220)
+{
+    std::string text = Words(50, "abcde"); // 299 characters
+    AddToDialogArray(text.c_str(), white);
+    ASSERT_EQ(gOutputDialogues.size(), 2u);
+    std::string first = gOutputDialogues[0].substr(gOutputDialogues[0].find('#') + 10);
+    std::string second = gOutputDialogues[1].substr(gOutputDialogues[1].find('#') + 10);
+    EXPECT_EQ(first, Words(36, "abcde")); // 36 words are 215 characters, a 37th would make 221
+    EXPECT_EQ(second, Words(14, "abcde"));
+}
+
+TEST_F(DialogBoxTest, LinesCarryColourAndComputerTimeAndAFourthPushesTheOldestOut)
+{
+    float amber[3] = {1.0f, 0.5f, 0.0f};
+    AddToDialogArray("one", white);
+    AddToDialogArray("two", white);
+    AddToDialogArray("three", amber);
+    EXPECT_TRUE(std::regex_match(gOutputDialogues[2],
+                                 std::regex(R"(1\.000000:0\.500000:0\.000000#\d\d:\d\d:\d\d three)")))
+        << gOutputDialogues[2];
+    AddToDialogArray("four  words   with  blanks", white);
+    ASSERT_EQ(gOutputDialogues.size(), 3u);
+    EXPECT_NE(gOutputDialogues[0].find(" two"), std::string::npos);
+    EXPECT_NE(gOutputDialogues[2].find(" four words with blanks"), std::string::npos);
+
+    AddToDialogArray(Words(120, "abcdef").c_str(), white); // four lines at once: only the last three stay
+    EXPECT_EQ(gOutputDialogues.size(), 3u);
+}
+
+TEST_F(DialogBoxTest, SimulatorTimeStampsWhenChosen)
+{
+    System_FindFlightDataRefs(12000);
+    simhost::SetFloat("sim/time/local_time_sec", 3723.0f);
+    simTimeStampMessages = 1;
+    AddToDialogArray("hello", white);
+    EXPECT_EQ(gOutputDialogues.back(), "1.000000:1.000000:1.000000#01:02:03 hello");
+}
+
+TEST_F(DialogBoxTest, LinesAreDrawnBelowTheWindowTopInTheirColour)
+{
+    gLeft = 200;
+    gTop = 43;
+    gOutputDialogues = {"0.000000:1.000000:0.000000#10:00:00 first", "\n", "no colour here"};
+    simhost::RunFrame(); // a frame to record into
+    ShowDialogMessages();
+    std::vector<simhost::DrawnString> drawn = simhost::FrameStrings();
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[0].text, "10:00:00 first");
+    EXPECT_EQ(drawn[0].x, 205);
+    EXPECT_EQ(drawn[0].y, 33);
+    EXPECT_FLOAT_EQ(drawn[0].g, 1.0f);
+    EXPECT_FLOAT_EQ(drawn[0].r, 0.0f);
+    EXPECT_EQ(drawn[1].text, "no colour here");
+    EXPECT_EQ(drawn[1].y, 43 - 10 - 24);
+    EXPECT_FLOAT_EQ(drawn[1].r, 1.0f);
+}
+
+TEST_F(DialogBoxTest, HistoryKeepsTheLast31Texts)
+{
+    for (int i = 0; i < 40; i++)
+        Radio_AddToHistory(("message " + std::to_string(i)).c_str());
+    ASSERT_EQ(HisotryComunicazioniRadio.size(), 31u);
+    EXPECT_EQ(HisotryComunicazioniRadio.front().text, "message 9");
+    EXPECT_EQ(HisotryComunicazioniRadio.back().text, "message 39");
+}
+
+} // namespace

@@ -1,0 +1,251 @@
+// The radio queue as the frame driver delivers it: order, one message per frame, the busy frequency,
+// facility filters, speech choices, the action run after delivery and abandoned exchanges.
+#include "comms/DialogBox.h"
+#include "comms/DialogState.h"
+#include "comms/MessageCodes.h"
+#include "comms/MessageQueue.h"
+#include "plugin/FrameDriver.h"
+#include "plugin/Log.h"
+#include "plugin/PluginGlobals.h"
+#include "plugin/Reset.h"
+#include "state/Pilot.h"
+#include "support/PluginHost.h"
+#include "ui/Settings.h"
+
+namespace {
+
+class QueueTest : public HostTest {
+  protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        System_CreateDriverWindow();
+        queue.clear();
+        gOutputDialogues.clear();
+        frequencyBusyUntil = 0;
+        gActualFrequencyName = "TOWER";
+        gIsSpeechActivated = 1;
+        disableVoiceOnReadBack = 0;
+        azureTtsOn = 0;
+        readbackWinIsOpen = dialogIsOpen = 0;
+        gReadbackMessage = 0;
+        gResponse[0] = '\0';
+        pilotObj.parser.towerFrequency = 118700;
+        pilotObj.parser.groundFrequency = 121900;
+        pilotObj.parser.deliveryFrequency = 0;
+        pilotObj.gIsCopiing = 0;
+        gPluginEnabled = 1;
+    }
+    void TearDown() override
+    {
+        System_DestroyDriverWindow();
+        queue.clear();
+        developerDEBUG = 0;
+        gShowDarkWindows = 1;
+        pilotObj.parser = Parser();
+        HostTest::TearDown();
+    }
+    static messaggio &Queue(const char *text, const char *facility, int duration, int code = 0, bool byPilot = false)
+    {
+        messaggio m;
+        snprintf(m.text, sizeof m.text, "%s", text);
+        SetFrequencyFilter(m.frequencyFilter, facility);
+        m.duration = duration;
+        m.message = code;
+        m.spokenByPilot = byPilot;
+        m.sender = &pilotObj;
+        queue.push_back(m);
+        return queue.back();
+    }
+    static std::vector<std::string> Spoken()
+    {
+        std::vector<std::string> texts;
+        for (const simhost::Spoken &s : simhost::SpokenTexts())
+            texts.push_back(s.text);
+        return texts;
+    }
+};
+
+TEST_F(QueueTest, MessagesComeInOrderEachAfterThePreviousOneLeftTheAir)
+{
+    Queue("Tower, Vellomir @12@ ready", "TOWER", 2, 0, true);
+    Queue("Vellomir @12@, hold position", "TOWER", 3);
+    Queue("Holding position", "TOWER", 1, 0, true);
+    simhost::RunFrame();
+    EXPECT_EQ(Spoken(), std::vector<std::string>{"Tower, Vellomir one two  ready"});
+    EXPECT_EQ(queue.size(), 2u);
+    simhost::RunSeconds(1.9f);
+    EXPECT_EQ(simhost::SpokenTexts().size(), 1u); // the frequency is still busy
+    simhost::RunSeconds(0.2f);
+    ASSERT_EQ(simhost::SpokenTexts().size(), 2u);
+    EXPECT_GE(simhost::SpokenTexts()[1].time - simhost::SpokenTexts()[0].time, 2.0f);
+    simhost::RunSeconds(3.1f);
+    EXPECT_EQ(Spoken().back(), "Holding position");
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(HisotryComunicazioniRadio.back().text, "Holding position");
+}
+
+TEST_F(QueueTest, SilentStepsAlsoGoOnePerFrame)
+{
+    for (int i = 0; i < 3; i++) {
+        messaggio &m = Queue("", "TOWER", 0);
+        m.visible = 0;
+    }
+    simhost::RunFrame();
+    EXPECT_EQ(queue.size(), 2u);
+    simhost::RunFrames(2);
+    EXPECT_TRUE(queue.empty());
+    EXPECT_TRUE(simhost::SpokenTexts().empty());
+    EXPECT_TRUE(gOutputDialogues.empty());
+}
+
+TEST_F(QueueTest, BusyFrequencyHoldsTheQueue)
+{
+    simhost::RunFrame();
+    frequencyBusyUntil = simhost::ElapsedTime() + 5;
+    Queue("Report ready", "TOWER", 2);
+    simhost::RunSeconds(4.8f);
+    EXPECT_EQ(queue.size(), 1u);
+    simhost::RunSeconds(0.3f);
+    EXPECT_TRUE(queue.empty());
+}
+
+TEST_F(QueueTest, MessageForAllIsHeardOnAnyFacility)
+{
+    gActualFrequencyName = "CENTER";
+    Queue("All stations, Vellomir", "ALL", 1);
+    simhost::RunFrame();
+    EXPECT_EQ(Spoken(), std::vector<std::string>{"All stations, Vellomir"});
+}
+
+TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
+{
+    std::string out;
+    SetFrequencyFilter(out, "DELIVERY");
+    EXPECT_EQ(out, "GROUND");
+    pilotObj.parser.groundFrequency = 0;
+    SetFrequencyFilter(out, "GROUND");
+    EXPECT_EQ(out, "TOWER");
+    SetFrequencyFilter(out, "DELIVERY");
+    EXPECT_EQ(out, "TOWER");
+    SetFrequencyFilter(out, "APPROACH");
+    EXPECT_EQ(out, "APPROACH");
+    pilotObj.parser.deliveryFrequency = 121700;
+    SetFrequencyFilter(out, "DELIVERY");
+    EXPECT_EQ(out, "DELIVERY");
+
+    // No ground frequency: a ground call is heard on the tower, whichever of the two is tuned.
+    gActualFrequencyName = "TOWER";
+    Queue("Taxi to holding point", "GROUND", 1);
+    simhost::RunFrame();
+    EXPECT_EQ(Spoken().size(), 1u);
+    EXPECT_EQ(gTranslatedFrequencyName, "TOWER");
+}
+
+TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedButItsActionRuns)
+{
+    developerDEBUG = 1;
+    gActualFrequencyName = "APPROACH";
+    messaggio &m = Queue("Vellomir, startup approved", "GROUND", 4, 130);
+    snprintf(m.readbackText, sizeof m.readbackText, "%s", "unused");
+    simhost::RunFrame();
+    EXPECT_TRUE(queue.empty());
+    EXPECT_TRUE(simhost::SpokenTexts().empty());
+    EXPECT_TRUE(gOutputDialogues.empty());
+    EXPECT_EQ(frequencyBusyUntil, 0.0f);
+    EXPECT_EQ(gReadbackMessage, 130);
+    EXPECT_STREQ(gResponse, ""); // 130 hands no text on
+    EXPECT_TRUE(Logged("Frequency Filter not matching (frequenza attuale: APPROACH - frequencyFilter del prossimo "
+                       "messaggio \"GROUND\". Messaggio: Vellomir, startup approved"));
+}
+
+TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)
+{
+    messaggio &taxi = Queue("Taxi via #A#", "TOWER", 0, 330);
+    snprintf(taxi.readbackText, sizeof taxi.readbackText, "%s", "Taxi via alpha");
+    simhost::RunFrame();
+    EXPECT_EQ(gReadbackMessage, 330);
+    EXPECT_STREQ(gResponse, "Taxi via alpha");
+
+    readbackWinIsOpen = 1;
+    Queue("Squawk #7000#", "TOWER", 0, 2000);
+    simhost::RunFrames(2);
+    EXPECT_EQ(gReadbackMessage, 330);
+
+    readbackWinIsOpen = 0;
+    pilotObj.sidSelezionata = true;
+    pilotObj.isOnGround = 1;
+    Queue("Cleared to destination", "TOWER", 0, 40);
+    simhost::RunFrames(2);
+    EXPECT_EQ(gReadbackMessage, 40);
+    EXPECT_EQ(gShowChangeRwyBtn, 1);
+    EXPECT_EQ(gReadbackDialogHeight, 100);
+    pilotObj.sidSelezionata = false;
+    pilotObj.isOnGround = 0;
+
+    Queue("IFR cancelled, good day", "TOWER", 0, 1100);
+    simhost::RunFrames(2);
+    EXPECT_EQ(gPluginEnabled, 0);
+}
+
+TEST_F(QueueTest, SpeechChoicesFollowTheOptions)
+{
+    disableVoiceOnReadBack = 1;
+    Queue("Pilot readback", "TOWER", 0, 0, true);
+    Queue("Controller phrase", "TOWER", 0);
+    simhost::RunFrames(3);
+    EXPECT_EQ(Spoken(), std::vector<std::string>{"Controller phrase"});
+    EXPECT_EQ(gOutputDialogues.size(), 2u);
+
+    gIsSpeechActivated = 0;
+    Queue("Shown only", "TOWER", 0);
+    simhost::RunFrames(2);
+    EXPECT_EQ(Spoken().size(), 1u);
+    EXPECT_EQ(gOutputDialogues.size(), 3u);
+}
+
+TEST_F(QueueTest, DeliveredLineIsDrawnWhileTheDarkBoxShows)
+{
+    Queue("Vellomir, contact #118.7#", "TOWER", 0);
+    simhost::RunFrames(2);
+    std::vector<simhost::DrawnString> drawn = simhost::FrameStrings();
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_NE(drawn[0].text.find("Vellomir, contact 118.7"), std::string::npos);
+    EXPECT_EQ(simhost::FrameBoxes().size(), 1u);
+
+    gShowDarkWindows = 0;
+    simhost::RunFrame();
+    EXPECT_TRUE(simhost::FrameStrings().empty());
+}
+
+TEST_F(QueueTest, ExchangeLeftAloneFor30SecondsIsFreed)
+{
+    developerDEBUG = 1;
+    simhost::RunFrame();
+    pilotObj.gIsCopiing = 1;
+    gIsCopiingSince = simhost::ElapsedTime();
+    readbackWinIsOpen = 1;
+    simhost::RunSeconds(31);
+    EXPECT_EQ(pilotObj.gIsCopiing, 1); // the read-back window still waits for the pilot
+
+    readbackWinIsOpen = 0;
+    gIsCopiingSince = simhost::ElapsedTime();
+    simhost::RunSeconds(29.5f);
+    EXPECT_EQ(pilotObj.gIsCopiing, 1);
+    simhost::RunSeconds(1);
+    EXPECT_EQ(pilotObj.gIsCopiing, 0);
+    EXPECT_TRUE(Logged("gIsCopiing reset!"));
+}
+
+TEST_F(QueueTest, FlightResetEmptiesTheRadio)
+{
+    Queue("One", "TOWER", 5);
+    Queue("Two", "TOWER", 5);
+    simhost::RunFrame();
+    System_ResetPlugin();
+    EXPECT_TRUE(queue.empty());
+    EXPECT_TRUE(gOutputDialogues.empty());
+    EXPECT_EQ(frequencyBusyUntil, 0.0f);
+}
+
+} // namespace

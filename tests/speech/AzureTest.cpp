@@ -1,0 +1,238 @@
+// The cloud speech service's token and synthesis requests, against a local HTTPS server with its own
+// certificate authority.
+#include <chrono>
+
+#include "SpeechFixtures.h"
+#include "plugin/Log.h"
+#include "plugin/PluginGlobals.h"
+#include "speech/Voices.h"
+
+namespace {
+
+using speechtest::CloudSpeechTest;
+
+class AzureTest : public CloudSpeechTest {};
+
+const char *const kTokenPath = "/sts/v1.0/issueToken";
+const char *const kSpeechPath = "/cognitiveservices/v1";
+
+TEST_F(AzureTest, TokenIsRequestedWithTheKeyAndKept)
+{
+    Token({Answer(200, "eyJhbGciOi.token-body.sig")});
+    simhost::RunSeconds(5);
+    EXPECT_EQ(getAzureToken(), 200);
+    EXPECT_STREQ(azureToken, "eyJhbGciOi.token-body.sig");
+    EXPECT_FLOAT_EQ(lastAzureTokenUpdateTime, simhost::ElapsedTime());
+    EXPECT_TRUE(Logged("Token request successfully"));
+
+    std::vector<RecordedRequest> requests = server.RequestsTo(kTokenPath);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].method, "POST");
+    EXPECT_EQ(requests[0].Header("Ocp-Apim-Subscription-Key"), "0123456789abcdef");
+    EXPECT_EQ(requests[0].Header("User-Agent"), curlUserAgent);
+    EXPECT_EQ(requests[0].Header("Content-Length"), "0");
+    EXPECT_EQ(requests[0].body, "");
+}
+
+TEST_F(AzureTest, TokenRefusedTwiceSwitchesCloudSpeechOff)
+{
+    Token({Answer(401, "denied")});
+    EXPECT_EQ(getAzureToken(), 401);
+    EXPECT_EQ(server.RequestsTo(kTokenPath).size(), 2u);
+    EXPECT_TRUE(Logged("Token request failed with error code: HTTP status 401"));
+    EXPECT_TRUE(Logged("Azure TTS Token denied with error 401, renewing token "));
+    EXPECT_TRUE(Logged("Retrying request"));
+    EXPECT_TRUE(Logged("Request failed beside the token renewing, with error code: HTTP status 401"));
+    EXPECT_TRUE(Logged("Deactivating AzureTTS"));
+    EXPECT_EQ(azureTtsOn, 0);
+    EXPECT_STREQ(azureToken, "");
+}
+
+TEST_F(AzureTest, TokenRefusedOnceThenGrantedKeepsCloudSpeechOn)
+{
+    Token({Answer(401), Answer(200, "second")});
+    EXPECT_EQ(getAzureToken(), 200);
+    EXPECT_STREQ(azureToken, "second");
+    EXPECT_EQ(azureTtsOn, 1);
+}
+
+TEST_F(AzureTest, OtherTokenFailureIsReturnedWithoutRetry)
+{
+    Token({Answer(500, "oops")});
+    EXPECT_EQ(getAzureToken(), 500);
+    EXPECT_EQ(server.RequestsTo(kTokenPath).size(), 1u);
+    EXPECT_EQ(azureTtsOn, 1);
+}
+
+TEST_F(AzureTest, HostileTokenCannotInjectHeaders)
+{
+    Token({Answer(200, "abc\r\nX-Injected: 1")});
+    Speech({Answer(200, speechtest::SineWave(100))});
+    EXPECT_EQ(getAzureToken(), 200);
+    EXPECT_STREQ(azureToken, "abc");
+    EXPECT_EQ(azureTTS("Hello", "en-US-GuyNeural", false), 200);
+    ASSERT_EQ(server.RequestsTo(kSpeechPath).size(), 1u);
+    EXPECT_EQ(server.RequestsTo(kSpeechPath)[0].Header("X-Injected"), "");
+}
+
+TEST_F(AzureTest, ServerWithoutATrustedCertificateGetsNothing)
+{
+    httpsCaFile[0] = '\0'; // the system's store does not know the test authority
+    Token({Answer(200, "secret-token")});
+    EXPECT_EQ(getAzureToken(), 0);
+    EXPECT_TRUE(server.Requests().empty()) << "the key reached an unverified server";
+    EXPECT_STREQ(azureToken, "");
+}
+
+TEST_F(AzureTest, SynthesisSendsSsmlAndHeadersAndWritesTheScratchWave)
+{
+    snprintf(azureToken, sizeof azureToken, "%s", "tok123");
+    std::string wave = speechtest::SineWave(2400);
+    Speech({Answer(200, wave)});
+    simhost::RunSeconds(3);
+    EXPECT_EQ(azureTTS("Cleared to land runway two seven left", "en-US-GuyNeural", false), 200);
+    EXPECT_FLOAT_EQ(lastAzureTokenUpdateTime, simhost::ElapsedTime());
+    EXPECT_TRUE(Logged("Azure TTS wav file downloaded successfully"));
+    EXPECT_EQ(simhost::ReadFile("Resources/plugins/Vellomir64/Vellomir_temp.wav"), wave);
+
+    std::vector<RecordedRequest> requests = server.RequestsTo(kSpeechPath);
+    ASSERT_EQ(requests.size(), 1u);
+    const RecordedRequest &request = requests[0];
+    EXPECT_EQ(request.method, "POST");
+    EXPECT_EQ(request.body, "<speak version='1.0' xmlns='http://www.w3.org/2001/10/synthesis' xml:lang='en-US'> "
+                            "<voice name='en-US-GuyNeural'> Cleared to land runway two seven left </voice> </speak>");
+    EXPECT_EQ(request.Header("User-Agent"), curlUserAgent);
+    // The three headers, in this order.
+    std::vector<std::string> names;
+    for (const auto &header : request.headers)
+        if (header.first == "Authorization" || header.first == "X-Microsoft-OutputFormat" ||
+            header.first == "Content-type")
+            names.push_back(header.first + ": " + header.second);
+    EXPECT_EQ(names, (std::vector<std::string>{"Authorization: Bearer tok123",
+                                               "X-Microsoft-OutputFormat: riff-24khz-16bit-mono-pcm",
+                                               "Content-type: application/ssml+xml"}));
+}
+
+TEST_F(AzureTest, SentenceWithMarkupCharactersStaysValidSsml)
+{
+    Speech({Answer(200, speechtest::SineWave(100))});
+    azureTTS("Tom & Jerry <field> 'wind'", "en-US-GuyNeural", false);
+    ASSERT_EQ(server.RequestsTo(kSpeechPath).size(), 1u);
+    EXPECT_NE(server.RequestsTo(kSpeechPath)[0].body.find("> Tom &amp; Jerry &lt;field&gt; &apos;wind&apos; </voice>"),
+              std::string::npos);
+}
+
+TEST_F(AzureTest, SynthesisRefusedRenewsTheTokenAndRetries)
+{
+    snprintf(azureToken, sizeof azureToken, "%s", "expired");
+    Token({Answer(200, "fresh")});
+    Speech({Answer(401, "expired token"), Answer(200, speechtest::SineWave(100))});
+    EXPECT_EQ(azureTTS("Hello", "en-US-GuyNeural", false), 200);
+    EXPECT_EQ(azureReturnCode, 200);
+    std::vector<RecordedRequest> requests = server.RequestsTo(kSpeechPath);
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].Header("Authorization"), "Bearer expired");
+    EXPECT_EQ(requests[1].Header("Authorization"), "Bearer fresh");
+    EXPECT_EQ(requests[1].body, requests[0].body);
+    EXPECT_TRUE(Logged("Azure TTS download failed with error code: 401"));
+    EXPECT_TRUE(Logged("Retrying Azure TTS request"));
+    EXPECT_TRUE(Logged("Azure file request successfully"));
+}
+
+TEST_F(AzureTest, SlowServiceIsAbandonedAtTheTimeLimit)
+{
+    AzureTTS_SetRequestTimeoutMs(300);
+    Speech({Answer(200, speechtest::SineWave(100), 3000)});
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(azureTTS("Hello", "en-US-GuyNeural", false), 0);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 2.5);
+    EXPECT_TRUE(Logged("Azure TTS download failed with error code: 0"));
+}
+
+TEST_F(AzureTest, TokenRequestHasTheTenSecondLimit)
+{
+    AzureTTS_SetRequestTimeoutMs(0); // the standard limit
+    Token({Answer(200, "late", 14000)});
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(getAzureToken(), 0);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(seconds, kAzureRequestTimeoutSeconds - 0.5);
+    EXPECT_LT(seconds, kAzureRequestTimeoutSeconds + 2.5);
+    EXPECT_TRUE(Logged("Token request failed with error code: "));
+}
+
+TEST_F(AzureTest, RegionThatIsNotANameSendsNothing)
+{
+    azureTokenUrl[0] = azureTtsUrl[0] = '\0';
+    snprintf(azureRegion, sizeof azureRegion, "%s", "127.0.0.1:1/x?");
+    EXPECT_EQ(getAzureToken(), 0);
+    EXPECT_EQ(azureTTS("Hello", "en-US-GuyNeural", false), 0);
+    EXPECT_TRUE(Logged("Azure region '127.0.0.1:1/x?' is not a valid region name, no request sent"));
+    azureRegion[0] = '\0';
+}
+
+TEST_F(AzureTest, KeepAliveRenewsOnlyAfterFourHundredSeconds)
+{
+    Speech({Answer(200, speechtest::SineWave(100))});
+    lastAzureTokenUpdateTime = 0;
+    simhost::RunSeconds(399);
+    AzureTTS_KeepTokenAlive();
+    EXPECT_TRUE(server.Requests().empty());
+
+    simhost::RunSeconds(2);
+    AzureTTS_KeepTokenAlive();
+    std::vector<RecordedRequest> requests = server.RequestsTo(kSpeechPath);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].body.find("<voice name='en-GB-RyanNeural'> TR </voice>"), std::string::npos);
+    EXPECT_TRUE(Logged("Keeping Azure TTS token alive"));
+    EXPECT_TRUE(Logged("Azure authentication granted with curl code 200"));
+    EXPECT_EQ(azureReturnCode, 200);
+
+    AzureTTS_KeepTokenAlive(); // fresh again
+    EXPECT_EQ(server.RequestsTo(kSpeechPath).size(), 1u);
+}
+
+TEST_F(AzureTest, FailingKeepAliveDoesNotBlockEveryFrame)
+{
+    Speech({Answer(503)});
+    simhost::RunSeconds(401);
+    AzureTTS_KeepTokenAlive();
+    AzureTTS_KeepTokenAlive();
+    EXPECT_EQ(server.RequestsTo(kSpeechPath).size(), 1u);
+    simhost::RunSeconds(61);
+    AzureTTS_KeepTokenAlive();
+    EXPECT_EQ(server.RequestsTo(kSpeechPath).size(), 2u);
+}
+
+TEST_F(AzureTest, KeepAliveRefusedRenewsTheToken)
+{
+    Token({Answer(401)});
+    Speech({Answer(401)});
+    simhost::RunSeconds(401);
+    AzureTTS_KeepTokenAlive();
+    EXPECT_TRUE(Logged("Azure TTS Token denied, renewing token "));
+}
+
+TEST_F(AzureTest, ServiceAddressesFollowTheRegion)
+{
+    char url[512];
+    azureTokenUrl[0] = azureTtsUrl[0] = '\0';
+    snprintf(azureRegion, sizeof azureRegion, "%s", "westeurope");
+    ASSERT_TRUE(AzureTTS_TokenEndpoint(url, sizeof url));
+    EXPECT_STREQ(url, "https://westeurope.api.cognitive.microsoft.com/sts/v1.0/issueToken");
+    ASSERT_TRUE(AzureTTS_SynthesisEndpoint(url, sizeof url));
+    EXPECT_STREQ(url, "https://westeurope.tts.speech.microsoft.com/cognitiveservices/v1");
+    azureRegion[0] = '\0';
+}
+
+TEST_F(AzureTest, UnwritableScratchFileReturnsOne)
+{
+    simhost::WriteFile("Resources/plugins/Vellomir64/Vellomir_temp.wav/blocker", "");
+    EXPECT_EQ(azureTTS("Hello", "en-US-GuyNeural", false), 1);
+    EXPECT_TRUE(Logged("can't write file "));
+    EXPECT_TRUE(Logged("Azure TTS download failed with error code: 1"));
+    EXPECT_TRUE(server.Requests().empty());
+}
+
+} // namespace

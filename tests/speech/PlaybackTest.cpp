@@ -1,0 +1,141 @@
+// A message delivered by the frame driver with the cloud engine on is synthesised by the (local) service
+// and played for real through OpenAL Soft's "wave" driver, whose output file is then checked.
+#include <AL/al.h>
+#include <chrono>
+#include <thread>
+
+#include "SpeechFixtures.h"
+#include "comms/MessageQueue.h"
+#include "plugin/Audio.h"
+#include "plugin/FrameDriver.h"
+#include "speech/Voices.h"
+#include "speech/Wave.h"
+#include "state/Pilot.h"
+
+namespace {
+
+class PlaybackTest : public speechtest::CloudSpeechTest {
+  protected:
+    void SetUp() override
+    {
+        output = speechtest::WaveDriverOutput();
+        CloudSpeechTest::SetUp();
+        System_InitAudio(12000);
+        ASSERT_NE(my_context, nullptr);
+        System_CreateDriverWindow();
+        gIsSpeechActivated = 1;
+        gActualFrequencyName = "TOWER";
+        snprintf(voceRandomAttuale, sizeof voceRandomAttuale, "%s", "en-US-JennyNeural");
+        snprintf(azureToken, sizeof azureToken, "%s", "tok");
+    }
+    void TearDown() override
+    {
+        System_DestroyDriverWindow();
+        Wave_ReleaseAllUtterances();
+        System_CloseAudio();
+        queue.clear();
+        frequencyBusyUntil = 0;
+        CloudSpeechTest::TearDown();
+    }
+    static void Queue(const char *text, bool byPilot)
+    {
+        messaggio m;
+        snprintf(m.text, sizeof m.text, "%s", text);
+        m.frequencyFilter = "TOWER";
+        m.duration = 0;
+        m.spokenByPilot = byPilot;
+        m.sender = &pilotObj;
+        queue.push_back(m);
+    }
+    /// Runs frames (with real time passing for the mixer) until every utterance has been released.
+    static void PlayOut()
+    {
+        for (int i = 0; i < 400 && Wave_HeldUtterances() > 0; i++) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            simhost::RunFrame();
+        }
+    }
+    /// Samples of the driver's output file (mono 16-bit).
+    std::vector<int16_t> Output() const
+    {
+        FILE *file = fopen(output.c_str(), "rb");
+        std::vector<unsigned char> bytes;
+        if (file != nullptr) {
+            unsigned char chunk[65536];
+            size_t n;
+            while ((n = fread(chunk, 1, sizeof chunk, file)) > 0)
+                bytes.insert(bytes.end(), chunk, chunk + n);
+            fclose(file);
+        }
+        std::vector<int16_t> samples;
+        for (size_t i = 12; i + 8 <= bytes.size() && i < 256; i++) {
+            if (memcmp(&bytes[i], "data", 4) == 0) {
+                for (size_t s = i + 8; s + 1 < bytes.size(); s += 2)
+                    samples.push_back((int16_t)(bytes[s] | (bytes[s + 1] << 8)));
+                break;
+            }
+        }
+        return samples;
+    }
+
+    std::string output;
+};
+
+TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
+{
+    const int kSamples = 6000; // a quarter of a second at 24 kHz
+    Speech({Answer(200, speechtest::SineWave(kSamples, 12000.0))});
+    Queue("Vellomir @123@, wind 'wind' calm, runway *27L* cleared to land", false);
+    simhost::RunFrame();
+    ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
+    EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find(
+                  "<voice name='en-US-JennyNeural'> Vellomir one two tree , wind &apos;wind&apos; calm, runway two seven left "
+                  " cleared to land </voice>"),
+              std::string::npos)
+        << server.RequestsTo("/cognitiveservices/v1")[0].body;
+    EXPECT_EQ(azureReturnCode, 200);
+    EXPECT_EQ(Wave_HeldUtterances(), 1);
+    PlayOut();
+    EXPECT_EQ(Wave_HeldUtterances(), 0);
+
+    Wave_ReleaseAllUtterances();
+    System_CloseAudio(); // the driver completes its file
+    std::vector<int16_t> samples = Output();
+    ASSERT_FALSE(samples.empty()) << "no output from the wave driver at " << output;
+    long first = -1, last = -1, loud = 0;
+    for (size_t i = 0; i < samples.size(); i++) {
+        if (abs(samples[i]) > 2000) {
+            if (first < 0)
+                first = (long)i;
+            last = (long)i;
+            loud++;
+        }
+    }
+    ASSERT_GE(first, 0) << "the output is silent";
+    EXPECT_NEAR(last - first, kSamples, 60);
+    EXPECT_GT(loud, kSamples / 2);
+}
+
+TEST_F(PlaybackTest, PilotMessagesUseThePilotVoice)
+{
+    Speech({Answer(200, speechtest::SineWave(100))});
+    Queue("Ready for departure", true);
+    simhost::RunFrame();
+    ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
+    EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find("<voice name='en-GB-RyanNeural'>"),
+              std::string::npos);
+    EXPECT_TRUE(simhost::SpokenTexts().empty()); // the simulator's own speech stays quiet
+}
+
+TEST_F(PlaybackTest, GarbageInsteadOfAWaveIsNotPlayed)
+{
+    Speech({Answer(200, "<html>Service temporarily unavailable</html>")});
+    Queue("Contact ground", false);
+    simhost::RunFrame();
+    EXPECT_EQ(azureReturnCode, 200);
+    EXPECT_TRUE(Logged("Could not find RIFF chunk in wave file."));
+    EXPECT_EQ(Wave_HeldUtterances(), 0);
+    EXPECT_EQ(OpenAlBufferCounter, 0);
+}
+
+} // namespace

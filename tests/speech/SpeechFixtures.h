@@ -1,0 +1,127 @@
+// Shared pieces of the speech tests: wave images, OpenAL Soft's "wave" driver writing into a file, and
+// the HTTPS test server standing in for the cloud speech service.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <string>
+#include <vector>
+
+#include "plugin/Https.h"
+#include "speech/AzureTTS.h"
+#include "support/PluginHost.h"
+#include "support/TlsTestServer.h"
+#include "ui/Settings.h"
+
+namespace speechtest {
+
+inline void Put16(std::string &out, uint32_t v)
+{
+    out += (char)(v & 0xff);
+    out += (char)((v >> 8) & 0xff);
+}
+inline void Put32(std::string &out, uint32_t v)
+{
+    Put16(out, v & 0xffff);
+    Put16(out, v >> 16);
+}
+
+/// A RIFF/WAVE image with a PCM fmt chunk and the given sample bytes.
+inline std::string Wave(int channels, int bits, int rate, const std::string &samples, int formatTag = 1)
+{
+    std::string fmt;
+    Put16(fmt, (uint32_t)formatTag);
+    Put16(fmt, (uint32_t)channels);
+    Put32(fmt, (uint32_t)rate);
+    Put32(fmt, (uint32_t)(rate * channels * bits / 8));
+    Put16(fmt, (uint32_t)(channels * bits / 8));
+    Put16(fmt, (uint32_t)bits);
+    std::string body = "WAVEfmt ";
+    Put32(body, (uint32_t)fmt.size());
+    body += fmt;
+    body += "data";
+    Put32(body, (uint32_t)samples.size());
+    body += samples;
+    std::string image = "RIFF";
+    Put32(image, (uint32_t)body.size());
+    return image + body;
+}
+
+/// Mono 16-bit 24 kHz sine of the given number of samples (the service's format).
+inline std::string SineWave(int sampleCount, double amplitude = 12000.0)
+{
+    std::string samples;
+    for (int i = 0; i < sampleCount; i++)
+        Put16(samples, (uint32_t)(uint16_t)(int16_t)(amplitude * sin(2.0 * M_PI * 440.0 * i / 24000.0)));
+    return Wave(1, 16, 24000, samples);
+}
+
+/// Points OpenAL Soft at its "wave" driver, which writes what it plays into a file (mono, 16 bit, 24 kHz,
+/// at most 32 sources). Must run before the library opens its first device; the file is the same for the
+/// whole process and rewritten by every device that opens.
+inline std::string WaveDriverOutput()
+{
+    static std::string output;
+    if (!output.empty())
+        return output;
+    char base[] = "/tmp/vellomir-openal-XXXXXX";
+    int fd = mkstemp(base);
+    if (fd >= 0)
+        close(fd);
+    output = std::string(base) + ".wav";
+    std::string conf = std::string(base) + ".conf";
+    FILE *file = fopen(conf.c_str(), "w");
+    fprintf(file, "[general]\ndrivers = wave\nchannels = mono\nfrequency = 24000\nsample-type = int16\n"
+                  "sources = 32\n[wave]\nfile = %s\n",
+            output.c_str());
+    fclose(file);
+    setenv("ALSOFT_CONF", conf.c_str(), 1);
+    setenv("ALSOFT_DRIVERS", "wave", 1);
+    return output;
+}
+
+/// A fresh host with the HTTPS test server standing in for the speech service, a key, the cloud engine on
+/// and a short request limit.
+class CloudSpeechTest : public HostTest {
+  protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        for (const char *name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
+            unsetenv(name);
+        ASSERT_TRUE(server.Start());
+        snprintf(azureTokenUrl, sizeof azureTokenUrl, "%s", server.Url("/sts/v1.0/issueToken").c_str());
+        snprintf(azureTtsUrl, sizeof azureTtsUrl, "%s", server.Url("/cognitiveservices/v1").c_str());
+        snprintf(httpsCaFile, sizeof httpsCaFile, "%s", server.CaFile().c_str());
+        snprintf(azureKey, sizeof azureKey, "%s", "0123456789abcdef");
+        azureTtsOn = 1;
+        azureToken[0] = '\0';
+        lastAzureTokenUpdateTime = 0;
+        AzureTTS_SetRequestTimeoutMs(2000);
+    }
+    void TearDown() override
+    {
+        server.Stop();
+        azureTokenUrl[0] = azureTtsUrl[0] = httpsCaFile[0] = '\0';
+        azureTtsOn = 0;
+        AzureTTS_SetRequestTimeoutMs(0);
+        HostTest::TearDown();
+    }
+    void Token(const std::vector<ScriptedResponse> &responses) { server.Script("/sts/v1.0/issueToken", responses); }
+    void Speech(const std::vector<ScriptedResponse> &responses) { server.Script("/cognitiveservices/v1", responses); }
+    static ScriptedResponse Answer(int status, const std::string &body = "", int delayMs = 0)
+    {
+        ScriptedResponse response;
+        response.status = status;
+        response.body = body;
+        response.delayMs = delayMs;
+        return response;
+    }
+
+    TlsTestServer server;
+};
+
+} // namespace speechtest

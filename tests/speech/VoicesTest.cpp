@@ -1,0 +1,137 @@
+// Voices.txt and the controller voice.
+#include <fstream>
+#include <sstream>
+
+#include "speech/Voices.h"
+#include "support/PluginHost.h"
+#include "ui/Settings.h"
+
+namespace {
+
+class VoicesTest : public HostTest {
+  protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        azureTtsOn = 1;
+        voceRandomAttuale[0] = '\0';
+    }
+    void TearDown() override
+    {
+        azureTtsOn = 0;
+        HostTest::TearDown();
+    }
+    static void VoicesFile(const std::string &contents)
+    {
+        simhost::WriteFile("Resources/plugins/Vellomir64/Voices.txt", contents);
+    }
+};
+
+TEST_F(VoicesTest, ShippedVoicesFileGivesFifteenControllerVoices)
+{
+    std::ifstream shipped(std::string(VELLOMIR_SOURCE_DIR) + "/data/plugin/Voices.txt");
+    std::stringstream contents;
+    contents << shipped.rdbuf();
+    VoicesFile(contents.str());
+    readVoices();
+    EXPECT_EQ(vociRandom.size(), 15u);
+    EXPECT_STREQ(userVoice, "en-GB-RyanNeural");
+    EXPECT_EQ(vociCustom, 1);
+    EXPECT_EQ(azureTtsOn, 1);
+    EXPECT_TRUE(Logged("Voices file path: '" + simhost::PluginFolder() + "Voices.txt'"));
+    EXPECT_TRUE(Logged("Random voices found: 15"));
+    EXPECT_TRUE(Logged("Loading custom voices configuration..."));
+}
+
+TEST_F(VoicesTest, OnlyKeysRandom01ToRandom15WithTwoDigitsCount)
+{
+    VoicesFile("random01#en-US-GuyNeural\r\n"
+               "random1#en-US-OneDigitNeural\n"
+               "random00#en-US-ZeroNeural\n"
+               "random16#en-US-SixteenNeural\n"
+               "Random02#en-US-CaseNeural\n"
+               "random15##en-GB-SoniaNeural#\n"   // runs of "#" give no empty token
+               "random03#en-US-A#extra\n"         // three tokens: skipped
+               "random04\n"                       // no value
+               "random01#en-US-GuyNeural\n");     // twice: two entries
+    readVoices();
+    ASSERT_EQ(vociRandom.size(), 3u);
+    EXPECT_STREQ(vociRandom[0].name, "en-US-GuyNeural"); // CR stripped
+    EXPECT_STREQ(vociRandom[1].name, "en-GB-SoniaNeural");
+    EXPECT_STREQ(vociRandom[2].name, "en-US-GuyNeural");
+    EXPECT_EQ(vociRandom[0].scelta, 0);
+}
+
+TEST_F(VoicesTest, OnlyAUserVoiceKeepsCloudSpeechButNoControllerVoice)
+{
+    VoicesFile("user#en-US-JennyNeural\n");
+    readVoices();
+    EXPECT_EQ(vociCustom, 1);
+    EXPECT_TRUE(vociRandom.empty());
+    CambiaVoceRandom();
+    EXPECT_STREQ(voceRandomAttuale, "");
+    EXPECT_EQ(azureTtsOn, 1);
+}
+
+TEST_F(VoicesTest, MissingOrEmptyFileSwitchesCloudSpeechOff)
+{
+    readVoices();
+    EXPECT_TRUE(Logged("Voices.txt not found!"));
+    EXPECT_EQ(vociCustom, 0);
+    EXPECT_EQ(azureTtsOn, 0);
+    EXPECT_TRUE(Logged("No custom voices configuration available..."));
+    EXPECT_TRUE(Logged("Azure TTS disabled..."));
+
+    azureTtsOn = 1;
+    VoicesFile("garbage\n\x01\x02#\n###\n");
+    readVoices();
+    EXPECT_EQ(azureTtsOn, 0);
+    EXPECT_TRUE(Logged("Random voices found: 0"));
+}
+
+TEST_F(VoicesTest, VoiceNameTooLongIsRefusedNotCut)
+{
+    VoicesFile("random01#en-US-AVoiceNameFarTooLongForTheBuffer\nrandom02#en-US-GuyNeural\n");
+    readVoices();
+    ASSERT_EQ(vociRandom.size(), 1u);
+    EXPECT_STREQ(vociRandom[0].name, "en-US-GuyNeural");
+    EXPECT_TRUE(Logged("line 1: voice name longer than 31 characters ignored"));
+}
+
+TEST_F(VoicesTest, WithOneVoiceEveryContactChoosesIt)
+{
+    VoicesFile("random07#en-IE-ConnorNeural\n");
+    readVoices();
+    for (int contact = 0; contact < 5; contact++) {
+        voceRandomAttuale[0] = '\0';
+        CambiaVoceRandom();
+        EXPECT_STREQ(voceRandomAttuale, "en-IE-ConnorNeural");
+    }
+    EXPECT_EQ(vociRandom[0].scelta, 1);
+    EXPECT_TRUE(Logged("Setting new random voice: en-IE-ConnorNeural (0/1)"));
+}
+
+TEST_F(VoicesTest, ReadingAgainStartsFromAnEmptyList)
+{
+    VoicesFile("random01#en-US-GuyNeural\nrandom02#en-US-JennyNeural\n");
+    readVoices();
+    readVoices();
+    EXPECT_EQ(vociRandom.size(), 2u);
+}
+
+class VoicesPluginTest : public PluginTest {};
+
+TEST_F(VoicesPluginTest, StartReadsVoicesAndPicksAControllerVoiceAndResetReadsThemAgain)
+{
+    PluginFile("Voices.txt", "random01#en-US-GuyNeural\n");
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(Logged("Random voices found: 1"));
+    EXPECT_TRUE(Logged("Setting new random voice: en-US-GuyNeural (0/1)"));
+
+    PluginFile("Voices.txt", "random01#en-GB-SoniaNeural\nrandom02#en-GB-SoniaNeural\n");
+    ASSERT_TRUE(simhost::ClickMenuItem("Vellomirv2", "Reset plugin"));
+    EXPECT_TRUE(Logged("Random voices found: 2"));
+    EXPECT_TRUE(Logged("Setting new random voice: en-GB-SoniaNeural"));
+}
+
+} // namespace

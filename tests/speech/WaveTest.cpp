@@ -1,0 +1,171 @@
+// Wave files into OpenAL buffers: the formats the service and users give, and files that must be refused
+// without reading outside them. Needs an OpenAL device: OpenAL Soft's "wave" driver stands in for a sound card.
+#include <AL/al.h>
+
+#include "plugin/Audio.h"
+#include "speech/Wave.h"
+#include "SpeechFixtures.h"
+
+namespace {
+
+using speechtest::Put32;
+using speechtest::Wave;
+
+class WaveTest : public HostTest {
+  protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        speechtest::WaveDriverOutput();
+        System_InitAudio(12000);
+        ASSERT_NE(my_context, nullptr) << "OpenAL Soft could not open its wave driver";
+    }
+    void TearDown() override
+    {
+        Wave_ReleaseAllUtterances();
+        System_CloseAudio();
+        HostTest::TearDown();
+    }
+    static std::string File(const std::string &name, const std::string &contents)
+    {
+        simhost::WriteFile("Resources/plugins/Vellomir64/" + name, contents);
+        return simhost::PluginFolder() + name;
+    }
+    /// Loads the image and returns the buffer (deleted at once) or 0.
+    static ALuint Load(const std::string &contents, ALint *frequency = nullptr, ALint *channels = nullptr,
+                       ALint *bits = nullptr, ALint *size = nullptr)
+    {
+        ALuint buffer = Utils_load_wave(File("test.wav", contents).c_str());
+        if (buffer != 0) {
+            if (frequency != nullptr)
+                alGetBufferi(buffer, AL_FREQUENCY, frequency);
+            if (channels != nullptr)
+                alGetBufferi(buffer, AL_CHANNELS, channels);
+            if (bits != nullptr)
+                alGetBufferi(buffer, AL_BITS, bits);
+            if (size != nullptr)
+                alGetBufferi(buffer, AL_SIZE, size);
+            alDeleteBuffers(1, &buffer);
+        }
+        return buffer;
+    }
+};
+
+TEST_F(WaveTest, MonoAndStereoEightAndSixteenBitLoad)
+{
+    struct Case {
+        int channels, bits, rate;
+    } cases[] = {{1, 8, 11025}, {2, 8, 22050}, {1, 16, 24000}, {2, 16, 44100}};
+    for (const Case &c : cases) {
+        ALint frequency = 0, channels = 0, bits = 0, size = 0;
+        std::string samples(400 * c.channels * c.bits / 8, '\x10');
+        EXPECT_NE(Load(Wave(c.channels, c.bits, c.rate, samples), &frequency, &channels, &bits, &size), 0u);
+        EXPECT_EQ(frequency, c.rate);
+        EXPECT_EQ(channels, c.channels);
+        EXPECT_EQ(bits, c.bits);
+        EXPECT_EQ(size, (ALint)samples.size());
+    }
+}
+
+TEST_F(WaveTest, ChunksBeforeTheDataChunkAndAPartialFrameAreHandled)
+{
+    std::string image = Wave(1, 16, 24000, std::string(101, '\x01')); // 50 frames and a stray byte
+    // A LIST chunk of odd length (padded) between fmt and data.
+    size_t data = image.find("data");
+    std::string list = "LIST";
+    Put32(list, 3);
+    list += "abc";
+    list += '\0';
+    image.insert(data, list);
+    uint32_t riffLength = (uint32_t)(image.size() - 8);
+    image.replace(4, 4, std::string{(char)(riffLength & 0xff), (char)((riffLength >> 8) & 0xff), 0, 0});
+    ALint size = 0;
+    EXPECT_NE(Load(image, nullptr, nullptr, nullptr, &size), 0u);
+    EXPECT_EQ(size, 100);
+}
+
+TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
+{
+    std::string good = Wave(1, 16, 24000, std::string(200, '\x01'));
+    struct Case {
+        std::string image;
+        const char *reason;
+    } cases[] = {
+        {Wave(1, 24, 24000, std::string(300, '\x01')), "Must have 8 or 16 bit sounds."},
+        {Wave(3, 16, 24000, std::string(300, '\x01')), "Must have mono or stereo sound."},
+        {Wave(1, 16, 24000, std::string(300, '\x01'), 3), "Wave file is not PCM format data."},
+        {good.substr(0, good.size() - 50), "Could not find RIFF chunk in wave file."}, // truncated
+        {good.substr(0, 6), "Could not find RIFF chunk in wave file."},
+        {"", "Could not find RIFF chunk in wave file."},
+        {"this is no wave file, just text", "Could not find RIFF chunk in wave file."},
+        {std::string("RIFF\x04\0\0\0WAVX", 12), "Could not find WAVE signature in wave file."},
+        {std::string("RIFF\x04\0\0\0WAVE", 12), "Could not find FMT chunk in wave file."},
+        {good.substr(0, good.find("data")) , "I could not find the DATA chunk."},
+    };
+    // The RIFF length of the cut image must be fixed for the data-less case.
+    std::string &noData = cases[9].image;
+    uint32_t length = (uint32_t)(noData.size() - 8);
+    noData.replace(4, 4, std::string{(char)(length & 0xff), (char)(length >> 8), 0, 0});
+    for (const Case &c : cases) {
+        simhost::ClearLog();
+        EXPECT_EQ(Load(c.image), 0u) << c.reason;
+        EXPECT_TRUE(Logged(c.reason)) << c.reason;
+    }
+}
+
+TEST_F(WaveTest, DataChunkLengthPointingPastTheEndIsRefused)
+{
+    std::string image = Wave(1, 16, 24000, std::string(200, '\x01'));
+    size_t data = image.find("data");
+    image.replace(data + 4, 4, std::string("\xff\xff\xff\x7f", 4));
+    EXPECT_EQ(Load(image), 0u);
+    EXPECT_TRUE(Logged("I could not find the DATA chunk."));
+
+    std::string fmtPastEnd = Wave(1, 16, 24000, std::string(200, '\x01'));
+    fmtPastEnd.replace(16, 4, std::string("\xf0\xff\xff\xff", 4));
+    EXPECT_EQ(Load(fmtPastEnd), 0u);
+    EXPECT_TRUE(Logged("Could not find FMT chunk in wave file."));
+}
+
+TEST_F(WaveTest, MissingFileIsNamed)
+{
+    EXPECT_EQ(Utils_load_wave("/nonexistent/Vellomir_temp.wav"), 0u);
+    EXPECT_TRUE(Logged("can't open file /nonexistent/Vellomir_temp.wav"));
+}
+
+TEST_F(WaveTest, FiveHundredUtterancesInARowAllPlay)
+{
+    // The driver has 32 sources: without giving back finished ones, the 33rd utterance would be silent.
+    std::string path = File("short.wav", speechtest::SineWave(120));
+    for (int utterance = 0; utterance < 500; utterance++) {
+        int waitedMs = 0;
+        while (Wave_HeldUtterances() >= 8) {
+            ASSERT_LT(waitedMs, 3000) << "finished utterances are not released (utterance " << utterance << ")";
+            usleep(2000);
+            waitedMs += 2;
+            Wave_ReleaseFinishedUtterances();
+        }
+        Utils_WavAddToBufferQueue(path.c_str(), OpenAlBufferCounter);
+        ASSERT_TRUE(Wave_PlayQueuedBuffers()) << "utterance " << utterance;
+        ALint state = 0;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        ASSERT_TRUE(state == AL_PLAYING || state == AL_STOPPED) << "utterance " << utterance;
+    }
+    EXPECT_FALSE(Logged("Could not generate source id."));
+    EXPECT_FALSE(Logged("Could not generate buffer id."));
+}
+
+TEST_F(WaveTest, AnUtteranceStillPlayingIsNotCut)
+{
+    std::string path = File("long.wav", speechtest::SineWave(24000)); // one second
+    Utils_WavAddToBufferQueue(path.c_str(), OpenAlBufferCounter);
+    ASSERT_TRUE(Wave_PlayQueuedBuffers());
+    ALuint playing = source;
+    Wave_ReleaseFinishedUtterances();
+    EXPECT_EQ(Wave_HeldUtterances(), 1);
+    ALint state = 0;
+    alGetSourcei(playing, AL_SOURCE_STATE, &state);
+    EXPECT_EQ(state, AL_PLAYING);
+}
+
+} // namespace

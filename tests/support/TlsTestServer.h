@@ -1,0 +1,60 @@
+// A small HTTPS server for tests: it runs on 127.0.0.1 with a certificate authority of its own (made at
+// start, never stored in the repository), records every request and answers from a script.
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct RecordedRequest {
+    std::string method, path, body;
+    std::vector<std::pair<std::string, std::string>> headers; ///< in the order received
+    /// Value of the first header with that name (case-insensitive); empty when absent.
+    std::string Header(const std::string &name) const;
+};
+
+struct ScriptedResponse {
+    int status = 200;
+    std::string body;
+    std::string contentType = "text/plain";
+    int delayMs = 0; ///< wait before answering (a slow service)
+};
+
+class TlsTestServer {
+  public:
+    TlsTestServer() = default;
+    ~TlsTestServer();
+    TlsTestServer(const TlsTestServer &) = delete;
+    TlsTestServer &operator=(const TlsTestServer &) = delete;
+
+    /// Makes the authority and the server's certificate for 127.0.0.1 and starts listening; false on failure.
+    bool Start();
+    void Stop();
+    /// "https://127.0.0.1:<port><path>".
+    std::string Url(const std::string &path) const;
+    /// PEM file of the server's certificate authority.
+    std::string CaFile() const { return caFile_; }
+    /// Answers for a path, used in order; the last one repeats. A path without a script gets 404.
+    void Script(const std::string &path, const std::vector<ScriptedResponse> &responses);
+    std::vector<RecordedRequest> Requests() const;
+    std::vector<RecordedRequest> RequestsTo(const std::string &path) const;
+
+  private:
+    void Serve();
+    void Handle(int client);
+    ScriptedResponse Next(const std::string &path);
+
+    void *ctx_ = nullptr; // SSL_CTX
+    int listenFd_ = -1;
+    int port_ = 0;
+    std::string caFile_;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    mutable std::mutex mutex_;
+    std::map<std::string, std::vector<ScriptedResponse>> scripts_;
+    std::map<std::string, size_t> served_;
+    std::vector<RecordedRequest> requests_;
+};

@@ -20,8 +20,6 @@
 char azureToken[AZURE_TOKEN_SIZE] = "";
 float lastAzureTokenUpdateTime = 0;
 int azureReturnCode = 0;
-char azureTokenUrl[512] = "";
-char azureTtsUrl[512] = "";
 
 namespace {
 

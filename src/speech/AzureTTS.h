@@ -11,10 +11,6 @@ const int kAzureRequestTimeoutSeconds = 10;
 extern char azureToken[AZURE_TOKEN_SIZE]; ///< the last token received
 extern float lastAzureTokenUpdateTime;     ///< elapsed seconds at the last successful token or synthesis
 extern int azureReturnCode;                ///< last status of a token request or synthesis
-/// Full addresses of the token and synthesis endpoints; empty means the service's own address for
-/// `azureRegion` (https://<region>.api.cognitive.microsoft.com/... and https://<region>.tts.speech...).
-extern char azureTokenUrl[512];
-extern char azureTtsUrl[512];
 
 /// Requests a token with `azureKey`; returns the HTTP status (200 on success, 0 without an answer).
 /// A 401 is retried once; a second refusal switches the cloud engine off.
@@ -27,7 +23,8 @@ int azureTTS(const char *sentence, const char *voice, bool play);
 /// renewal margin, a short synthesis that is not played renews it.
 void AzureTTS_KeepTokenAlive();
 
-/// The token and synthesis addresses in use; false (logged) when azureRegion is not a plain region name.
+/// The token and synthesis addresses in use: the settings azureTokenUrl / azureTtsUrl when set, else the
+/// service's own for azureRegion; false (logged) when azureRegion is not a plain region name.
 bool AzureTTS_TokenEndpoint(char *out, size_t size);
 bool AzureTTS_SynthesisEndpoint(char *out, size_t size);
 

@@ -1,5 +1,6 @@
 // The disclaimer shown when the user switches the Azure speech engine on in the Options window.
 #include "XPStandardWidgets.h"
+#include "speech/AzureTTS.h"
 #include "ui/OptionsWindow.h"
 #include "ui/WarningWindow.h"
 #include "ui/WidgetHelpers.h"
@@ -42,7 +43,7 @@ void AzureDisclaimer_Destroy()
 void AzureDisclaimer_Understood()
 {
     AzureDisclaimer_Destroy();
-    // The speech subsystem requests its service token from here (its status kept in azureReturnCode).
+    azureReturnCode = getAzureToken();
 }
 
 int ControlAzureDisclaimerWinHandler(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t)

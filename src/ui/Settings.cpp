@@ -46,6 +46,8 @@ int skipApprox = 0;
 char azureKey[256] = "";
 char azureRegion[32] = "";
 int azureTtsOn = 0;
+char azureTokenUrl[256] = "";
+char azureTtsUrl[256] = "";
 
 int azureTokenExpiration = 600;
 int anticipateAzureTokenExpiration = 200;

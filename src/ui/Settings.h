@@ -48,6 +48,10 @@ extern int skipApprox;
 extern char azureKey[256];
 extern char azureRegion[32];
 extern int azureTtsOn;
+/// Full addresses of the speech service's token and synthesis endpoints; empty (the default) means the
+/// service's own addresses for azureRegion. Written to the file only when set.
+extern char azureTokenUrl[256];
+extern char azureTtsUrl[256];
 // userDebug lives with the log printers (plugin/Log.h); headingAnnounceDelay, headingAnnounceDelayAP
 // and vfrFlight are members of the flight record.
 

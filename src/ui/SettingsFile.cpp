@@ -16,8 +16,9 @@ namespace {
 
 enum SettingType { SETTING_INT, SETTING_FLOAT, SETTING_TEXT };
 
-/// Lines written only when the window they place has been moved on screen (left > 0, top > 10).
-enum SettingGroup { GROUP_ALWAYS, GROUP_FREQUENCIES_POSITION, GROUP_DIALOG_POSITION };
+/// Lines written only when the window they place has been moved on screen (left > 0, top > 10), or, for
+/// optional texts, only when set.
+enum SettingGroup { GROUP_ALWAYS, GROUP_FREQUENCIES_POSITION, GROUP_DIALOG_POSITION, GROUP_TEXT_WHEN_SET };
 
 struct SettingKey {
     const char *key;
@@ -87,6 +88,9 @@ const SettingKey kWrittenKeys[] = {
     {"dialogPositionLeft", SETTING_INT, &dialogPositionLeft, 0, GROUP_DIALOG_POSITION},
     {"dialogPositionTop", SETTING_INT, &dialogPositionTop, 0, GROUP_DIALOG_POSITION},
     INT_KEY(informationsPosition),
+    // Another address for the speech service (a compatible service); absent from the file unless set.
+    {"azureTokenUrl", SETTING_TEXT, azureTokenUrl, sizeof azureTokenUrl, GROUP_TEXT_WHEN_SET},
+    {"azureTtsUrl", SETTING_TEXT, azureTtsUrl, sizeof azureTtsUrl, GROUP_TEXT_WHEN_SET},
 };
 
 /// Read but never written.
@@ -136,9 +140,11 @@ void Settings_Apply(const SettingKey &entry, const std::string &value, int lineN
     }
 }
 
-bool Settings_GroupWritten(SettingGroup group)
+bool Settings_GroupWritten(const SettingKey &entry)
 {
-    switch (group) {
+    switch (entry.group) {
+    case GROUP_TEXT_WHEN_SET:
+        return ((const char *)entry.where)[0] != '\0';
     case GROUP_FREQUENCIES_POSITION:
         return frequenciesPositionLeft > 0 && frequenciesPositionTop > 10;
     case GROUP_DIALOG_POSITION:
@@ -232,7 +238,7 @@ void writeSettings()
     }
     bool written = true;
     for (const SettingKey &entry : kWrittenKeys)
-        if (Settings_GroupWritten(entry.group))
+        if (Settings_GroupWritten(entry))
             written = Settings_WriteLine(file, entry) && written;
     // The new file replaces the old one only once it is complete on disk.
     written = fflush(file) == 0 && written;

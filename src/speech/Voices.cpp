@@ -75,8 +75,6 @@ void readVoices()
         int lineNumber = 0;
         while (std::getline(file, line)) {
             lineNumber++;
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
             std::string tokens[3];
             if (Utils_HashTokens(line, tokens) != 2)
                 continue;

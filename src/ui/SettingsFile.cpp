@@ -199,8 +199,6 @@ void readSettings()
     int lineNumber = 0;
     while (std::getline(file, line)) {
         lineNumber++;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         std::string tokens[3];
         int count = Utils_HashTokens(line, tokens);
         if (count != 2) {

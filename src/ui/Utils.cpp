@@ -111,14 +111,17 @@ void Utils_LogFormat(const char *format, ...)
 
 int Utils_HashTokens(const std::string &line, std::string tokens[3])
 {
+    size_t length = !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
     int count = 0;
     size_t pos = 0;
     while (count < 3) {
         pos = line.find_first_not_of('#', pos);
-        if (pos == std::string::npos)
+        if (pos == std::string::npos || pos >= length)
             break;
         size_t end = line.find('#', pos);
-        tokens[count++] = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (end == std::string::npos || end > length)
+            end = length;
+        tokens[count++] = line.substr(pos, end - pos);
         pos = end;
     }
     return count;

@@ -12,7 +12,7 @@
 #include "comms/DialogState.h"
 #include "comms/MessageCodes.h"
 #include "comms/PhraseMarkup.h"
-#include "plugin/FrameDriver.h"
+#include "plugin/FacilityNaming.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "speech/AzureTTS.h"

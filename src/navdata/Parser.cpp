@@ -10,14 +10,13 @@
 #include "navdata/AptLine.h"
 #include "navdata/ParserRows.h"
 #include "plugin/Log.h"
+#include "plugin/PluginGlobals.h"
 #include "ui/Utils.h"
 
 Parser gTmpParser;
 
 namespace {
 
-/// First X-Plane version whose COM radios tune in 8.33 kHz steps (frequencies in kHz).
-const int kVersion833 = 11330;
 /// Tower frequency given to an airport that publishes none: 126.85 MHz, in tens of kHz.
 const double kFakeTowerFrequency = 12685;
 
@@ -56,7 +55,7 @@ void ApplyFakeTowerFrequency(Parser &parser, int xplaneVersion)
     if ((long long)parser.towerFrequency == 0) {
         parser.towerFrequency = kFakeTowerFrequency;
         PrintDebugLocal2("readAptDat", "tower frequencies not found, setting a fake frequency to to 126.85!");
-        if (xplaneVersion >= kVersion833) {
+        if (xplaneVersion >= XPLANE_VERSION_COM_833) {
             parser.towerFrequency *= 10;
             PrintInfoLoca2("readAptDat", "towerFrequency extended for 8.33 support to: %f", parser.towerFrequency);
         }

@@ -8,11 +8,11 @@
 
 #include "navdata/ParserRows.h"
 #include "plugin/Log.h"
+#include "plugin/PluginGlobals.h"
 #include "ui/Utils.h"
 
 namespace {
 
-const int kVersion833 = 11330;
 /// Rows 50-56 above this value are not frequencies of the 10 kHz format.
 const double kMaxLegacyFrequency = 13698;
 const double kPi = 3.141592653589793;
@@ -128,12 +128,12 @@ void Parser_ReadFrequency(ParserReadState &state, int code, const AptFields &fie
     bool isRadioInformation = kind == 1;
     if (isRadioInformation && parser.towerFrequency != 0)
         return;
-    double value = Utils::stringToDoubleCut5Digits(text, state.xplaneVersion < kVersion833);
+    double value = Utils::stringToDoubleCut5Digits(text, state.xplaneVersion < XPLANE_VERSION_COM_833);
     if (isRadioInformation)
         PrintInfoLoca2("readAptDat", "radio information found (used as tower): '%s', parsed in %f", text, value);
     else
         PrintInfoLoca2("readAptDat", "%s found: '%s', parsed in %f", frequency.name, text, value);
-    if (state.xplaneVersion >= kVersion833 && value < 99999.0) {
+    if (state.xplaneVersion >= XPLANE_VERSION_COM_833 && value < 99999.0) {
         value *= 10;
         PrintInfoLoca2("readAptDat", "%s extended for 8.33 support to: %f", frequency.name, value);
     }

@@ -1,17 +1,26 @@
-// The driver window: created at start, drawn every frame, draggable by a strip along its top edge.
+// The driver window: created at start, drawn every frame, draggable by a strip along its top edge. Its
+// draw callback is the frame driver, the plug-in's only periodic entry.
 #include "plugin/FrameDriver.h"
+
+#include <cmath>
 
 #include "XPLMGraphics.h"
 #include "XPLMProcessing.h"
 #include "comms/DialogBox.h"
 #include "comms/MessageQueue.h"
+#include "plugin/FacilityNaming.h"
+#include "plugin/FirstFrame.h"
+#include "plugin/FrameReads.h"
+#include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
 #include "speech/Wave.h"
+#include "state/Pilot.h"
 #include "ui/Settings.h"
 
 int gAlreadyChecked = 0;
 int gLeft = 0, gTop = 0, gRight = 0, gBottom = 0;
-std::string gActualFrequencyName = "NONE";
+int gFPSCount = 0, gLastFPS = 0;
+float gLastFPSSecond = 0;
 
 namespace {
 
@@ -26,28 +35,67 @@ struct DragState {
 DragState gDrag;
 
 /// The dark box is shown unless it is switched off or auto-hide has hidden it since the last message.
-bool FrameDriver_darkBoxShown()
+bool FrameDriver_darkBoxShown(float now)
 {
     if (gShowDarkWindows != 1)
         return false;
-    return autoHideDarkBox == 0 || XPLMGetElapsedTime() - autoHideDarkBoxCounter < (float)autoHideDarkBoxTimeOut;
+    return autoHideDarkBox == 0 || now - autoHideDarkBoxCounter < (float)autoHideDarkBoxTimeOut;
+}
+
+/// Counts the frame; when the whole second of elapsed time changes, the count becomes gLastFPS.
+void FrameDriver_countFrame(float now)
+{
+    gFPSCount++;
+    if ((int)now != (int)gLastFPSSecond) {
+        gLastFPS = gFPSCount;
+        gFPSCount = 0;
+        gLastFPSSecond = std::floor(now);
+    }
+}
+
+/// Item 3 ("ATC dialog") is offered once the first centre call is made and the aircraft is airborne.
+void FrameDriver_offerAtcDialog(const pilot &record)
+{
+    System_MenuEnableAtcDialog(record.primaChiamataCenterEffettuataMIA == 1 && record.isOnGround == 0);
 }
 
 } // namespace
 
 void MyDrawWindowCallback(XPLMWindowID window, void *)
 {
+    pilot &record = pilotObj;
+    const float now = XPLMGetElapsedTime();
+
+    FrameDriver_ReadOnGround(record);
+    // (procedure set-up of the route comes here)
+    FrameDriver_countFrame(now);
+
     XPLMGetWindowGeometry(window, &gLeft, &gTop, &gRight, &gBottom);
-    bool darkBoxShown = FrameDriver_darkBoxShown();
+    const bool darkBoxShown = FrameDriver_darkBoxShown(now);
     if (darkBoxShown)
         XPLMDrawTranslucentDarkBox(gLeft, gTop, gRight, gBottom);
 
+    if (gAlreadyChecked == 0) {
+        FrameDriver_FirstFrame(record);
+        gAlreadyChecked = 1;
+    }
+    FrameDriver_ReadAltitude(record);
+    FrameDriver_ReadCom1(record);
     Queue_CheckAbandonedExchange();
     if (darkBoxShown)
         ShowDialogMessages();
+    FrameDriver_NameTunedFacility(record);
+    FrameDriver_ReadEngines(record);
 
     Wave_ReleaseFinishedUtterances();
     Queue_DeliverNextMessage();
+
+    FrameDriver_ReadPositionAndMotion(record);
+    FrameDriver_ReadPause();
+    if (simulatorPause == 0)
+        FrameDriver_offerAtcDialog(record);
+    FrameDriver_CompleteHandOver(record);
+    // (the request dialogs open and close here)
 }
 
 void MyHandleKeyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void *, int)

@@ -88,6 +88,11 @@ void System_MenuStoppedPattern()
     Menu_enable(MENU_ABOUT, 1);
 }
 
+void System_MenuEnableAtcDialog(int enabled)
+{
+    Menu_enable(MENU_ATC_DIALOG, enabled);
+}
+
 void System_MenuPrincipaleCallback(void *, void *itemRef)
 {
     intptr_t item = (intptr_t)itemRef;

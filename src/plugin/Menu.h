@@ -25,6 +25,8 @@ void System_MenuRunningPattern();
 void System_MenuRunningPatternFixed();
 /// Stopped pattern: Start on, Stop/Reset/4/5/6 off, 7 to 9 on, item 3 unchanged.
 void System_MenuStoppedPattern();
+/// Enables or disables item 3, "ATC dialog".
+void System_MenuEnableAtcDialog(int enabled);
 void System_MenuPrincipaleCallback(void *menuRef, void *itemRef);
 
 /// Documentation and supporter pages opened by items 7 and 8.

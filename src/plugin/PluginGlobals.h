@@ -13,6 +13,9 @@ extern int gPluginEnabled; ///< 1 while the service counts as started
 extern XPLMMenuID gMyMenu;
 extern XPLMWindowID gWindow; ///< the window whose draw callback drives the plug-in
 extern int gFDV_XPlaneVersion;
+/// First X-Plane version whose COM radios tune in 8.33 kHz steps: frequencies in kHz from it on, in tens
+/// of kHz below it.
+enum { XPLANE_VERSION_COM_833 = 11330 };
 extern int XPLMVersion;
 extern XPLMHostApplicationID HostID;
 

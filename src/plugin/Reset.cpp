@@ -5,6 +5,7 @@
 #include "XPLMProcessing.h"
 #include "comms/DialogBox.h"
 #include "comms/MessageQueue.h"
+#include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/Log.h"
 #include "plugin/Menu.h"
@@ -36,6 +37,7 @@ void System_ResetPlugin()
     userDebug = 0;
     vociCustom = 0;
     azureReturnCode = 0;
+    overwrittenDepartureApt.clear();
 
     pilotObj.ResetFlight();
 

@@ -27,6 +27,12 @@ XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
 
 namespace {
 
+/// X-Plane 12's barometer dataref is in pascals, X-Plane 11's in inches of mercury.
+bool gBarometerInPascals = false;
+const float kPascalsPerInHg = 3386.389f;
+/// Readings outside these bounds are not a sea-level pressure (a missing dataref reads 0).
+const float kLowestInHg = 25.0f, kHighestInHg = 33.0f;
+
 struct DataRefEntry {
     XPLMDataRef *handle;
     const char *name;
@@ -90,8 +96,20 @@ void System_FindAttitudeDataRefs()
 void System_FindFlightDataRefs(int xplaneVersion)
 {
     SimDataRefs_find(kFlight);
-    if (xplaneVersion < 12000)
-        SimDataRefs_find(kWeatherXP11);
-    else
+    gBarometerInPascals = xplaneVersion >= 12000;
+    if (gBarometerInPascals)
         SimDataRefs_find(kWeatherXP12);
+    else
+        SimDataRefs_find(kWeatherXP11);
+}
+
+float SimData_BarometerInHg()
+{
+    float value = XPLMGetDataf(gBarometerRef);
+    if (gBarometerInPascals)
+        value /= kPascalsPerInHg;
+    // NaN fails both comparisons.
+    if (!(value >= kLowestInHg && value <= kHighestInHg))
+        return kStandardAltimeterInHg;
+    return value;
 }

@@ -31,3 +31,9 @@ extern XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
 void System_FindAttitudeDataRefs();
 /// Finds the flight datarefs; the weather ones depend on the host version.
 void System_FindFlightDataRefs(int xplaneVersion);
+
+/// The standard altimeter setting, inHg.
+constexpr float kStandardAltimeterInHg = 29.92f;
+/// The sea-level pressure of the weather in inches of mercury, whichever unit the version's dataref has;
+/// the standard 29.92 when the reading is no pressure (a missing dataref, a broken value).
+float SimData_BarometerInHg();

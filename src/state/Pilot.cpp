@@ -59,6 +59,7 @@ void pilot::SetData(const float colour[3], double lat, double lon, const char *n
     engineRunning = 0;
     serviceTerminated = ilsPathCreated = landedNotified = destroyMissedApproach = false;
     distruggereFinestraTower = HandoffTorreComunicato = QuotaIntercILSAnnunciata = false;
+    gTargetAirportTowerInitialCallDone = 0;
     primaChiamataCenterEffettuata = primaChiamataCenterEffettuataMIA = primaChiamataApproachEffettuata = 0;
     informazioniDiAtterraggioComunicate = 0;
     cicloCenter = cicloMissed = cicloApproach = 0;

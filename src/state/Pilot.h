@@ -143,6 +143,7 @@ class pilot {
     float HeadingPrecedente = 0, angoloDiVirata = 0;
     float groundSpeed = 0, trueAirspeed = 0; ///< m/s
     float indicatedAirspeed = 0;             ///< kt
+    float verticalSpeed = 0;                 ///< ft/min
     float acfWeight = 0;                     ///< kg
     int isOnGround = 0;
     int velocitaMassimaRaggiunta = 0;
@@ -179,6 +180,7 @@ class pilot {
     int vfrFlight = 0;
     bool serviceTerminated = false, ilsPathCreated = false, landedNotified = false, destroyMissedApproach = false;
     bool distruggereFinestraTower = false, HandoffTorreComunicato = false, QuotaIntercILSAnnunciata = false;
+    int gTargetAirportTowerInitialCallDone = 0; ///< the arrival tower has been called
 
     // MARK: centre and approach
     int primaChiamataCenterEffettuata = 0, primaChiamataCenterEffettuataMIA = 0, primaChiamataApproachEffettuata = 0;

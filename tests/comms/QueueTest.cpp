@@ -4,6 +4,7 @@
 #include "comms/DialogState.h"
 #include "comms/MessageCodes.h"
 #include "comms/MessageQueue.h"
+#include "plugin/FacilityNaming.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
@@ -23,7 +24,6 @@ class QueueTest : public HostTest {
         queue.clear();
         gOutputDialogues.clear();
         frequencyBusyUntil = 0;
-        gActualFrequencyName = "TOWER";
         gIsSpeechActivated = 1;
         disableVoiceOnReadBack = 0;
         azureTtsOn = 0;
@@ -35,6 +35,8 @@ class QueueTest : public HostTest {
         pilotObj.parser.deliveryFrequency = 0;
         pilotObj.gIsCopiing = 0;
         gPluginEnabled = 1;
+        Driver_SkipFirstFrame();
+        simhost::TuneCom1(118.7); // the tower
     }
     void TearDown() override
     {
@@ -43,6 +45,7 @@ class QueueTest : public HostTest {
         developerDEBUG = 0;
         gShowDarkWindows = 1;
         pilotObj.parser = Parser();
+        pilotObj.frequenzaCenter = 0;
         HostTest::TearDown();
     }
     static messaggio &Queue(const char *text, const char *facility, int duration, int code = 0, bool byPilot = false)
@@ -112,7 +115,8 @@ TEST_F(QueueTest, BusyFrequencyHoldsTheQueue)
 
 TEST_F(QueueTest, MessageForAllIsHeardOnAnyFacility)
 {
-    gActualFrequencyName = "CENTER";
+    pilotObj.frequenzaCenter = 127450;
+    simhost::TuneCom1(127.45);
     Queue("All stations, Vellomir", "ALL", 1);
     simhost::RunFrame();
     EXPECT_EQ(Spoken(), std::vector<std::string>{"All stations, Vellomir"});
@@ -135,7 +139,6 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
     EXPECT_EQ(out, "DELIVERY");
 
     // No ground frequency: a ground call is heard on the tower, whichever of the two is tuned.
-    gActualFrequencyName = "TOWER";
     Queue("Taxi to holding point", "GROUND", 1);
     simhost::RunFrame();
     EXPECT_EQ(Spoken().size(), 1u);
@@ -145,7 +148,8 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
 TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedButItsActionRuns)
 {
     developerDEBUG = 1;
-    gActualFrequencyName = "APPROACH";
+    pilotObj.parser.approachFrequency = 120100;
+    simhost::TuneCom1(120.1);
     messaggio &m = Queue("Vellomir, startup approved", "GROUND", 4, 130);
     snprintf(m.readbackText, sizeof m.readbackText, "%s", "unused");
     simhost::RunFrame();

@@ -24,7 +24,10 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
         ASSERT_NE(my_context, nullptr);
         System_CreateDriverWindow();
         gIsSpeechActivated = 1;
-        gActualFrequencyName = "TOWER";
+        Driver_SkipFirstFrame();
+        pilotObj.parser.towerFrequency = 118700;
+        pilotObj.parser.groundFrequency = 121900;
+        simhost::TuneCom1(118.7);
         snprintf(voceRandomAttuale, sizeof voceRandomAttuale, "%s", "en-US-JennyNeural");
         snprintf(azureToken, sizeof azureToken, "%s", "tok");
     }
@@ -35,6 +38,7 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
         System_CloseAudio();
         queue.clear();
         frequencyBusyUntil = 0;
+        pilotObj.parser = Parser();
         CloudSpeechTest::TearDown();
     }
     static void Queue(const char *text, bool byPilot)

@@ -1,6 +1,11 @@
 // Shared fixtures of the test suites.
 #include "support/PluginHost.h"
 
+#include "plugin/FirstFrame.h"
+#include "plugin/FrameDriver.h"
+#include "plugin/PluginGlobals.h"
+#include "plugin/SimDataRefs.h"
+
 void HostTest::SetUp()
 {
     ResetHost(12000);
@@ -16,6 +21,13 @@ void HostTest::ResetHost(int xplaneVersion)
     simhost::Options options;
     options.xplaneVersion = xplaneVersion;
     simhost::Reset(options);
+    if (!bindLinkedPlugin_)
+        return;
+    gFDV_XPlaneVersion = xplaneVersion;
+    System_FindAttitudeDataRefs();
+    System_FindFlightDataRefs(xplaneVersion);
+    actualFrequencyRef = acfNameRef = nullptr;
+    gAlreadyChecked = 0;
 }
 
 int HostTest::LogCount(const std::string &text)
@@ -48,4 +60,13 @@ void PluginTest::PluginFile(const std::string &name, const std::string &contents
 std::string TestData(const std::string &relative)
 {
     return std::string(VELLOMIR_TEST_DATA) + "/" + relative;
+}
+
+void Driver_SkipFirstFrame()
+{
+    gFDV_XPlaneVersion = simhost::CurrentOptions().xplaneVersion;
+    gAlreadyChecked = 1;
+    actualFrequencyRef = XPLMFindDataRef(gFDV_XPlaneVersion >= XPLANE_VERSION_COM_833
+                                             ? "sim/cockpit2/radios/actuators/com1_frequency_hz_833"
+                                             : "sim/cockpit/radios/com1_freq_hz");
 }

@@ -1,6 +1,7 @@
 // The user's aircraft: a simple kinematic flight model that turns, climbs and accelerates towards a
-// commanded heading, altitude and speed, writes the position datarefs each frame, keeps the
-// simulator clock running and the two COM1 datarefs in step.
+// commanded heading, altitude and speed, writes the position datarefs (with the magnetic variation and
+// the altimeter's temperature error) each frame, keeps the simulator clock running and the two COM1
+// datarefs in step.
 #include <cmath>
 
 #include "HostInternal.h"
@@ -15,6 +16,9 @@ const double kMetresPerSecondPerKnot = 0.514444;
 const float kTurnRate_degps = 3.0f;   // standard rate turn
 const float kAcceleration_ktps = 3.0f;
 const float kDefaultClimb_fpm = 1800.0f;
+/// North pole of the centred dipole that best fits the Earth's field (IGRF 2020).
+const double kDipolePoleLat_deg = 80.65, kDipolePoleLon_deg = -72.68;
+const double kSeaLevelIsa_K = 288.15, kIsaLapse_Kpft = 0.0019812;
 
 struct Model {
     bool placed = false; ///< the model owns the position datarefs
@@ -30,6 +34,9 @@ struct Model {
     bool linking = false;
     double localTime_s = -1; ///< the clock kept in double; the float dataref would drift frame by frame
     double runningTime_s = 0;
+    bool variationFixed = false;
+    float variation_deg = 0;
+    float isaDeviation_C = 0;
 };
 Model gModel;
 
@@ -46,6 +53,13 @@ float Towards(float value, float target, float step)
     return std::fmax(value - step, target);
 }
 
+/// How far the altimeter reads above the true altitude in air isaDeviation_C warmer than standard (feet).
+float TemperatureError(double altitude_ft, float isaDeviation_C)
+{
+    double isa_K = kSeaLevelIsa_K - kIsaLapse_Kpft * altitude_ft;
+    return (float)(-altitude_ft * isaDeviation_C / (isa_K + isaDeviation_C));
+}
+
 void WriteState()
 {
     Model &m = gModel;
@@ -59,6 +73,10 @@ void WriteState()
     SetFloat("sim/flightmodel/position/vh_ind_fpm", m.vs_fpm);
     SetFloat("sim/flightmodel/position/y_agl", (float)(m.elevation_m - m.ground_m));
     SetInt("sim/flightmodel/failures/onground_any", m.elevation_m - m.ground_m < 0.5 ? 1 : 0);
+    SetFloat("sim/flightmodel/position/magnetic_variation",
+             m.variationFixed ? m.variation_deg : ModelMagneticVariation(m.lat, m.lon));
+    SetFloat("sim/weather/aircraft/altimeter_temperature_error",
+             TemperatureError(m.elevation_m * kFeetPerMetre, m.isaDeviation_C));
 }
 
 void Move(float dt)
@@ -194,8 +212,9 @@ void TuneCom1(double megahertz)
     SetInt("sim/cockpit2/radios/actuators/com1_frequency_hz_833", (int)std::lround(megahertz * 1000.0));
 }
 
-void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa)
+void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa, float isaDeviation_C)
 {
+    gModel.isaDeviation_C = isaDeviation_C;
     // Both generations' datarefs, so that either version of the plug-in's reading finds them.
     SetFloat("sim/weather/region/wind_direction_degt[0]", windFromTrue_deg);
     SetFloat("sim/weather/aircraft/wind_speed_kt[0]", windSpeed_kt);
@@ -203,6 +222,8 @@ void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa)
     SetFloat("sim/weather/aircraft/wind_now_direction_degt", windFromTrue_deg);
     SetFloat("sim/cockpit2/gauges/indicators/wind_speed_kts", windSpeed_kt);
     SetFloat("sim/weather/aircraft/qnh_pas", qnh_hpa * 100.0f);
+    if (gModel.placed)
+        WriteState();
 }
 
 void SetEngines(bool running)
@@ -211,6 +232,26 @@ void SetEngines(bool running)
     for (int &engine : engines)
         engine = running ? 1 : 0;
     SetIntArray("sim/flightmodel/engine/ENGN_running", engines);
+}
+
+void SetMagneticVariation(float variation_deg)
+{
+    gModel.variationFixed = true;
+    gModel.variation_deg = variation_deg;
+    if (gModel.placed)
+        WriteState();
+}
+
+float ModelMagneticVariation(double lat, double lon)
+{
+    // The declination is the bearing of the dipole's pole; X-Plane's variation has the other sign.
+    const double rad = M_PI / 180.0;
+    double lat1 = lat * rad, lat2 = kDipolePoleLat_deg * rad, dLon = (kDipolePoleLon_deg - lon) * rad;
+    double y = std::sin(dLon) * std::cos(lat2);
+    double x = std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(dLon);
+    if (std::fabs(x) < 1e-12 && std::fabs(y) < 1e-12)
+        return 0.0f; // at the pole itself
+    return (float)(-std::atan2(y, x) / rad);
 }
 
 } // namespace simhost

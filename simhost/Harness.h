@@ -135,9 +135,34 @@ SIMHOST_API void StopAircraft();
 SIMHOST_API AircraftState Aircraft();
 /// Tunes COM1 (MHz); both COM1 datarefs follow, as in X-Plane.
 SIMHOST_API void TuneCom1(double megahertz);
-/// Wind (from, degrees true; knots) and sea-level pressure (hPa), in the X-Plane 11 and 12 datarefs.
-SIMHOST_API void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa);
+/// Wind (from, degrees true; knots) and sea-level pressure (hPa), in the X-Plane 11 and 12 datarefs, and the
+/// air's deviation from the standard atmosphere (degrees C): from it the flight model writes the
+/// altimeter's temperature error every frame (feet the altimeter reads above the true altitude: positive
+/// in colder air, growing with height).
+SIMHOST_API void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa, float isaDeviation_C = 0);
 SIMHOST_API void SetEngines(bool running);
+/// "sim/flightmodel/position/magnetic_variation" has X-Plane's sign: added to a true heading it gives the
+/// magnetic one, so an east declination is negative. The flight model writes it every frame from a
+/// centred-dipole model of the Earth's field (about -12 at Seattle, where the real declination is 15.4 E)
+/// unless it is fixed here, until the next Reset.
+SIMHOST_API void SetMagneticVariation(float variation_deg);
+/// The model's variation at a position.
+SIMHOST_API float ModelMagneticVariation(double lat, double lon);
+
+struct ParkingPosition {
+    std::string name;
+    std::string kind; ///< a row 1300's location type (gate, tie_down, hangar, misc); "legacy" for a row 15
+    double lat = 0, lon = 0;
+    float headingTrue_deg = 0;
+    double elevation_m = 0; ///< the airport's
+};
+/// The startup locations (apt.dat rows 1300 and legacy 15) of an airport, in file order, from the apt.dat
+/// of the scenery that defines the airport (the navigation database's priority).
+SIMHOST_API std::vector<ParkingPosition> ParkingPositions(const std::string &icao);
+/// Places the aircraft, standing still on the ground at the airport's elevation, on the startup location
+/// of that name (exactly as written, else the one whose name equals it ignoring case). False when there
+/// is no such airport or position.
+SIMHOST_API bool PlaceAtParking(const std::string &icao, const std::string &name);
 
 // MARK: commands
 

@@ -21,6 +21,7 @@ struct NavState {
     bool loaded = false;
     bool stale = false;
     std::vector<NavAid> entries;
+    std::vector<AptStartup> startups;
     NavIndex index;
     NavDatabaseInfo info;
 };
@@ -65,11 +66,12 @@ void Load()
     const std::string &folder = host().folder;
     NavWarnings warnings;
     std::vector<NavAid> entries;
+    std::vector<AptStartup> startups;
     NavDatabaseInfo info;
 
     std::unordered_set<std::string> airportIds;
     for (const std::string &path : NavAptDatFiles(folder, host().options.xplaneVersion))
-        if (NavReadAptDat(path, entries, airportIds, warnings))
+        if (NavReadAptDat(path, entries, airportIds, warnings, &startups))
             info.files.push_back(path);
     std::string navPath = GlobalDataFile(folder, NavDataFile::EarthNav);
     if (NavReadEarthNav(navPath, entries, warnings))
@@ -89,6 +91,7 @@ void Load()
             info.navaids++;
     }
     n.entries = std::move(entries);
+    n.startups = std::move(startups);
     n.index.Build(n.entries);
     n.loaded = true;
     n.stale = false;
@@ -116,6 +119,12 @@ const std::vector<NavAid> &NavDatabase()
     return nav().entries;
 }
 
+const std::vector<AptStartup> &NavStartups()
+{
+    EnsureLoaded();
+    return nav().startups;
+}
+
 const NavAid *NavDatabaseEntry(XPLMNavRef ref)
 {
     const std::vector<NavAid> &entries = NavDatabase();
@@ -129,6 +138,8 @@ void ResetNavDatabase()
     NavState &n = nav();
     n.entries.clear();
     n.entries.shrink_to_fit();
+    n.startups.clear();
+    n.startups.shrink_to_fit();
     n.index.Clear();
     n.loaded = false;
     n.stale = false;

@@ -25,6 +25,16 @@ struct NavAid {
     std::string name;
 };
 
+/// A startup location of an airport: apt.dat row 1300, or the legacy row 15.
+struct AptStartup {
+    std::string airport;
+    std::string name;
+    std::string kind; ///< row 1300: the location type (gate, tie_down, hangar, misc); row 15: "legacy"
+    double lat = 0, lon = 0;
+    float heading = 0;    ///< true
+    float elevationM = 0; ///< the airport's elevation
+};
+
 /// Rows a reader could not use, with where they were (kept to a few, all counted).
 struct NavWarnings {
     std::vector<std::string> lines;
@@ -62,9 +72,10 @@ bool NavReadEarthNav(const std::string &path, std::vector<NavAid> &out, NavWarni
 /// Appends the fixes of an earth_fix.dat (600, 1100, 1101 and 1200 layouts).
 bool NavReadEarthFix(const std::string &path, std::vector<NavAid> &out, NavWarnings &warnings);
 /// Appends the airports of one apt.dat whose identifier is not in `known` yet (an airport of a
-/// higher-priority scenery wins); adds the new identifiers to `known`.
+/// higher-priority scenery wins); adds the new identifiers to `known`. With `startups`, also appends the
+/// startup locations of the airports it appends.
 bool NavReadAptDat(const std::string &path, std::vector<NavAid> &out, std::unordered_set<std::string> &known,
-                   NavWarnings &warnings);
+                   NavWarnings &warnings, std::vector<AptStartup> *startups = nullptr);
 /// The apt.dat files X-Plane reads, highest priority first: the custom scenery packs in the order of
 /// Custom Scenery/scenery_packs.ini (new packs first, alphabetically), and the global airports.
 std::vector<std::string> NavAptDatFiles(const std::string &xplaneFolder, int xplaneVersion);
@@ -75,6 +86,8 @@ std::vector<std::string> NavAptDatFiles(const std::string &xplaneFolder, int xpl
 const std::vector<NavAid> &NavDatabase();
 /// The entry of a reference, or null.
 const NavAid *NavDatabaseEntry(XPLMNavRef ref);
+/// The startup locations of the database's airports, airport by airport in reading order.
+const std::vector<AptStartup> &NavStartups();
 
 /// Search structures over a database sorted by type.
 class NavIndex {

@@ -22,6 +22,7 @@ struct AptInProgress {
     bool hasRunway = false;
     double datumLat = 0, datumLon = 0;
     bool hasDatumLat = false, hasDatumLon = false;
+    size_t firstStartup = 0; ///< where its startup locations begin in the output list
 
     void Extend(double lat, double lon)
     {
@@ -39,9 +40,9 @@ struct AptInProgress {
 };
 
 /// Ends the airport in progress: the reference point is the 1302 datum when given, else the centre of
-/// its runways' extent.
+/// its runways' extent. An airport that is not listed takes its startup locations with it.
 void Finish(AptInProgress &apt, const std::string &path, std::vector<NavAid> &out,
-            std::unordered_set<std::string> &known, NavWarnings &warnings)
+            std::unordered_set<std::string> &known, NavWarnings &warnings, std::vector<AptStartup> *startups)
 {
     if (!apt.open || apt.skip) {
         apt = AptInProgress();
@@ -55,6 +56,8 @@ void Finish(AptInProgress &apt, const std::string &path, std::vector<NavAid> &ou
         apt.aid.lon = (float)((apt.minLon + apt.maxLon) / 2.0);
     } else {
         warnings.Add(path, apt.headerLine, "airport without runway, helipad or datum: not listed");
+        if (startups != nullptr)
+            startups->resize(apt.firstStartup);
         apt = AptInProgress();
         return;
     }
@@ -75,10 +78,30 @@ void AddPoint(AptInProgress &apt, std::string_view latField, std::string_view lo
     apt.Extend(lat, lon);
 }
 
+/// A startup location: row 15 "15 lat lon heading name", row 1300 "1300 lat lon heading type airplanes name".
+void AddStartup(const AptInProgress &apt, int code, std::string_view line, const std::string_view *f, int n,
+                const std::string &path, int lineNumber, std::vector<AptStartup> &startups, NavWarnings &warnings)
+{
+    const int nameField = code == 15 ? 4 : 6;
+    AptStartup s;
+    double heading = 0;
+    if (n <= nameField || !NavParseDouble(f[1], s.lat) || !NavParseDouble(f[2], s.lon) ||
+        !NavParseDouble(f[3], heading) || !NavValidPosition(s.lat, s.lon)) {
+        warnings.Add(path, lineNumber, "startup location needs a position, a heading and a name");
+        return;
+    }
+    s.airport = apt.aid.id;
+    s.name = NavRest(line, f[nameField]);
+    s.kind = code == 15 ? "legacy" : std::string(f[4]);
+    s.heading = (float)heading;
+    s.elevationM = apt.aid.heightM;
+    startups.push_back(std::move(s));
+}
+
 } // namespace
 
 bool NavReadAptDat(const std::string &path, std::vector<NavAid> &out, std::unordered_set<std::string> &known,
-                   NavWarnings &warnings)
+                   NavWarnings &warnings, std::vector<AptStartup> *startups)
 {
     std::string text;
     size_t pos = 0;
@@ -103,7 +126,7 @@ bool NavReadAptDat(const std::string &path, std::vector<NavAid> &out, std::unord
         case 1:
         case 16:
         case 17: {
-            Finish(apt, path, out, known, warnings);
+            Finish(apt, path, out, known, warnings, startups);
             double elevation = 0;
             if (n < 5 || !NavParseDouble(f[1], elevation)) {
                 warnings.Add(path, lineNumber, "airport header needs elevation and identifier");
@@ -116,6 +139,7 @@ bool NavReadAptDat(const std::string &path, std::vector<NavAid> &out, std::unord
             apt.aid.id = std::string(f[4]);
             apt.aid.name = n > 5 ? NavRest(line, f[5]) : std::string();
             apt.skip = known.count(apt.aid.id) != 0;
+            apt.firstStartup = startups != nullptr ? startups->size() : 0;
             break;
         }
         case 100: // land runway: the two ends at fields 9/10 and 18/19
@@ -151,6 +175,11 @@ bool NavReadAptDat(const std::string &path, std::vector<NavAid> &out, std::unord
             if (apt.open && n >= 4 && f[3] != "xxx")
                 AddPoint(apt, f[1], f[2], path, lineNumber, warnings);
             break;
+        case 15:
+        case 1300:
+            if (apt.open && !apt.skip && startups != nullptr)
+                AddStartup(apt, code, line, f, n, path, lineNumber, *startups, warnings);
+            break;
         case 1302:
             if (!apt.open || n < 3 || (f[1] != "datum_lat" && f[1] != "datum_lon"))
                 break;
@@ -163,7 +192,7 @@ bool NavReadAptDat(const std::string &path, std::vector<NavAid> &out, std::unord
             break;
         }
     }
-    Finish(apt, path, out, known, warnings);
+    Finish(apt, path, out, known, warnings, startups);
     return true;
 }
 

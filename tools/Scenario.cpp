@@ -53,6 +53,22 @@ bool AnySpoken(const std::string &text)
     return false;
 }
 
+/// Places the aircraft on a parking position, or says what the airport has.
+std::string PlaceAtParking(const std::string &icao, const std::string &name)
+{
+    if (simhost::PlaceAtParking(icao, name))
+        return "";
+    std::vector<simhost::ParkingPosition> positions = simhost::ParkingPositions(icao);
+    if (positions.empty())
+        return "no parking positions at " + icao + " in the scenery";
+    std::string known;
+    for (size_t i = 0; i < positions.size() && i < 8; i++)
+        known += (i > 0 ? ", " : "") + positions[i].name;
+    if (positions.size() > 8)
+        known += " ...";
+    return icao + " has no parking position \"" + name + "\" (it has " + known + ")";
+}
+
 struct Runner {
     const ScenarioHooks &hooks;
     bool loaded = false;
@@ -92,6 +108,8 @@ struct Runner {
             Wait(a);
             return "";
         }
+        if (c == "place" && n == 4 && w[1] == "parking")
+            return PlaceAtParking(w[2], w[3]);
         if (c == "place" && n >= 3 && w[1] == "position" && ParseNumber(w[2], a) && n >= 4 && ParseNumber(w[3], b)) {
             double elevation = 0, heading = 0;
             bool airborne = false;
@@ -108,9 +126,12 @@ struct Runner {
             simhost::PlaceAircraft(a, b, elevation, (float)heading, !airborne);
             return "";
         }
-        if (c == "weather" && n == 6 && w[1] == "wind" && ParseNumber(w[2], a) && ParseNumber(w[3], b) &&
-            w[4] == "qnh" && ParseNumber(w[5], d)) {
-            simhost::SetWeather((float)a, (float)b, (float)d);
+        if (c == "weather" && (n == 6 || n == 8) && w[1] == "wind" && ParseNumber(w[2], a) &&
+            ParseNumber(w[3], b) && w[4] == "qnh" && ParseNumber(w[5], d)) {
+            double isa = 0;
+            if (n == 8 && (w[6] != "isa" || !ParseNumber(w[7], isa)))
+                return "weather: after the qnh only 'isa DEGREES' may follow";
+            simhost::SetWeather((float)a, (float)b, (float)d, (float)isa);
             return "";
         }
         if (c == "time" && n == 2) {
@@ -301,6 +322,13 @@ int Scenario_Run(const Scenario &scenario, const ScenarioHooks &hooks, std::stri
 {
     Runner runner{hooks, false};
     for (const ScenarioLine &line : scenario.events) {
+        const std::string &command = line.words[0];
+        if (hooks.event && command != "wait" && command != "note" && command != "expect") {
+            std::string text;
+            for (const std::string &word : line.words)
+                text += (text.empty() ? "" : " ") + (word.find(' ') != std::string::npos ? '"' + word + '"' : word);
+            hooks.event(text);
+        }
         std::string failure = runner.Do(line);
         if (hooks.afterFrame)
             hooks.afterFrame();

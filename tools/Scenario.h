@@ -31,6 +31,7 @@ struct ScenarioHooks {
     std::function<bool()> loadPlugin;       ///< loads the plug-in; false when it cannot be started
     std::function<void()> afterFrame;       ///< called after every frame and event (the transcript)
     std::function<void(const std::string &)> note; ///< a line of the scenario's own narration
+    std::function<void(const std::string &)> event; ///< an action carried out (the line's words)
 };
 
 /// Runs the events after Reset. Returns 0 on success, 2 when the plug-in cannot be loaded,

@@ -290,6 +290,7 @@ int main(int argc, char **argv)
     };
     hooks.afterFrame = [&]() { transcript.Flush(); };
     hooks.note = [&](const std::string &text) { printf("[%7.2f] NOTE %s\n", simhost::ElapsedTime(), text.c_str()); };
+    hooks.event = [&](const std::string &text) { printf("[%7.2f] DO   %s\n", simhost::ElapsedTime(), text.c_str()); };
 
     int status = Scenario_Run(scenario, hooks, error);
     transcript.Flush();

@@ -51,4 +51,32 @@ TEST_F(AircraftTest, ComOneUnitsAndTheClockStayInStep)
     EXPECT_NEAR(simhost::GetFloat("sim/weather/aircraft/qnh_pas"), 101325.0f, 1.0f);
 }
 
+TEST_F(AircraftTest, MagneticVariationHasXPlanesSignAndCanBeFixed)
+{
+    // East declination at Seattle: X-Plane's variation is negative there, west at Reykjavik positive.
+    simhost::PlaceAircraft(47.45, -122.31, 130.0, 160.0f, true);
+    simhost::RunFrame();
+    float seattle = simhost::GetFloat("sim/flightmodel/position/magnetic_variation");
+    EXPECT_LT(seattle, -8.0f);
+    EXPECT_GT(seattle, -20.0f);
+    EXPECT_GT(simhost::ModelMagneticVariation(64.13, -21.94), 8.0f);
+    EXPECT_FLOAT_EQ(simhost::ModelMagneticVariation(80.65, -72.68), 0.0f); // at the pole itself
+
+    simhost::SetMagneticVariation(-15.4f);
+    simhost::RunFrame();
+    EXPECT_FLOAT_EQ(simhost::GetFloat("sim/flightmodel/position/magnetic_variation"), -15.4f);
+}
+
+TEST_F(AircraftTest, AltimeterReadsHighInColdAirAndLowInWarmAir)
+{
+    simhost::PlaceAircraft(47.45, -122.31, 10000 / 3.28084, 160.0f, false);
+    simhost::SetWeather(0, 0, 1013.25f, -15.0f);
+    float cold = simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error");
+    EXPECT_NEAR(cold, 600.0f, 60.0f); // about 4 % per 10 degrees
+    simhost::SetWeather(0, 0, 1013.25f, 15.0f);
+    EXPECT_LT(simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error"), -450.0f);
+    simhost::PlaceAircraft(47.45, -122.31, 0, 160.0f, true);
+    EXPECT_FLOAT_EQ(simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error"), 0.0f);
+}
+
 } // namespace

@@ -60,4 +60,33 @@ TEST_F(ScenarioRunTest, FliesTheEventsAndStopsAtAFailedExpectation)
     EXPECT_NE(error.find("line 1: cannot read 'teleport'"), std::string::npos);
 }
 
+TEST_F(ScenarioRunTest, ParkingPositionByNameAndWeatherWithTemperature)
+{
+    ASSERT_TRUE(simhost::InstallGlobalAptDat(TestData("apt/pnw.apt.dat")));
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(Scenario_Parse("place parking KSEA \"GA Ramp (Weyerhauser)\"\nweather wind 160 8 qnh 1013 isa -5\n"
+                               "place parking KSEA \"Q77\"\n",
+                               s, error))
+        << error;
+    s.path = "p.scn";
+    std::vector<std::string> done;
+    ScenarioHooks hooks;
+    hooks.loadPlugin = [] { return true; };
+    hooks.event = [&](const std::string &text) { done.push_back(text); };
+    EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
+    EXPECT_NEAR(simhost::Aircraft().lat, 47.43903934, 1e-9);
+    EXPECT_TRUE(simhost::Aircraft().onGround);
+    EXPECT_GT(simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error"), 5.0f); // 433 ft in cold air
+    EXPECT_EQ(error, "p.scn: line 3: KSEA has no parking position \"Q77\" (it has Exit North Ramp, Exit South Ramp, "
+                     "Hold 16L, Hold 34R, Horizon Ramp exit, North Cargo Ramp, A1, A10 ...)");
+    ASSERT_EQ(done.size(), 3u);
+    EXPECT_EQ(done[0], "place parking KSEA \"GA Ramp (Weyerhauser)\"");
+
+    Scenario badWeather;
+    ASSERT_TRUE(Scenario_Parse("weather wind 160 8 qnh 1013 oat 5\n", badWeather, error));
+    EXPECT_EQ(Scenario_Run(badWeather, hooks, error), 4);
+    EXPECT_EQ(error, ": line 1: weather: after the qnh only 'isa DEGREES' may follow");
+}
+
 } // namespace

@@ -1,0 +1,146 @@
+// The real Vellomir64.xpl's frame driver over the bundled sample: the first frame of a flight finds the
+// airport under the aircraft, and each tuned COM1 frequency is named after its controller.
+#include <functional>
+
+#include "XPLMPlugin.h"
+#include "support/PluginHost.h"
+
+namespace {
+
+class FrameDriverTest : public PluginTest {
+  protected:
+    /// The sample scenery, the aircraft on a gate of KSEA (or wherever place puts it), the plug-in
+    /// loaded and a flight started as X-Plane starts one.
+    bool StartAt(int version, const std::function<void()> &place)
+    {
+        ResetHost(version);
+        if (!simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"))
+            return false;
+        place();
+        if (!Load(version))
+            return false;
+        simhost::SendMessage(XPLM_MSG_PLANE_LOADED, 0);
+        simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED, 0);
+        simhost::RunFrames(2);
+        return true;
+    }
+    bool StartAtKsea(int version = 12000)
+    {
+        return StartAt(version, [] { simhost::PlaceAtParking("KSEA", "A1"); });
+    }
+    /// Tunes COM1 and runs a frame; true when the plug-in named the facility as expected.
+    static bool Names(double megahertz, const std::string &facility)
+    {
+        simhost::TuneCom1(megahertz);
+        simhost::RunFrame();
+        char line[96];
+        snprintf(line, sizeof line, "Tuned facility: %s (COM1 %.3f)", facility.c_str(), megahertz);
+        return Logged(line);
+    }
+};
+
+TEST_F(FrameDriverTest, ComOneIsReadInTensOfKilohertzBefore11330AndInKilohertzFrom11330)
+{
+    ASSERT_TRUE(StartAtKsea(11300));
+    EXPECT_TRUE(Logged("Frequency dataref Standard"));
+    EXPECT_TRUE(Names(121.7, "GROUND"));
+    EXPECT_EQ(simhost::FindCount("sim/cockpit/radios/com1_freq_hz"), 1);
+    EXPECT_EQ(simhost::FindCount("sim/cockpit2/radios/actuators/com1_frequency_hz_833"), 0);
+
+    ASSERT_TRUE(StartAtKsea(11330));
+    EXPECT_TRUE(Logged("Frequency dataref 8.33"));
+    EXPECT_TRUE(Names(121.7, "GROUND"));
+    EXPECT_EQ(simhost::FindCount("sim/cockpit/radios/com1_freq_hz"), 0);
+    EXPECT_EQ(simhost::FindCount("sim/cockpit2/radios/actuators/com1_frequency_hz_833"), 1);
+}
+
+TEST_F(FrameDriverTest, FirstFrameFindsTheAirportUnderTheAircraftAndReadsItOnce)
+{
+    ASSERT_TRUE(StartAtKsea());
+    EXPECT_TRUE(Logged("Looking for closer airport to lat/lon: 47.442210 -122.302137"));
+    EXPECT_TRUE(Logged("FindNavAid found! Looking for airport: KSEA"));
+    EXPECT_TRUE(Logged("Airport found: Seattle Tacoma Intl"));
+    EXPECT_TRUE(Logged("Earth nav data/apt.dat / 1194692.000000. Mapsize: 517"));
+    EXPECT_TRUE(Logged("found 'KSEA'"));
+    EXPECT_TRUE(Logged("parking found: A1 (type: jets)"));
+    EXPECT_TRUE(Logged("Airport has 6 ILS/LOC runways!"));
+    simhost::RunSeconds(5);
+    EXPECT_EQ(LogCount("Looking for closer airport"), 1);
+    // Datarefs are found once, never per frame.
+    EXPECT_EQ(simhost::FindCount("sim/flightmodel/position/latitude"), 1);
+    EXPECT_EQ(simhost::FindCount("sim/aircraft/view/acf_tailnum"), 1);
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(FrameDriverTest, EveryControllerOfKseaIsNamedAndTheUnicomIsNone)
+{
+    ASSERT_TRUE(StartAtKsea());
+    EXPECT_TRUE(Names(128.0, "DELIVERY"));
+    EXPECT_TRUE(Names(121.7, "GROUND"));
+    EXPECT_TRUE(Names(119.9, "TOWER"));
+    EXPECT_TRUE(Names(120.1, "APPROACH")); // the second approach row wins
+    EXPECT_TRUE(Names(118.0, "ATIS"));
+    EXPECT_TRUE(Names(122.95, "NONE"));
+    EXPECT_FALSE(Names(119.2, "APPROACH"));
+}
+
+TEST_F(FrameDriverTest, TowerOfAnAirportWithoutDeliveryAndGroundIsTheDelivery)
+{
+    // Penticton (CYYF) publishes only a tower and an approach frequency.
+    ASSERT_TRUE(StartAt(12000, [] { simhost::PlaceAircraft(49.462, -119.601, 344.0, 160, true); }));
+    ASSERT_TRUE(Logged("Airport found: PENTICTON"));
+    EXPECT_TRUE(Names(118.5, "DELIVERY"));
+    EXPECT_TRUE(Names(133.5, "APPROACH"));
+}
+
+TEST_F(FrameDriverTest, FlightResetInTheAirLooksForTheNearestAirportAgain)
+{
+    ASSERT_TRUE(StartAtKsea());
+    simhost::PlaceAircraft(47.16, -122.45, 1200.0, 200, false); // 4000 ft over McChord
+    simhost::RunFrame();
+    EXPECT_EQ(LogCount("Looking for closer airport"), 1);
+    ASSERT_TRUE(simhost::ClickMenuItem("Vellomirv2", "Reset plugin"));
+    simhost::RunFrame();
+    EXPECT_EQ(LogCount("Looking for closer airport"), 2);
+    EXPECT_TRUE(Logged("Airport found: MC CHORD AFB"));
+    EXPECT_TRUE(Names(125.15, "DELIVERY")); // McChord has no delivery: its ground is
+    EXPECT_TRUE(Names(124.8, "TOWER"));
+    EXPECT_FALSE(Names(128.0, "DELIVERY")); // nothing of KSEA is left
+}
+
+// MARK: bad input
+
+TEST_F(FrameDriverTest, NoAirportInTheSceneryLeavesTheRadioWithoutControllers)
+{
+    ResetHost(12000);
+    simhost::WriteFile("Global Scenery/Global Airports/Earth nav data/apt.dat", "not an apt.dat\n1 433 1 0 KSEA x\n");
+    simhost::PlaceAircraft(47.44, -122.30, 130, 0, true);
+    ASSERT_TRUE(Load());
+    simhost::RunFrames(3);
+    EXPECT_TRUE(Logged("Airport not found!"));
+    simhost::TuneCom1(126.85);
+    simhost::RunFrames(3);
+    EXPECT_FALSE(Logged("Tuned facility"));
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(FrameDriverTest, AirportTheIndexDoesNotKnowIsLoggedAndLeftEmpty)
+{
+    // Scenery laid after the plug-in's start: the simulator lists the airport, the index built at
+    // start has no file and offset for it.
+    ASSERT_TRUE(StartAtKsea());
+    ASSERT_TRUE(Names(128.0, "DELIVERY"));
+    simhost::WriteFile("Custom Scenery/New/Earth nav data/apt.dat",
+                       "I\n1000 Version\n\n1 433 0 0 XNEW New field\n"
+                       "100 30 1 0 0.25 0 0 0 09 47.4422 -122.3031 0 0 0 0 0 0 27 47.4422 -122.3011 0 0 0 0 0 0\n"
+                       "54 12800 TWR\n99\n");
+    ASSERT_TRUE(simhost::ClickMenuItem("Vellomirv2", "Reset plugin"));
+    simhost::RunFrames(2);
+    EXPECT_TRUE(Logged("Airport found: New field"));
+    EXPECT_TRUE(Logged("Airport to search in file ICAOfilePath/readOffset:  / 0.000000. Mapsize: 517"));
+    EXPECT_TRUE(Logged("Error opening file: "));
+    EXPECT_TRUE(Logged("Tuned facility: NONE (COM1 128.000)")); // KSEA's delivery is gone with KSEA
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+} // namespace

@@ -67,7 +67,7 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     const float now = XPLMGetElapsedTime();
 
     FrameDriver_ReadOnGround(record);
-    // (procedure set-up of the route comes here)
+    // The procedure set-up of the route belongs here, before the frame counter.
     FrameDriver_countFrame(now);
 
     XPLMGetWindowGeometry(window, &gLeft, &gTop, &gRight, &gBottom);
@@ -92,10 +92,12 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
 
     FrameDriver_ReadPositionAndMotion(record);
     FrameDriver_ReadPause();
+    // While paused nothing follows the flight (the on-screen information and the navigation monitor
+    // belong with the menu item); the radio above is delivered all the same.
     if (simulatorPause == 0)
         FrameDriver_offerAtcDialog(record);
     FrameDriver_CompleteHandOver(record);
-    // (the request dialogs open and close here)
+    // The request dialogs open and close last.
 }
 
 void MyHandleKeyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void *, int)

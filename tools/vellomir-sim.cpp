@@ -1,6 +1,7 @@
 // vellomir-sim: loads the real Vellomir64.xpl into simhost the way X-Plane does, flies frames at a fixed
 // rate for a simulated duration and prints a transcript of what the plug-in logged, said and showed.
 #include <csignal>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -190,9 +191,21 @@ struct Transcript {
     }
 };
 
+/// Installs the files shipped beside the plug-in (data/plugin/), as a user installs them.
+void InstallPluginFiles()
+{
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(VELLOMIR_SOURCE_DIR "/data/plugin", error)) {
+        if (entry.is_regular_file())
+            simhost::CopyFileInto(entry.path().string(),
+                                  "Resources/plugins/Vellomir64/" + entry.path().filename().string());
+    }
+}
+
 /// Lays the sample, apt.dat files, packs and navdata the arguments name into the X-Plane folder.
 bool LayScenery(const SimArgs &args, bool sample)
 {
+    InstallPluginFiles();
     if (sample && !simhost::InstallSample(VELLOMIR_SOURCE_DIR "/data/sample")) {
         fprintf(stderr, "vellomir-sim: cannot lay the sample from %s\n", VELLOMIR_SOURCE_DIR "/data/sample");
         return false;

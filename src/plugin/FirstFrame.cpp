@@ -82,7 +82,8 @@ void FirstFrame_readDepartureAirport(pilot &record, double lat, double lon)
         return;
     }
     PrintInfo(kTag, "FindNavAid found! Looking for airport: %s", id);
-    snprintf(gActualAptICAO, sizeof gActualAptICAO, "%s", id);
+    if (snprintf(gActualAptICAO, sizeof gActualAptICAO, "%s", id) >= (int)sizeof gActualAptICAO)
+        PrintInfo(kTag, "Airport identifier %s is too long, kept as %s", id, gActualAptICAO);
     record.depAirportFullName = name;
     PrintInfo(kTag, "Airport found: %s", name);
 

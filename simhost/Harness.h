@@ -18,6 +18,9 @@ struct Options {
     int xplmVersion = 301;
     float frameRate = 30.0f; ///< frames per simulated second
     bool echoLog = false;    ///< also print every log line to standard error
+    /// Drop the plug-in's log: no Log.txt, no LogLines(). For runs that log thousands of lines a
+    /// second and never read them back (fuzzing the data readers).
+    bool discardLog = false;
 };
 
 /// Throws away all host state (datarefs, commands, menus, windows, widgets, log) and builds a new

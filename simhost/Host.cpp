@@ -279,9 +279,11 @@ XPLM_API void XPLMDebugString(const char *inString)
     if (inString == nullptr)
         return;
     Host &h = host();
-    AppendLogFile(inString);
     if (h.options.echoLog)
         fputs(inString, stderr);
+    if (h.options.discardLog)
+        return;
+    AppendLogFile(inString);
     h.logPartial += inString;
     size_t newline;
     while ((newline = h.logPartial.find('\n')) != std::string::npos) {

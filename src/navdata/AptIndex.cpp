@@ -47,8 +47,9 @@ bool IsDigit(char c)
 bool MayBeHeader(const char *s, const char *e)
 {
     char c0 = *s;
+    // The row code is read as a number, which may follow any white space that is not a field separator.
     if (c0 != '1')
-        return c0 == ' ' || c0 == '\t' || c0 == '0' || c0 == '+';
+        return c0 == ' ' || c0 == '\t' || c0 == '\v' || c0 == '\f' || c0 == '0' || c0 == '+';
     if (s + 1 >= e)
         return false; // "1" alone has one field
     char c1 = s[1];

@@ -52,7 +52,7 @@ void PrintShortHeader(const AptFields &fields, const char *rawLine)
 
 void ApplyFakeTowerFrequency(Parser &parser, int xplaneVersion)
 {
-    if ((long long)parser.towerFrequency == 0) {
+    if (std::trunc(parser.towerFrequency) == 0) {
         parser.towerFrequency = kFakeTowerFrequency;
         PrintDebugLocal2("readAptDat", "tower frequencies not found, setting a fake frequency to to 126.85!");
         if (xplaneVersion >= XPLANE_VERSION_COM_833) {

@@ -15,6 +15,8 @@ namespace {
 
 /// Rows 50-56 above this value are not frequencies of the 10 kHz format.
 const double kMaxLegacyFrequency = 13698;
+/// Highest value a frequency row may give: six digits (kHz).
+const double kMaxFrequency = 999999;
 const double kPi = 3.141592653589793;
 
 struct FrequencyKind {
@@ -129,6 +131,12 @@ void Parser_ReadFrequency(ParserReadState &state, int code, const AptFields &fie
     if (isRadioInformation && parser.towerFrequency != 0)
         return;
     double value = Utils::stringToDoubleCut5Digits(text, state.xplaneVersion < XPLANE_VERSION_COM_833);
+    // Six digits of kHz at most; anything else would not fit the radios (nor an int, once multiplied).
+    if (value < 0 || value > kMaxFrequency) {
+        PrintInfoLoca2("readAptDat", "%s line %d: %s '%s' is not a frequency, skipped", state.path, state.lineNumber,
+                       frequency.name, text);
+        return;
+    }
     if (isRadioInformation)
         PrintInfoLoca2("readAptDat", "radio information found (used as tower): '%s', parsed in %f", text, value);
     else

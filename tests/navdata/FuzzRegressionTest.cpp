@@ -26,4 +26,19 @@ TEST_F(FuzzRegressionTest, DepartureWhoseHeaderIsIndentedWithAFormFeedCanBeFiled
     EXPECT_EQ(parser.readAptDat("KFF", path, IcaoMap["KFF"].readOffset, 0), 1);
 }
 
+// fuzz_AptReader: a tower frequency beyond any integer made the check for a missing tower undefined;
+// a huge negative legacy frequency became infinite when extended to kHz.
+TEST_F(FuzzRegressionTest, TowerWithAnAbsurdFrequencyGivesTheFakeOneNotGarbage)
+{
+    const std::string absurd[] = {"1054 123455" + std::string(100, '9') + " TWR\n", "54 -1e308 TWR\n",
+                                  "1054 1234567 TWR\n", "1053 -121800 GND\n"};
+    for (const std::string &row : absurd) {
+        std::string path = HostFile("absurd.dat", AptText("1 433 1 0 KSEA Seattle\n" + row));
+        ASSERT_EQ(parser.readAptDat("KSEA", path, 0, 0), 1);
+        EXPECT_EQ(parser.towerFrequency, 126850) << row;
+        EXPECT_EQ(parser.groundFrequency, 0) << row;
+    }
+    EXPECT_TRUE(Logged("towerFrequency '-1e308' is not a frequency, skipped"));
+}
+
 } // namespace

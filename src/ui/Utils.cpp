@@ -1,6 +1,7 @@
 // The host log line writer, plug-in file paths and locale-free number parsing.
 #include "ui/Utils.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -111,7 +112,12 @@ void Utils_LogFormat(const char *format, ...)
 
 int Utils_HashTokens(const std::string &line, std::string tokens[3])
 {
-    size_t length = !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
+    // A NUL byte ends the line (a stored value would end there anyway), and every CR before the end is
+    // dropped: an editor that wrote CR CR LF, or a CR before a NUL, would else leave a CR in the value
+    // (and in the speech service's request header, for the Azure key).
+    size_t length = std::min(line.find('\0'), line.size());
+    while (length > 0 && line[length - 1] == '\r')
+        length--;
     int count = 0;
     size_t pos = 0;
     while (count < 3) {

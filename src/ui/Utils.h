@@ -56,6 +56,6 @@ int Utils_SpanToInt(const char *text, size_t length);
 bool Utils_ParseDouble(const char *text, double *value);
 
 /// Cuts a settings-style line into its "#"-separated tokens; runs of "#" and "#" at either end make no
-/// empty token; a CR ending the line (CRLF files) is not part of the last token. Stops after three tokens:
-/// only the count matters beyond two.
+/// empty token; the line ends at a NUL byte, and the CRs ending it (CRLF files) are not part of the last
+/// token. Stops after three tokens: only the count matters beyond two.
 int Utils_HashTokens(const std::string &line, std::string tokens[3]);

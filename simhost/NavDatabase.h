@@ -62,7 +62,8 @@ inline bool NavValidPosition(double lat, double lon)
 {
     return lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
 }
-/// Number parsing without the locale; false for anything but a whole finite number.
+/// Number parsing without the locale; false for anything but a whole finite number (within a float's
+/// range for NavParseDouble).
 bool NavParseDouble(std::string_view text, double &value);
 bool NavParseInt(std::string_view text, int &value);
 

@@ -1,4 +1,5 @@
 // Readers of X-Plane's earth_nav.dat and earth_fix.dat, and the text helpers the database readers share.
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -117,7 +118,8 @@ bool NavParseDouble(std::string_view text, double &value)
         first++;
     double parsed = 0;
     std::from_chars_result r = std::from_chars(first, last, parsed);
-    if (r.ec != std::errc() || r.ptr != last || !std::isfinite(parsed))
+    // Every value read ends up in a float (an elevation of 1e300 feet would be an infinite height).
+    if (r.ec != std::errc() || r.ptr != last || !std::isfinite(parsed) || std::fabs(parsed) > FLT_MAX)
         return false;
     value = parsed;
     return true;

@@ -359,3 +359,89 @@ write_seeds('SimhostNavData', simhost_seeds)
 write_dict('SimhostNavData', sorted(set(APT_WORDS + NAV_WORDS + ['600 Version', '1101 Version', 'SCENERY_PACK ',
                                                                  'SCENERY_PACK_DISABLED ', '*GLOBAL_AIRPORTS*',
                                                                  'Custom Scenery/Fuzz Pack/', '\xef\xbb\xbf'])))
+
+# MARK: Voices.txt
+
+VOICES = read('data/plugin/Voices.txt')
+voices_seeds = {
+    'shipped': VOICES,
+    'shipped-crlf': VOICES.replace(b'\n', b'\r\n'),
+    'edges': b'user#  en-GB-RyanNeural \t\nuser#\nrandom00#zero\nrandom16#sixteen\nrandom1#short\nrandom01#'
+             + b'x' * 40 + b'\nrandom02#en-US-GuyNeural#extra\n##random03##en-US-AriaNeural##\r\r\n'
+             b'random04#\t\nRANDOM05#upper\nrandom15#last\nrandom0x#bad\n#\n\n',
+    'no-voices': b'# nothing but comments\nuser\nrandom01\n',
+}
+write_seeds('VoicesFile', voices_seeds)
+write_dict('VoicesFile', ['user#', '#', '##', '\r\n'] + ['random%02d#' % i for i in range(0, 17)] +
+           ['en-US-', 'en-GB-', 'Neural', 'RyanNeural'])
+
+# MARK: wave files
+
+
+def le16(v):
+    return struct.pack('<H', v & 0xffff)
+
+
+def le32(v):
+    return struct.pack('<I', v & 0xffffffff)
+
+
+def wave(channels, bits, rate, samples, format_tag=1, fmt_extra=b'', before_data=b'', riff_size=None,
+         data_size=None):
+    fmt = le16(format_tag) + le16(channels) + le32(rate) + le32(rate * channels * bits // 8) + \
+        le16(channels * bits // 8) + le16(bits) + fmt_extra
+    body = b'WAVEfmt ' + le32(len(fmt)) + fmt + before_data + b'data' + \
+        le32(len(samples) if data_size is None else data_size) + samples
+    return b'RIFF' + le32(len(body) if riff_size is None else riff_size) + body
+
+
+SINE = b''.join(le16(int(12000 * __import__('math').sin(i / 3.0))) for i in range(300))
+wave_seeds = {
+    'service-mono-16-24khz': wave(1, 16, 24000, SINE),
+    'stereo-8-11khz': wave(2, 8, 11025, bytes(range(256))),
+    'list-chunk-and-odd-sizes': wave(1, 8, 8000, b'\x80' * 7,
+                                     before_data=b'LIST' + le32(5) + b'INFOx\x00'),
+    'fmt-extension': wave(1, 16, 22050, SINE[:100], fmt_extra=le16(0)),
+    'partial-frame': wave(2, 16, 44100, SINE[:103]),
+    'data-runs-past-the-end': wave(1, 16, 24000, SINE[:64], data_size=100000),
+    'riff-longer-than-file': wave(1, 16, 24000, SINE[:64], riff_size=0xfffffff0),
+    'float-format': wave(1, 32, 24000, SINE[:64], format_tag=3),
+    'zero-channels-rate': wave(0, 16, 0, SINE[:16]),
+    'twenty-four-bit': wave(1, 24, 48000, SINE[:96]),
+    'fmt-too-short': b'RIFF' + le32(24) + b'WAVEfmt ' + le32(8) + le16(1) + le16(1) + le32(8000) + b'data' + le32(0),
+    'riff-not-first': b'JUNK' + le32(4) + b'abcd' + wave(1, 8, 8000, b'\x80' * 16),
+    'rifx-and-empty': b'RIFX' + le32(4) + b'WAVE',
+    'not-a-wave': b'<Error><Code>401</Code><Message>Unauthorized</Message></Error>',
+}
+write_seeds('WaveLoader', wave_seeds)
+write_dict('WaveLoader', ['RIFF', 'WAVE', 'fmt ', 'data', 'LIST', 'JUNK', '\x10\x00\x00\x00', '\x01\x00',
+                          '\x02\x00', '\x08\x00', '\x10\x00', '\xc0\x5d\x00\x00', '\xff\xff\xff\xff'])
+
+# MARK: phrase markup and the dialogue box
+
+PHRASES = [
+    b'@DLH#123#@, climb and maintain flight level #350#, turn left heading #270#',
+    b'@N#172SP#@ runway *16L* cleared for takeoff, wind #160# degrees #12# knots',
+    b'squawk #4521#, QNH #1013#, contact departure on #121.800#, good day',
+    b"Seattle tower, 'wind' check, runway *34C* via taxiway A-B_C/D, hold short *16R*",
+    b'unmatched #12 and *34 and @ABC',
+    b'##**@@#*@*#',
+    b'#' + b'9' * 300 + b'#',
+]
+markup_seeds = {}
+for i, phrase in enumerate(PHRASES):
+    markup_seeds['phrase-%d-full-buffers' % i] = bytes([255, 255, i & 1]) + phrase
+    markup_seeds['phrase-%d-small-buffers' % i] = bytes([1 + 7 * i, 30 + i, (i + 1) & 1]) + phrase
+markup_seeds['no-buffers'] = bytes([0, 0, 0]) + PHRASES[0]
+write_seeds('PhraseMarkup', markup_seeds)
+write_dict('PhraseMarkup', ['#', '*', '@', "'wind'", '.', '-', '_', '/', '16L', '34C', '121.800', 'flight level'])
+
+dialog_seeds = {
+    'three-messages': bytes([255, 255, 255, 0]) + b'\n'.join(PHRASES[:3]),
+    'long-message-wraps': bytes([0, 255, 0, 1]) + b' '.join([PHRASES[1]] * 5),
+    'one-word-longer-than-a-line': bytes([128, 128, 128, 0]) + b'x' * 300 + b' y',
+    'blanks-only-and-empty': bytes([255, 0, 0, 1]) + b'   \n\n \t \nend',
+    'thirty-two-messages': bytes([10, 20, 30, 0]) + b'\n'.join(b'message %d' % i for i in range(32)),
+}
+write_seeds('DialogBox', dialog_seeds)
+write_dict('DialogBox', [' ', '  ', '\n', '#', ':', 'x' * 32])

@@ -2,8 +2,10 @@
 # Installs the Debian packages the build and the tests need, when some are missing.
 set -euo pipefail
 
+# clang and its runtime libraries (libFuzzer and the sanitizers) build the fuzz targets (scripts/fuzz.sh).
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libcurl4-openssl-dev libopenal-dev libopenal1 libssl-dev openssl ca-certificates)
+          libcurl4-openssl-dev libopenal-dev libopenal1 libssl-dev openssl ca-certificates
+          clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -22,8 +22,8 @@ void CreateAzureDisclaimerWinControl(int left, int top, int width, int height)
         "Azure TTS is not a freeware service! Please find the costs on the Azure TTS Cognition service web page.",
         "Microsoft offers a free 12 months trial, check Microsoft webpage for further details",
         "Please note that you need to have a valid key obtained from Microsoft Azure Portal.",
-        "You need to specify an Azure Region and Key in the Vellomir configuration file, please refer to the "
-        "documentation.",
+        ("You need to specify an Azure Region and Key in the Vellomir configuration file, please refer to the "
+         "documentation."),
     };
     azureDisclaimerIsOpen = 1;
     NoticeWidgets widgets;

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (offset == (int64_t)input.size + 1)
         offset = -1;
 
-    static Parser parser;
+    Parser parser; // a fresh one each run, so that a run frees what it allocated (else every run is leak-checked)
     int found = parser.readAptDat(icao, path, offset, 15.5f);
     FUZZ_CHECK(found == 0 || found == 1, "readAptDat returned %d", found);
     CheckAirport(parser);

@@ -56,5 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     ShowDialogMessages();
     simhost::RunFrame(); // the drawn strings are kept until the next frame
+    // A run frees what it allocated, else libFuzzer leak-checks every run.
+    gOutputDialogues.clear();
+    HisotryComunicazioniRadio.clear();
     return 0;
 }

@@ -20,5 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(std::isfinite(ils.bearing) && std::isfinite(ils.lat) && std::isfinite(ils.lon),
                        "%s %s: a value that is not a number", airport.first.c_str(), ils.runway.c_str());
         }
+    ILSMap.clear(); // a run frees what it allocated, else libFuzzer leak-checks every run
     return 0;
 }

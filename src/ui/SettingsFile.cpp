@@ -130,6 +130,15 @@ void Settings_Apply(const SettingKey &entry, const std::string &value, int lineN
                       entry.key, kQuotedValueMax, value.c_str());
         break;
     case SETTING_TEXT: {
+        // The text settings end up in requests (a key in a header, an address, a version): a control
+        // character there is never meant, and a CR would split the header.
+        for (unsigned char c : value) {
+            if (c < 0x20 || c == 0x7f) {
+                PrintInfo("readSettings", "%s line %i: %s holds a control character (%d), ignored", kFileName,
+                          lineNumber, entry.key, (int)c);
+                return;
+            }
+        }
         char *text = (char *)entry.where;
         snprintf(text, entry.size, "%s", value.c_str());
         if (value.size() >= entry.size)

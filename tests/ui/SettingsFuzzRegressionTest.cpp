@@ -35,4 +35,19 @@ TEST_F(SettingsFuzzRegression, AzureKeySavedByAStrayEditorHasNoCarriageReturn)
     EXPECT_STREQ(azureRegion, "westeurope");
 }
 
+// fuzz_SettingsFile: a key longer than its buffer, cut where CRs stood inside it, ended in CRs that the
+// next read dropped. A text setting holding a control character is now refused whole.
+TEST_F(SettingsFuzzRegression, AzureKeyWithCarriageReturnsInsideIsRefusedNotCutIntoAHeader)
+{
+    snprintf(azureKey, sizeof azureKey, "%s", "0123abcd");
+    simhost::WriteFile("Resources/plugins/Vellomir64/Settings.txt",
+                       "azureKey#" + std::string(250, 'k') + std::string(20, '\r') + "h\n"
+                       "azureRegion#west\teurope\n");
+    readSettings();
+    EXPECT_STREQ(azureKey, "0123abcd");
+    EXPECT_STREQ(azureRegion, region.c_str());
+    EXPECT_TRUE(Logged("azureKey holds a control character (13), ignored"));
+    EXPECT_TRUE(Logged("azureRegion holds a control character (9), ignored"));
+}
+
 } // namespace

@@ -1,7 +1,7 @@
-// simhost's readers of X-Plane's navigation data: earth_nav.dat, earth_fix.dat, apt.dat and the order
-// of the scenery packs from scenery_packs.ini. The readers are called directly (their sources are
-// compiled into this target); one run in eight loads the whole database over the fuzzed file and
-// searches it, as the plug-in's navigation calls do.
+// simhost's readers of X-Plane's navigation data: earth_nav.dat, earth_fix.dat, apt.dat (airports and
+// their startup locations) and the order of the scenery packs from scenery_packs.ini. The readers are
+// called directly (this target links its own copy of them); with the high bit of the first byte the
+// whole database is loaded over the fuzzed file and searched, as the plug-in's navigation calls do.
 // Input: which file (1 byte: low three bits the file, the high bit the whole database), X-Plane
 // version (1 byte), then the file.
 #include <cmath>
@@ -13,7 +13,9 @@
 
 namespace {
 
+using simhost::detail::AptStartup;
 using simhost::detail::NavAid;
+using simhost::detail::NavValidPosition;
 
 const char kBaselineNav[] = "I\n1200 Version - data cycle 1911\n"
                             "3 47.43538889 -122.30961111 356 11680 130 19.0 SEA KZSE K1 SEATTLE VORTAC\n"
@@ -39,6 +41,19 @@ void CheckRead(const std::vector<NavAid> &entries)
     }
 }
 
+/// Every startup location belongs to an airport that was read, and lies on the Earth.
+void CheckStartups(const std::vector<AptStartup> &startups, const std::vector<NavAid> &airports)
+{
+    for (const AptStartup &s : startups) {
+        bool listed = false;
+        for (const NavAid &a : airports)
+            listed = listed || a.id == s.airport;
+        FUZZ_CHECK(listed, "startup location '%s' of '%s', an airport not read", s.name.c_str(), s.airport.c_str());
+        FUZZ_CHECK(NavValidPosition(s.lat, s.lon) && std::isfinite(s.heading) && std::isfinite(s.elevationM),
+                   "startup location '%s' at %f %f, heading %f", s.name.c_str(), s.lat, s.lon, s.heading);
+    }
+}
+
 /// Reads the fuzzed file with its own reader.
 void ReadOne(Slot slot, const std::string &contents, int version)
 {
@@ -54,9 +69,12 @@ void ReadOne(Slot slot, const std::string &contents, int version)
         NavReadEarthFix(fuzz::LayFile("earth_fix.dat", contents), entries, warnings);
         break;
     case SLOT_GLOBAL_APT:
-    case SLOT_PACK_APT:
-        NavReadAptDat(fuzz::LayFile("apt.dat", contents), entries, known, warnings);
+    case SLOT_PACK_APT: {
+        std::vector<AptStartup> startups;
+        NavReadAptDat(fuzz::LayFile("apt.dat", contents), entries, known, warnings, &startups);
+        CheckStartups(startups, entries);
         break;
+    }
     default: {
         fuzz::LayFile(kPacksIni, contents);
         for (const std::string &file : NavAptDatFiles(simhost::SystemPath(), version))
@@ -118,6 +136,10 @@ void LoadAndSearch(Slot slot, const std::string &contents, int version)
         if (found != XPLM_NAV_NOT_FOUND)
             CheckEntry(found);
     }
+    for (const char *icao : {"KSEA", "KBIX", "W28"})
+        for (const simhost::ParkingPosition &parking : simhost::ParkingPositions(icao))
+            FUZZ_CHECK(NavValidPosition(parking.lat, parking.lon) && std::isfinite(parking.headingTrue_deg),
+                       "parking '%s' of %s at %f %f", parking.name.c_str(), icao, parking.lat, parking.lon);
     FUZZ_CHECK(simhost::HostErrors().empty(), "host error: %s", simhost::HostErrors()[0].c_str());
 }
 

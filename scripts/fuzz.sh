@@ -10,6 +10,7 @@
 #                      temporary folder; what the test command runs
 #     --no-build       use the targets already built
 #     --out DIR        where the grown corpora, logs and findings go (default build-fuzz/campaign)
+#     --report         only print the table of the last run in <out>
 #
 # Exit status 1 when a target reported a finding (the input is in <out>/<target>/artifacts/).
 set -euo pipefail
@@ -20,6 +21,7 @@ runs=1000000
 jobs=2
 smoke=0
 do_build=1
+report_only=0
 out=""
 targets=()
 while [ $# -gt 0 ]; do
@@ -29,8 +31,9 @@ while [ $# -gt 0 ]; do
     --jobs) jobs="$2"; shift 2 ;;
     --smoke) smoke=1; shift ;;
     --no-build) do_build=0; shift ;;
+    --report) report_only=1; do_build=0; shift ;;
     --out) out="$2"; shift 2 ;;
-    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
@@ -54,7 +57,11 @@ fi
 if [ "$do_build" -eq 1 ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVELLOMIR_FUZZ=ON -DVELLOMIR_TESTS=OFF -DVELLOMIR_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build" --target fuzz -j "$(nproc)" | grep -E "error|warning:" || true
+  if ! cmake --build "$build" --target fuzz -j "$(nproc)" >"$build/fuzz-build.log" 2>&1; then
+    cat "$build/fuzz-build.log" >&2
+    exit 2
+  fi
+  grep -E "warning:" "$build/fuzz-build.log" || true
 fi
 
 # One target: its own folder with the grown corpus (the repository's seeds are only read), findings and log.
@@ -72,7 +79,8 @@ run_target() {
 }
 
 running=0
-for name in "${targets[@]}"; do
+[ "$report_only" -eq 1 ] && targets_to_run=() || targets_to_run=("${targets[@]}")
+for name in "${targets_to_run[@]}"; do
   if [ ! -x "$build/fuzz/fuzz_$name" ]; then
     echo "no fuzz target $name in $build/fuzz" >&2
     exit 2

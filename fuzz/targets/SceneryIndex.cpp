@@ -31,7 +31,7 @@ bool IsTerminator(char c)
     return c == '\r' || c == '\n';
 }
 
-/// The index as its description reads: every line that splits at blanks and tabs into five or more
+/// The index in its plainest form: every line that splits at blanks and tabs into five or more
 /// fields, the first of them 1, 16 or 17, enters its fifth field with the line's offset; the later
 /// row of an identifier wins. text is the file from offset base on, and starts a line (the filler
 /// before it holds no header); first is the file's first byte.

@@ -1,5 +1,4 @@
 // The log printers and the time-of-day greeting.
-#include <regex>
 #include <string>
 
 #include "plugin/Log.h"
@@ -29,8 +28,7 @@ class LogTest : public HostTest {
 TEST_F(LogTest, EveryLineCarriesProductVersionAndLocalTime)
 {
     PrintInfo("XPluginStart", "plugin start invoked...");
-    EXPECT_TRUE(std::regex_match(Last(), std::regex(R"(Vellomir v2\.1\.0 \d\d:\d\d:\d\d: plugin start invoked\.\.\.)")))
-        << Last();
+    EXPECT_TRUE(IsVellomirLogLine(Last(), "plugin start invoked...")) << Last();
     // The same line reached Log.txt in the X-Plane folder.
     EXPECT_NE(simhost::ReadFile("Log.txt").find("plugin start invoked...\n"), std::string::npos);
 }

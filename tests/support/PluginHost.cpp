@@ -1,6 +1,8 @@
 // Shared fixtures of the test suites.
 #include "support/PluginHost.h"
 
+#include <cctype>
+
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/PluginGlobals.h"
@@ -69,4 +71,20 @@ void Driver_SkipFirstFrame()
     actualFrequencyRef = XPLMFindDataRef(gFDV_XPlaneVersion >= XPLANE_VERSION_COM_833
                                              ? "sim/cockpit2/radios/actuators/com1_frequency_hz_833"
                                              : "sim/cockpit/radios/com1_freq_hz");
+}
+
+bool IsVellomirLogLine(const std::string &line, const std::string &text)
+{
+    const std::string prefix = "Vellomir v2.1.0 ";
+    if (line.compare(0, prefix.size(), prefix) != 0 || line.size() < prefix.size() + 10)
+        return false;
+    const char *time = line.c_str() + prefix.size(); // HH:MM:SS followed by ": "
+    for (int i = 0; i < 8; i++) {
+        bool colon = i == 2 || i == 5;
+        if (colon ? time[i] != ':' : !isdigit((unsigned char)time[i]))
+            return false;
+    }
+    if (time[8] != ':' || time[9] != ' ')
+        return false;
+    return text.empty() || line.substr(prefix.size() + 10) == text;
 }

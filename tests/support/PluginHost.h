@@ -38,5 +38,8 @@ class PluginTest : public HostTest {
 /// X-Plane 12. The tuned facility then follows simhost::TuneCom1 and the record's frequencies.
 void Driver_SkipFirstFrame();
 
+/// True when line is a host log line of ours: "Vellomir v2.1.0 HH:MM:SS: " and then text.
+bool IsVellomirLogLine(const std::string &line, const std::string &text = "");
+
 /// Path of a file of the tests' data folder.
 std::string TestData(const std::string &relative);

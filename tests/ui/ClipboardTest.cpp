@@ -68,64 +68,48 @@ class Clipboard : public HostTest {
     XPWidgetID window = nullptr, route = nullptr, remarks = nullptr;
 };
 
-TEST_F(Clipboard, CopyWithNothingSelectedIsSwallowedAndChangesNothing)
-{
-    Type(route, "LIRF DCT BOL");
-    Ctrl(XPLM_VK_C);
-    EXPECT_EQ(simhost::WidgetText(route), "LIRF DCT BOL"); // no "c" typed either
-    simhost::SelectText(remarks, 0, 0);
-    Ctrl(XPLM_VK_V);
-    EXPECT_EQ(simhost::WidgetText(remarks), "");
-}
-
-TEST_F(Clipboard, CopyThenPasteMovesTextBetweenFieldsWithoutADesktopTool)
+TEST_F(Clipboard, CopyCutAndPasteMoveTextBetweenFieldsWithoutADesktopTool)
 {
     Type(route, "UN857 BOL UL50");
+    Ctrl(XPLM_VK_C); // nothing selected: swallowed, no "c" typed, the clipboard stays empty
+    EXPECT_EQ(simhost::WidgetText(route), "UN857 BOL UL50");
+    Ctrl(XPLM_VK_V);
+    EXPECT_EQ(simhost::WidgetText(route), "UN857 BOL UL50");
+
     simhost::SelectText(route, 6, 9);
     Ctrl(XPLM_VK_C);
-    EXPECT_EQ(simhost::WidgetText(route), "UN857 BOL UL50");
     Type(remarks, "via ");
     Ctrl(XPLM_VK_V);
     EXPECT_EQ(simhost::WidgetText(remarks), "via BOL");
     EXPECT_EQ(SelStart(remarks), 7);
-}
 
-TEST_F(Clipboard, CutRemovesTheSelectionAndPasteReplacesOne)
-{
-    Type(route, "DCT BOL DCT");
-    simhost::SelectText(route, 3, 7); // " BOL"
+    simhost::SelectText(route, 5, 9); // " BOL"
     Ctrl(XPLM_VK_X);
-    EXPECT_EQ(simhost::WidgetText(route), "DCT DCT");
-    EXPECT_EQ(SelStart(route), 3);
-    Type(remarks, "NOVEMBER");
-    simhost::SelectText(remarks, 8, 0); // dragged leftwards over the whole word
+    EXPECT_EQ(simhost::WidgetText(route), "UN857 UL50");
+    EXPECT_EQ(SelStart(route), 5);
+    simhost::SelectText(remarks, 7, 0); // dragged leftwards over the whole text
     Ctrl(XPLM_VK_V);
     EXPECT_EQ(simhost::WidgetText(remarks), " BOL");
 }
 
-TEST_F(Clipboard, DesktopToolReceivesCopiesAndSuppliesPastes)
+TEST_F(Clipboard, DesktopToolReceivesCopiesAndSuppliesPastesAndAFailingOneIsReplaced)
 {
     InstallFakeXclip();
     Type(route, "LIML");
     simhost::SelectText(route, 0, 4);
     Ctrl(XPLM_VK_C);
     EXPECT_EQ(DesktopClipboard(), "LIML");
-
     SetDesktopClipboard("EDDF SULUS\nUZ650\n"); // copied from a browser, line breaks and all
     simhost::SelectText(remarks, 0, 0);
     Ctrl(XPLM_VK_V);
     EXPECT_EQ(simhost::WidgetText(remarks), "EDDF SULUS UZ650");
-}
 
-TEST_F(Clipboard, FailingDesktopToolFallsBackToTheOwnClipboard)
-{
-    InstallTool("xclip", "echo 'Error: Can't open display' >&2\nexit 1\n"); // no X server
-    Type(route, "LOWW");
+    InstallTool("xclip", "echo 'Error: Can't open display' >&2\nexit 1\n"); // no X server: our own clipboard
     simhost::SelectText(route, 0, 4);
     Ctrl(XPLM_VK_C);
-    simhost::SelectText(remarks, 0, 0);
+    simhost::SelectText(remarks, 0, 16);
     Ctrl(XPLM_VK_V);
-    EXPECT_EQ(simhost::WidgetText(remarks), "LOWW");
+    EXPECT_EQ(simhost::WidgetText(remarks), "LIML");
 }
 
 TEST_F(Clipboard, HangingDesktopToolDoesNotHoldTheSimulator)

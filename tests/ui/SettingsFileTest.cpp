@@ -1,7 +1,8 @@
 // Settings.txt: the written format, the round trip, and files a user or a crash may leave behind.
+#include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "plugin/Log.h"
 #include "state/Pilot.h"
@@ -10,105 +11,81 @@
 
 namespace {
 
-struct IntSetting {
-    const char *key;
-    int *var;
-};
-
-// Every integer setting the file holds (positions included), to set, compare and restore them.
-const IntSetting kInts[] = {
-    {"welcomeMessage202012", &welcomeMessage202012},
-    {"gIsSpeechActivated", &gIsSpeechActivated},
-    {"gShowDarkWindows", &gShowDarkWindows},
-    {"gKMLExp", &gKMLExp},
-    {"gQNH", &gQNH},
-    {"altimeterDecimal", &altimeterDecimal},
-    {"firstReadback", &firstReadback},
-    {"programFMSDirectOnJump", &programFMSDirectOnJump},
-    {"switchCenterDefaultDistance", &switchCenterDefaultDistance},
-    {"pluginAutostart", &pluginAutostart},
-    {"FLTolerance", &FLTolerance},
-    {"pointInsteadDecimal", &pointInsteadDecimal},
-    {"flightStatsIsActive", &flightStatsIsActive},
-    {"lowAltitudeSpeedWarning", &lowAltitudeSpeedWarning},
-    {"calculateWCA", &calculateWCA},
-    {"maxHeadingError", &maxHeadingError},
-    {"headingAnnounceDelay", &pilotObj.headingAnnounceDelay},
-    {"updateCheck", &updateCheck},
-    {"enableFmcProgramming", &enableFmcProgramming},
-    {"programFMSApproxILS", &programFMSApproxILS},
-    {"headingAnnounceDelayAP", &pilotObj.headingAnnounceDelayAP},
-    {"onScreenWarnings", &onScreenWarnings},
-    {"reduceVectorCalls", &reduceVectorCalls},
-    {"releaseRadioBetweenDialogs", &releaseRadioBetweenDialogs},
-    {"preciseHeading", &preciseHeading},
-    {"tdDescentSpeed", &tdDescentSpeed},
-    {"disableVoiceOnReadBack", &disableVoiceOnReadBack},
-    {"userDebug", &userDebug},
-    {"autoHideDarkBox", &autoHideDarkBox},
-    {"autoHideDarkBoxTimeOut", &autoHideDarkBoxTimeOut},
-    {"simTimeStampMessages", &simTimeStampMessages},
-    {"checkSquawkCode", &checkSquawkCode},
-    {"lookForSID", &lookForSID},
-    {"lookForSTAR", &lookForSTAR},
-    {"manualChooseSID", &manualChooseSID},
-    {"manualChooseSTAR", &manualChooseSTAR},
-    {"vfrFlight", &pilotObj.vfrFlight},
-    {"checkGroundElevation", &checkGroundElevation},
-    {"respectRestrictions", &respectRestrictions},
-    {"skipApprox", &skipApprox},
-    {"azureTtsOn", &azureTtsOn},
-    {"headingIndicatorActive", &headingIndicatorActive},
-    {"frequenciesPositionLeft", &frequenciesPositionLeft},
-    {"frequenciesPositionTop", &frequenciesPositionTop},
-    {"dialogPositionLeft", &dialogPositionLeft},
-    {"dialogPositionTop", &dialogPositionTop},
-    {"informationsPosition", &informationsPosition},
-};
-float *const kFloats[] = {&offsetFirstReadback, &offsetFirstTurn, &holdingPointRadius};
-
-/// Snapshot of every setting, restored after each test so that tests do not leak into each other.
-struct SettingsSnapshot {
-    std::vector<int> ints;
-    std::vector<float> floats;
-    std::string key, region, latest;
-    int developer = 0;
-    void Take()
-    {
-        ints.clear();
-        floats.clear();
-        for (const IntSetting &s : kInts)
-            ints.push_back(*s.var);
-        for (float *f : kFloats)
-            floats.push_back(*f);
-        key = azureKey;
-        region = azureRegion;
-        latest = latestVersion;
-        developer = developerDEBUG;
-    }
-    void Restore() const
-    {
-        for (size_t i = 0; i < ints.size(); i++)
-            *kInts[i].var = ints[i];
-        for (size_t i = 0; i < floats.size(); i++)
-            *kFloats[i] = floats[i];
-        snprintf(azureKey, sizeof azureKey, "%s", key.c_str());
-        snprintf(azureRegion, sizeof azureRegion, "%s", region.c_str());
-        snprintf(latestVersion, sizeof latestVersion, "%s", latest.c_str());
-        developerDEBUG = developer;
-    }
-};
+// The file written with the defaults and the values the first test sets: every key, in the file's order.
+const char *const kWrittenFile = "welcomeMessage202012#1\n"
+                                 "gIsSpeechActivated#1\n"
+                                 "gShowDarkWindows#1\n"
+                                 "gKMLExp#1\n"
+                                 "gQNH#1\n"
+                                 "altimeterDecimal#0\n"
+                                 "firstReadback#1\n"
+                                 "offsetFirstReadback#0.9\n"
+                                 "offsetFirstTurn#0.5\n"
+                                 "holdingPointRadius#0.25\n"
+                                 "programFMSDirectOnJump#1\n"
+                                 "switchCenterDefaultDistance#15\n"
+                                 "pluginAutostart#1\n"
+                                 "FLTolerance#250\n"
+                                 "pointInsteadDecimal#0\n"
+                                 "flightStatsIsActive#0\n"
+                                 "lowAltitudeSpeedWarning#0\n"
+                                 "calculateWCA#1\n"
+                                 "maxHeadingError#10\n"
+                                 "headingAnnounceDelay#5\n"
+                                 "updateCheck#1\n"
+                                 "enableFmcProgramming#1\n"
+                                 "programFMSApproxILS#1\n"
+                                 "headingAnnounceDelayAP#30\n"
+                                 "onScreenWarnings#1\n"
+                                 "reduceVectorCalls#0\n"
+                                 "releaseRadioBetweenDialogs#0\n"
+                                 "preciseHeading#1\n"
+                                 "tdDescentSpeed#1500\n"
+                                 "disableVoiceOnReadBack#0\n"
+                                 "userDebug#0\n"
+                                 "autoHideDarkBox#0\n"
+                                 "autoHideDarkBoxTimeOut#30\n"
+                                 "simTimeStampMessages#0\n"
+                                 "checkSquawkCode#1\n"
+                                 "lookForSID#1\n"
+                                 "lookForSTAR#1\n"
+                                 "manualChooseSID#1\n"
+                                 "manualChooseSTAR#1\n"
+                                 "vfrFlight#1\n"
+                                 "checkGroundElevation#1\n"
+                                 "respectRestrictions#1\n"
+                                 "skipApprox#0\n"
+                                 "azureKey#0123abcd\n"
+                                 "azureRegion#westeurope\n"
+                                 "azureTtsOn#0\n"
+                                 "headingIndicatorActive#1\n"
+                                 "frequenciesPositionLeft#120\n"
+                                 "frequenciesPositionTop#640\n"
+                                 "informationsPosition#800\n";
 
 class SettingsFile : public HostTest {
   protected:
+    /// Keeps the settings the test finds as a written file, and starts without a file.
     void SetUp() override
     {
         HostTest::SetUp();
-        saved.Take();
+        writeSettings();
+        found = SettingsFileText();
+        std::remove((simhost::PluginFolder() + "Settings.txt").c_str());
+        text = {azureKey, azureRegion, latestVersion};
+        developer = developerDEBUG;
     }
+    /// Gives the next test the settings this one found (texts left empty are written as a bare "key#",
+    /// which a read skips, so they are restored by hand).
     void TearDown() override
     {
-        saved.Restore();
+        WriteSettingsFile(found);
+        readSettings();
+        snprintf(azureKey, sizeof azureKey, "%s", text[0].c_str());
+        snprintf(azureRegion, sizeof azureRegion, "%s", text[1].c_str());
+        snprintf(latestVersion, sizeof latestVersion, "%s", text[2].c_str());
+        developerDEBUG = developer;
+        dialogPositionLeft = dialogPositionTop = 0;
         HostTest::TearDown();
     }
     static void WriteSettingsFile(const std::string &contents)
@@ -116,18 +93,10 @@ class SettingsFile : public HostTest {
         simhost::WriteFile("Resources/plugins/Vellomir64/Settings.txt", contents);
     }
     static std::string SettingsFileText() { return simhost::ReadFile("Resources/plugins/Vellomir64/Settings.txt"); }
-    SettingsSnapshot saved;
+    std::string found;
+    std::vector<std::string> text;
+    int developer = 0;
 };
-
-const char *const kDefaultFileHead = "welcomeMessage202012#1\n"
-                                     "gIsSpeechActivated#1\n"
-                                     "gShowDarkWindows#1\n"
-                                     "gKMLExp#1\n"
-                                     "gQNH#1\n"
-                                     "altimeterDecimal#0\n"
-                                     "firstReadback#1\n"
-                                     "offsetFirstReadback#0.9\n"
-                                     "offsetFirstTurn#0.5\n";
 
 TEST_F(SettingsFile, WrittenFileFollowsTheKeyOrderAndNumberFormatsByteForByte)
 {
@@ -143,110 +112,38 @@ TEST_F(SettingsFile, WrittenFileFollowsTheKeyOrderAndNumberFormatsByteForByte)
     frequenciesPositionTop = 640;
     dialogPositionLeft = 0; // never moved: no dialog position lines
     dialogPositionTop = 300;
-    developerDEBUG = 1; // never written
+    developerDEBUG = 1;                                           // never written
+    snprintf(latestVersion, sizeof latestVersion, "%s", "2.2.0"); // read, never written
     writeSettings();
-    std::string expected = std::string(kDefaultFileHead) + "holdingPointRadius#0.25\n"
-                                                           "programFMSDirectOnJump#1\n"
-                                                           "switchCenterDefaultDistance#15\n"
-                                                           "pluginAutostart#1\n"
-                                                           "FLTolerance#250\n"
-                                                           "pointInsteadDecimal#0\n"
-                                                           "flightStatsIsActive#0\n"
-                                                           "lowAltitudeSpeedWarning#0\n"
-                                                           "calculateWCA#1\n"
-                                                           "maxHeadingError#10\n"
-                                                           "headingAnnounceDelay#5\n"
-                                                           "updateCheck#1\n"
-                                                           "enableFmcProgramming#1\n"
-                                                           "programFMSApproxILS#1\n"
-                                                           "headingAnnounceDelayAP#30\n"
-                                                           "onScreenWarnings#1\n"
-                                                           "reduceVectorCalls#0\n"
-                                                           "releaseRadioBetweenDialogs#0\n"
-                                                           "preciseHeading#1\n"
-                                                           "tdDescentSpeed#1500\n"
-                                                           "disableVoiceOnReadBack#0\n"
-                                                           "userDebug#0\n"
-                                                           "autoHideDarkBox#0\n"
-                                                           "autoHideDarkBoxTimeOut#30\n"
-                                                           "simTimeStampMessages#0\n"
-                                                           "checkSquawkCode#1\n"
-                                                           "lookForSID#1\n"
-                                                           "lookForSTAR#1\n"
-                                                           "manualChooseSID#1\n"
-                                                           "manualChooseSTAR#1\n"
-                                                           "vfrFlight#1\n"
-                                                           "checkGroundElevation#1\n"
-                                                           "respectRestrictions#1\n"
-                                                           "skipApprox#0\n"
-                                                           "azureKey#0123abcd\n"
-                                                           "azureRegion#westeurope\n"
-                                                           "azureTtsOn#0\n"
-                                                           "headingIndicatorActive#1\n"
-                                                           "frequenciesPositionLeft#120\n"
-                                                           "frequenciesPositionTop#640\n"
-                                                           "informationsPosition#800\n";
-    EXPECT_EQ(SettingsFileText(), expected);
+    EXPECT_EQ(SettingsFileText(), kWrittenFile);
     EXPECT_FALSE(simhost::FileExists("Resources/plugins/Vellomir64/Settings.txt.tmp"));
 }
 
-TEST_F(SettingsFile, PilotsChangesSurviveWritingAndReadingBack)
+TEST_F(SettingsFile, PilotsEditedFileSurvivesReadingAndWritingBack)
 {
-    int value = 2;
-    for (const IntSetting &s : kInts)
-        *s.var = value++ * 11; // positions all above the written threshold
-    offsetFirstReadback = 0.75f;
-    offsetFirstTurn = 0.125f;
-    holdingPointRadius = 0.3f;
-    snprintf(azureKey, sizeof azureKey, "%s", std::string(255, 'k').c_str());
-    snprintf(azureRegion, sizeof azureRegion, "eastus");
-    SettingsSnapshot written;
-    written.Take();
-    writeSettings();
-
-    for (const IntSetting &s : kInts)
-        *s.var = -1;
-    offsetFirstReadback = offsetFirstTurn = holdingPointRadius = -1;
-    azureKey[0] = azureRegion[0] = 0;
+    // Every key of the written file with a value of its own, and the dialog's position once moved.
+    std::istringstream keys(kWrittenFile);
+    std::string line, edited;
+    for (int value = 22; std::getline(keys, line); value += 11) {
+        std::string key = line.substr(0, line.find('#'));
+        if (key == "azureKey" || key == "azureRegion")
+            edited += key + "#" + (key == "azureKey" ? std::string(255, 'k') : "eastus") + "\n";
+        else
+            edited += key + "#" + std::to_string(value) + "\n";
+        if (key == "frequenciesPositionTop")
+            edited += "dialogPositionLeft#600\ndialogPositionTop#400\n";
+    }
+    WriteSettingsFile(edited);
     readSettings();
-
-    for (size_t i = 0; i < written.ints.size(); i++)
-        EXPECT_EQ(*kInts[i].var, written.ints[i]) << kInts[i].key;
-    for (size_t i = 0; i < written.floats.size(); i++)
-        EXPECT_FLOAT_EQ(*kFloats[i], written.floats[i]);
-    EXPECT_EQ(std::string(azureKey), written.key);
-    EXPECT_EQ(std::string(azureRegion), "eastus");
+    writeSettings();
+    EXPECT_EQ(SettingsFileText(), edited);
 }
 
-TEST_F(SettingsFile, LatestVersionIsReadButNeverWrittenAndDeveloperDebugIsIgnored)
+TEST_F(SettingsFile, MissingEmptyOrGarbageFileChangesNothingButALoneAzureKey)
 {
-    WriteSettingsFile("latestVersion#2.2.0\ndeveloperDEBUG#1\n");
-    developerDEBUG = 0;
-    readSettings();
-    EXPECT_STREQ(latestVersion, "2.2.0");
-    EXPECT_EQ(developerDEBUG, 0);
-    developerDEBUG = 1;
-    writeSettings();
-    developerDEBUG = 0;
-    EXPECT_EQ(SettingsFileText().find("latestVersion"), std::string::npos);
-    EXPECT_EQ(SettingsFileText().find("developerDEBUG"), std::string::npos);
-}
-
-// MARK: files a user, an editor or a crash may leave behind
-
-TEST_F(SettingsFile, MissingFileKeepsEveryValueAndSaysSoAtDebugLevel)
-{
-    FLTolerance = 450;
     developerDEBUG = 1;
     readSettings();
-    EXPECT_EQ(FLTolerance, 450);
     EXPECT_TRUE(Logged("Settings file could not be found!"));
-}
-
-TEST_F(SettingsFile, EmptyFileBinaryGarbageAndALoneAzureKeyChangeNothingElse)
-{
-    SettingsSnapshot before;
-    before.Take();
     WriteSettingsFile("");
     readSettings();
     std::string garbage;
@@ -256,36 +153,36 @@ TEST_F(SettingsFile, EmptyFileBinaryGarbageAndALoneAzureKeyChangeNothingElse)
     readSettings();
     WriteSettingsFile("azureKey#feedbeef");
     readSettings();
-    SettingsSnapshot after;
-    after.Take();
-    EXPECT_EQ(after.ints, before.ints);
-    EXPECT_EQ(after.floats, before.floats);
-    EXPECT_STREQ(azureKey, "feedbeef");
+    writeSettings();
+    std::string expected = found;
+    expected.replace(expected.find("azureKey#\n"), 10, "azureKey#feedbeef\n");
+    EXPECT_EQ(SettingsFileText(), expected);
 }
 
-TEST_F(SettingsFile, LinesWithOneOrThreeTokensAreSkippedAndRunsOfHashesCollapse)
+TEST_F(SettingsFile, MalformedLinesAreSkippedAndValuesThatAreNotNumbersGiveZero)
 {
     FLTolerance = 111;
     maxHeadingError = 12;
     tdDescentSpeed = 1800;
-    WriteSettingsFile("FLTolerance\n"
-                      "maxHeadingError#\n"
-                      "#tdDescentSpeed#2000#extra\n"
-                      "##checkSquawkCode###0##\r\n"
+    WriteSettingsFile("FLTolerance\n"                // one token
+                      "maxHeadingError#\n"           // no value
+                      "#tdDescentSpeed#2000#extra\n" // three tokens
+                      "##checkSquawkCode###0##\r\n"  // runs of hashes collapse
                       "gKMLExp#0\r\n"
                       "someFutureKey#1\n"
-                      "flTolerance#900\n"
-                      "gKMLExp#1\n"); // later lines win
+                      "flTolerance#900\n"            // keys are case-sensitive
+                      "gKMLExp#1\n"                  // later lines win
+                      "latestVersion#2.2.0\ndeveloperDEBUG#1\n");
+    developerDEBUG = 0;
     readSettings();
     EXPECT_EQ(FLTolerance, 111);
     EXPECT_EQ(maxHeadingError, 12);
     EXPECT_EQ(tdDescentSpeed, 1800);
     EXPECT_EQ(checkSquawkCode, 0);
     EXPECT_EQ(gKMLExp, 1);
-}
+    EXPECT_STREQ(latestVersion, "2.2.0");
+    EXPECT_EQ(developerDEBUG, 0); // a developer switch, never taken from the file
 
-TEST_F(SettingsFile, ValuesThatAreNotNumbersGiveZeroAndAreLogged)
-{
     WriteSettingsFile("holdingPointRadius#0.25\n"
                       "offsetFirstTurn#abc\n"
                       "FLTolerance#  350ft\n"

@@ -27,17 +27,13 @@ TEST_F(PhraseMarkupTest, RunwayBetweenAsterisksIsShownBareAndSpokenAsDesignator)
     EXPECT_STREQ(speech, "runway two seven left  cleared for takeoff, zero niner center , one eight right ");
 }
 
-TEST_F(PhraseMarkupTest, SquawkBetweenHashesIsSpelledDigitByDigit)
+TEST_F(PhraseMarkupTest, HashSpansAreSpelledAndTheirPointIsDecimalOrPointByOption)
 {
     Render("squawk #4521#");
     EXPECT_STREQ(display, "squawk 4521");
     EXPECT_STREQ(speech, "squawk four five two one ");
     Render("taxi via #CLR#"); // in a "#" span C, L, R are letters
     EXPECT_STREQ(speech, "taxi via charlie lima romeo ");
-}
-
-TEST_F(PhraseMarkupTest, FrequencyPointIsDecimalOrPointByOption)
-{
     Render("contact tower #118.705#");
     EXPECT_STREQ(display, "contact tower 118.705");
     EXPECT_STREQ(speech, "contact tower one one eight decimal seven zero five ");

@@ -69,7 +69,7 @@ class QueueTest : public HostTest {
     }
 };
 
-TEST_F(QueueTest, MessagesComeInOrderEachAfterThePreviousOneLeftTheAir)
+TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAir)
 {
     Queue("Tower, Vellomir @12@ ready", "TOWER", 2, 0, true);
     Queue("Vellomir @12@, hold position", "TOWER", 3);
@@ -86,20 +86,18 @@ TEST_F(QueueTest, MessagesComeInOrderEachAfterThePreviousOneLeftTheAir)
     EXPECT_EQ(Spoken().back(), "Holding position");
     EXPECT_TRUE(queue.empty());
     EXPECT_EQ(HisotryComunicazioniRadio.back().text, "Holding position");
-}
 
-TEST_F(QueueTest, SilentStepsAlsoGoOnePerFrame)
-{
-    for (int i = 0; i < 3; i++) {
-        messaggio &m = Queue("", "TOWER", 0);
-        m.visible = 0;
-    }
+    // Silent steps of no duration also go one per frame.
+    simhost::RunSeconds(1.1f);
+    size_t shown = gOutputDialogues.size();
+    for (int i = 0; i < 3; i++)
+        Queue("", "TOWER", 0).visible = 0;
     simhost::RunFrame();
     EXPECT_EQ(queue.size(), 2u);
     simhost::RunFrames(2);
     EXPECT_TRUE(queue.empty());
-    EXPECT_TRUE(simhost::SpokenTexts().empty());
-    EXPECT_TRUE(gOutputDialogues.empty());
+    EXPECT_EQ(simhost::SpokenTexts().size(), 3u);
+    EXPECT_EQ(gOutputDialogues.size(), shown);
 }
 
 TEST_F(QueueTest, BusyFrequencyHoldsTheQueue)

@@ -16,6 +16,9 @@ TEST(ConversionsTest, LeadingNumbersAreReadAndTheRestIgnored)
     EXPECT_DOUBLE_EQ(Utils::stringToDouble(".5"), 0.5);
     EXPECT_FLOAT_EQ(Utils::stringToFloat("47.4638889"), 47.4638889f);
     EXPECT_EQ(Utils_SpanToInt("290020", 3), 290);
+    EXPECT_EQ(Utils::stringToDoubleCut5Digits("123455", true), 12345); // a frequency cut only when asked
+    EXPECT_EQ(Utils::stringToDoubleCut5Digits("123455", false), 123455);
+    EXPECT_EQ(Utils::stringToDoubleCut5Digits("12345.9", true), 12345);
 }
 
 TEST(ConversionsTest, GarbageOverflowAndNonNumbersGiveZero)
@@ -29,6 +32,7 @@ TEST(ConversionsTest, GarbageOverflowAndNonNumbersGiveZero)
     EXPECT_EQ(Utils::stringToDouble("1e999"), 0);
     EXPECT_EQ(Utils::stringToFloat("1e39"), 0);
     EXPECT_EQ(Utils::stringToInt(nullptr), 0);
+    EXPECT_EQ(Utils::stringToDoubleCut5Digits("TWR", true), 0);
     double value = 7;
     EXPECT_FALSE(Utils_ParseDouble("47.1N", &value));
     EXPECT_FALSE(Utils_ParseDouble("nan", &value));
@@ -36,14 +40,6 @@ TEST(ConversionsTest, GarbageOverflowAndNonNumbersGiveZero)
     EXPECT_EQ(value, 7);
     EXPECT_TRUE(Utils_ParseDouble(" -33.5\r\n", &value));
     EXPECT_EQ(value, -33.5);
-}
-
-TEST(ConversionsTest, FrequencyCutToFiveDigitsOnlyWhenAsked)
-{
-    EXPECT_EQ(Utils::stringToDoubleCut5Digits("123455", true), 12345);
-    EXPECT_EQ(Utils::stringToDoubleCut5Digits("123455", false), 123455);
-    EXPECT_EQ(Utils::stringToDoubleCut5Digits("12345.9", true), 12345);
-    EXPECT_EQ(Utils::stringToDoubleCut5Digits("TWR", true), 0);
 }
 
 } // namespace

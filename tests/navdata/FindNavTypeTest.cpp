@@ -63,7 +63,7 @@ TEST_F(FindNavTypeTest, VorNdbAndDmeOfOneIdentifierNearestWins)
     EXPECT_TRUE(Logged("SearchNavType: VOR (dist 16.000000 nm, 43.182423/-123.352242) is closer than DME (dist 16 nm"));
 }
 
-TEST_F(FindNavTypeTest, VorUnderAMileAwayCountsAsNoCandidate)
+TEST_F(FindNavTypeTest, VorUnderAMileAwayCountsAsNoCandidateAndEqualDistancesKeepTheVor)
 {
     // 0.6 nm from the Roseburg VOR/DME: the VOR truncates to 0 and loses to the NDB (3 nm), which in turn
     // loses to the co-located DME, also at 0.
@@ -75,12 +75,7 @@ TEST_F(FindNavTypeTest, VorUnderAMileAwayCountsAsNoCandidate)
     EXPECT_NEAR(lat, 44.95f, 1e-5);
     EXPECT_TRUE(Logged("SearchNavType: Found VOR lat/lon 45.009998/-100.000000 in a distance of 0 miles (navType: 4)"));
     EXPECT_TRUE(Logged("DME not found"));
-}
-
-TEST_F(FindNavTypeTest, EqualTruncatedDistancesKeepTheVor)
-{
-    LayMadeUpStations();
-    EXPECT_EQ(Resolve("ZZB", 45.0f, -100.0f), xplm_Nav_VOR); // VOR, NDB and DME all at 12 nm
+    EXPECT_EQ(Resolve("ZZB", 45.0f, -100.0f), xplm_Nav_VOR); // VOR, NDB and DME all at 12 nm: the VOR stays
     EXPECT_NEAR(lat, 45.208333f, 1e-5);
 }
 
@@ -136,12 +131,9 @@ TEST_F(FindNavTypeTest, WithoutAFullReferenceTheAircraftPositionIsUsed)
     EXPECT_EQ(Resolve("PERSN", 33.0f, -97.0f), xplm_Nav_Fix);
     EXPECT_TRUE(Logged("Searching close to the previous waypoint 33.000000/-97.000000"));
     EXPECT_TRUE(Logged("SearchNavType: Try to find: PERSN near lat 33.000000 and lon -97.000000"));
-}
 
-TEST_F(FindNavTypeTest, NullOutputsAreNotWritten)
-{
+    float onlyLat = 0; // outputs the caller does not want are not written
     EXPECT_EQ(findNavType("CVO", &record, 44.0f, -123.0f, nullptr, nullptr), xplm_Nav_VOR);
-    float onlyLat = 0;
     EXPECT_EQ(findNavType("CVO", &record, 44.0f, -123.0f, &onlyLat, nullptr), xplm_Nav_VOR);
     EXPECT_NEAR(onlyLat, 44.499569f, 1e-5);
 }

@@ -21,7 +21,7 @@ class ParserTest : public HostTest {
 
 // MARK: frequencies
 
-TEST_F(ParserTest, TowerFrequencyOnAn833SimulatorIsInKilohertz)
+TEST_F(ParserTest, LegacyFrequenciesAreInKilohertzOnAn833SimulatorAndModernOnesCutOnAnOldOne)
 {
     Read("54 12345 TWR\n53 12180 GND\n52 12800 DEL\n50 11800 ATIS\n55 11920 APP\n56 12010 DEP\n");
     EXPECT_EQ(parser.towerFrequency, 123450);
@@ -31,47 +31,33 @@ TEST_F(ParserTest, TowerFrequencyOnAn833SimulatorIsInKilohertz)
     EXPECT_EQ(parser.approachFrequency, 119200);
     EXPECT_EQ(parser.departureFrequency, 120100);
     EXPECT_TRUE(Logged("towerFrequency extended for 8.33 support to: 123450.000000"));
-}
-
-TEST_F(ParserTest, ModernSixDigitFrequencyIsCutOnAnOldSimulatorAndKeptOnANewOne)
-{
     Read("1054 123455 TWR\n", 11300);
     EXPECT_EQ(parser.towerFrequency, 12345);
     Read("1054 123455 TWR\n", 11330);
     EXPECT_EQ(parser.towerFrequency, 123455);
-}
-
-TEST_F(ParserTest, LaterTowerRowWinsAndOutOfRangeLegacyRowIsIgnored)
-{
-    Read("54 12100 TWR\n1054 119900 TWR\n54 13700 BAD\n");
+    Read("54 12100 TWR\n1054 119900 TWR\n54 13700 BAD\n"); // the later row wins, one out of range is ignored
     EXPECT_EQ(parser.towerFrequency, 119900);
 }
 
-TEST_F(ParserTest, AirportWithoutTowerGetsTheFakeFrequency)
+TEST_F(ParserTest, AirportWithoutTowerGetsTheUnicomOrTheFakeFrequencyAndKeepsTheLastApproach)
 {
+    Read("55 11920 APP\n56 12010 DEP\n54 11990 TWR\n53 12180 GND\n");
     Read("53 12180 GND\n", 11300);
     EXPECT_EQ(parser.towerFrequency, 12685);
     Read("53 12180 GND\n", 12000);
     EXPECT_EQ(parser.towerFrequency, 126850);
     EXPECT_TRUE(Logged("tower frequency on leaving: '126850.000000'"));
-}
+    // Approach and departure survive an airport that has none.
+    EXPECT_EQ(parser.approachFrequency, 119200);
+    EXPECT_EQ(parser.departureFrequency, 120100);
+    EXPECT_EQ(parser.groundFrequency, 121800);
 
-TEST_F(ParserTest, UnicomServesAsTowerOnlyWhenThereIsNoTower)
-{
     Read("51 12295 UNICOM\n");
     EXPECT_EQ(parser.towerFrequency, 122950);
+    EXPECT_EQ(parser.groundFrequency, 0);
     EXPECT_TRUE(Logged("radio information found (used as tower): '12295', parsed in 12295.000000"));
     Read("54 11990 TWR\n51 12295 UNICOM\n");
     EXPECT_EQ(parser.towerFrequency, 119900);
-}
-
-TEST_F(ParserTest, ApproachAndDepartureSurviveAnAirportThatHasNone)
-{
-    Read("55 11920 APP\n56 12010 DEP\n54 11990 TWR\n53 12180 GND\n");
-    Read("54 12100 TWR\n");
-    EXPECT_EQ(parser.approachFrequency, 119200);
-    EXPECT_EQ(parser.departureFrequency, 120100);
-    EXPECT_EQ(parser.groundFrequency, 0);
 }
 
 // MARK: runways
@@ -108,7 +94,7 @@ TEST_F(ParserTest, RunwayEndTakesBlastPadWhenThresholdIsNotDisplaced)
 
 // MARK: parking positions
 
-TEST_F(ParserTest, ParkingKeepsGatesApronsAndRampsButNotHangarsOrTieDowns)
+TEST_F(ParserTest, ParkingKeepsThirtyGatesApronsAndRampsButNotHangarsOrTieDowns)
 {
     Read("15 47.1 -122.3 90.5 Gate A1\n15 47.1 -122.3 10 Tie down 3\n15 47.1 -122.3 10 Ramp 5\n"
          "1300 47.2 -122.4 180 gate jets|turboprops A 12\n1300 47.2 -122.4 0 hangar props H1\n"
@@ -125,53 +111,41 @@ TEST_F(ParserTest, ParkingKeepsGatesApronsAndRampsButNotHangarsOrTieDowns)
     EXPECT_FALSE(parser.parkings[2].legacy);
     EXPECT_EQ(parser.parkings[3].name, "Pad");
     EXPECT_EQ(parser.parkings[3].id, 3);
-}
 
-TEST_F(ParserTest, BusyAirportKeepsOnlyThirtyParkingPositions)
-{
     std::string rows;
     for (int i = 0; i < 35; i++)
         rows += "1300 47.2 -122.4 0 gate jets G" + std::to_string(i) + "\n";
     Read(rows);
     ASSERT_EQ(parser.parkings.size(), 30u);
     EXPECT_EQ(parser.parkings[29].name, "G29");
-    EXPECT_EQ(parser.parkings[29].id, 29);
     EXPECT_TRUE(Logged("total parkings found: 30"));
 }
 
 // MARK: painted lines
 
-TEST_F(ParserTest, LineNamesLoseTheirPaintWords)
-{
-    Read("120 Centreline for Taxi A\n111 47.0 -122.0 1\n"
-         "120 Line for Taxiway C1\n111 47.1 -122.0 51\n"
-         "120 Centreline for Taxi join\n111 47.2 -122.0 1\n"
-         "120\n111 47.3 -122.0 1\n");
-    ASSERT_EQ(parser.puntiTaxi.size(), 4u);
-    EXPECT_EQ(parser.puntiTaxi[0].name, "A");
-    EXPECT_EQ(parser.puntiTaxi[1].name, "Taxiway C1");
-    EXPECT_EQ(parser.puntiTaxi[2].name, "");
-    EXPECT_EQ(parser.lineCounter, 2); // a lone "120" has one field and is skipped
-}
-
-TEST_F(ParserTest, YellowLineNodesAreNumberedWithinTheLineAndTheAirport)
+TEST_F(ParserTest, YellowLineNodesAreNumberedWithinTheLineAndTheAirportUnderTheLineName)
 {
     Read("111 46.0 -122.0 1\n" // before any line: not stored
          "120 Centreline for Taxi B\n111 47.0 -122.0 1 102\n111 47.0 -122.1\n112 47.0 -122.2 47.1 -122.2 51\n"
          "113 47.0 -122.3 1\n115 47.0 -122.4\n"
-         "120 Centreline for Taxi C\n111 47.5 -122.0 20\n111 47.5 -122.1 20\n115 47.5 -122.2\n115 47.5 -122.3\n");
-    ASSERT_EQ(parser.puntiTaxi.size(), 4u);
+         "120 Line for Taxiway C1\n111 47.5 -122.0 20\n111 47.5 -122.1 20\n115 47.5 -122.2\n115 47.5 -122.3\n"
+         "120\n120 Centreline for Taxi join\n111 47.2 -122.0 1\n");
+    ASSERT_EQ(parser.puntiTaxi.size(), 5u);
     const Parser::linePoint &end = parser.puntiTaxi[2];
+    EXPECT_EQ(end.name, "B"); // the paint words dropped
     EXPECT_EQ(end.id, 2);
     EXPECT_EQ(end.lineType, 51); // copied from the node before it
     EXPECT_DOUBLE_EQ(end.lon, -122.4);
     // A white line stores no nodes of its own, but its end node (the line is open).
     const Parser::linePoint &white = parser.puntiTaxi[3];
+    EXPECT_EQ(white.name, "Taxiway C1");
     EXPECT_EQ(white.lineID, 1);
     EXPECT_EQ(white.id, 0);
     EXPECT_EQ(white.globalID, 3);
     EXPECT_EQ(white.lineType, 51);
     EXPECT_DOUBLE_EQ(white.lat, (double)47.5f);
+    EXPECT_EQ(parser.puntiTaxi[4].name, "");
+    EXPECT_EQ(parser.puntiTaxi[4].lineID, 2); // a lone "120" has one field and is skipped
 }
 
 TEST_F(ParserTest, CrossingLinesLinkTheirSharedNodeBothWays)

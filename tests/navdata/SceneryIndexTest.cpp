@@ -48,21 +48,16 @@ TEST_F(SceneryIndexTest, GlobalAirportsOfXPlane11And12AreFoundInTheirOwnFolders)
     EXPECT_TRUE(Logged("Utils_readAllAptDat using XP12 path: 12000"));
 }
 
-TEST_F(SceneryIndexTest, WithoutPackListTheLastListedCustomPackWins)
-{
-    simhost::WriteFile(simhost::GlobalAptDatPath(12000), Airports("KBFI", 11000));
-    Pack("Alpha", Airports("KRNT", 12000));
-    Pack("Beta", Airports("KPAE", 13000));
-    Utils_readAllAptDat();
-    EXPECT_EQ(KseaTower(), 13000);
-    EXPECT_EQ(IcaoMap.size(), 4u);
-}
-
 TEST_F(SceneryIndexTest, PackListedFirstInSceneryPacksIniWinsAndDisabledPacksAreNotRead)
 {
     simhost::WriteFile(simhost::GlobalAptDatPath(12000), Airports("KBFI", 11000));
     Pack("Alpha", Airports("KRNT", 12000));
     Pack("Beta", Airports("KPAE", 13000));
+    Utils_readAllAptDat();
+    EXPECT_EQ(KseaTower(), 13000); // without a list the last custom pack wins
+    EXPECT_EQ(IcaoMap.size(), 4u);
+
+    ClearSceneryIndex();
     Pack("Gamma", Airports("KTIW", 11500));
     simhost::WriteSceneryPacksIni({{"Alpha", true}, {"Beta", true}, {"Gamma", false}});
     Utils_readAllAptDat();
@@ -99,7 +94,7 @@ TEST_F(SceneryIndexTest, FolderOfMoreNamesThanOneListingHoldsIsListedWhole)
     EXPECT_EQ(names.back(), std::string(240, 'z') + "399");
 }
 
-TEST_F(SceneryIndexTest, FileThatIsNotAnAptDatIsSkipped)
+TEST_F(SceneryIndexTest, FileThatIsNotAnAptDatIsSkippedAndAVersionLineWithoutCycleGivesNone)
 {
     std::string path = HostFile("bad.dat", "1 433 1 0 KSEA Seattle\n");
     parseSingleAptDat(path);
@@ -108,10 +103,7 @@ TEST_F(SceneryIndexTest, FileThatIsNotAnAptDatIsSkipped)
     EXPECT_TRUE(Logged("invalid start"));
     parseSingleAptDat(HostFile("mac.dat", "A\r1 433 1 0 KSEA Seattle\r99\r"));
     EXPECT_EQ(IcaoMap.count("KSEA"), 1u);
-}
 
-TEST_F(SceneryIndexTest, AiracCycleIsTheDigitsOfTheVersionLine)
-{
     EXPECT_EQ(ottieniVersioneAiracFile(HostFile("a.dat", "I\n1100 Version - data cycle 2013, build 20201014\n")),
               "2013");
     EXPECT_EQ(ottieniVersioneAiracFile(HostFile("b.dat", "I\n\n1200 Version - data cycle 1911, build 2025\n")), "1911");

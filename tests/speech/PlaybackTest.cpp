@@ -2,6 +2,7 @@
 // and played for real through OpenAL Soft's "wave" driver, whose output file is then checked.
 #include <AL/al.h>
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 #include "SpeechFixtures.h"
@@ -62,23 +63,12 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
     /// Samples of the driver's output file (mono 16-bit).
     std::vector<int16_t> Output() const
     {
-        FILE *file = fopen(output.c_str(), "rb");
-        std::vector<unsigned char> bytes;
-        if (file != nullptr) {
-            unsigned char chunk[65536];
-            size_t n;
-            while ((n = fread(chunk, 1, sizeof chunk, file)) > 0)
-                bytes.insert(bytes.end(), chunk, chunk + n);
-            fclose(file);
-        }
+        std::ifstream file(output, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         std::vector<int16_t> samples;
-        for (size_t i = 12; i + 8 <= bytes.size() && i < 256; i++) {
-            if (memcmp(&bytes[i], "data", 4) == 0) {
-                for (size_t s = i + 8; s + 1 < bytes.size(); s += 2)
-                    samples.push_back((int16_t)(bytes[s] | (bytes[s + 1] << 8)));
-                break;
-            }
-        }
+        size_t data = bytes.find("data");
+        for (size_t s = data + 8; data < 256 && s + 1 < bytes.size(); s += 2)
+            samples.push_back((int16_t)((unsigned char)bytes[s] | ((unsigned char)bytes[s + 1] << 8)));
         return samples;
     }
 

@@ -89,6 +89,7 @@ class CloudSpeechTest : public HostTest {
   protected:
     void SetUp() override
     {
+        WaveDriverOutput(); // before a loaded plug-in opens the first OpenAL device of the process
         HostTest::SetUp();
         for (const char *name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
             unsetenv(name);
@@ -114,11 +115,7 @@ class CloudSpeechTest : public HostTest {
     void Speech(const std::vector<ScriptedResponse> &responses) { server.Script("/cognitiveservices/v1", responses); }
     static ScriptedResponse Answer(int status, const std::string &body = "", int delayMs = 0)
     {
-        ScriptedResponse response;
-        response.status = status;
-        response.body = body;
-        response.delayMs = delayMs;
-        return response;
+        return {status, body, delayMs};
     }
 
     TlsTestServer server;

@@ -31,23 +31,22 @@ class WaveTest : public HostTest {
         simhost::WriteFile("Resources/plugins/Vellomir64/" + name, contents);
         return simhost::PluginFolder() + name;
     }
-    /// Loads the image and returns the buffer (deleted at once) or 0.
-    static ALuint Load(const std::string &contents, ALint *frequency = nullptr, ALint *channels = nullptr,
-                       ALint *bits = nullptr, ALint *size = nullptr)
+    struct Loaded {
+        ALuint buffer = 0; ///< deleted at once; 0 when refused
+        ALint frequency = 0, channels = 0, bits = 0, size = 0;
+    };
+    static Loaded Load(const std::string &contents)
     {
-        ALuint buffer = Utils_load_wave(File("test.wav", contents).c_str());
-        if (buffer != 0) {
-            if (frequency != nullptr)
-                alGetBufferi(buffer, AL_FREQUENCY, frequency);
-            if (channels != nullptr)
-                alGetBufferi(buffer, AL_CHANNELS, channels);
-            if (bits != nullptr)
-                alGetBufferi(buffer, AL_BITS, bits);
-            if (size != nullptr)
-                alGetBufferi(buffer, AL_SIZE, size);
-            alDeleteBuffers(1, &buffer);
+        Loaded loaded;
+        loaded.buffer = Utils_load_wave(File("test.wav", contents).c_str());
+        if (loaded.buffer != 0) {
+            alGetBufferi(loaded.buffer, AL_FREQUENCY, &loaded.frequency);
+            alGetBufferi(loaded.buffer, AL_CHANNELS, &loaded.channels);
+            alGetBufferi(loaded.buffer, AL_BITS, &loaded.bits);
+            alGetBufferi(loaded.buffer, AL_SIZE, &loaded.size);
+            alDeleteBuffers(1, &loaded.buffer);
         }
-        return buffer;
+        return loaded;
     }
 };
 
@@ -57,13 +56,13 @@ TEST_F(WaveTest, MonoAndStereoEightAndSixteenBitLoad)
         int channels, bits, rate;
     } cases[] = {{1, 8, 11025}, {2, 8, 22050}, {1, 16, 24000}, {2, 16, 44100}};
     for (const Case &c : cases) {
-        ALint frequency = 0, channels = 0, bits = 0, size = 0;
         std::string samples(400 * c.channels * c.bits / 8, '\x10');
-        EXPECT_NE(Load(Wave(c.channels, c.bits, c.rate, samples), &frequency, &channels, &bits, &size), 0u);
-        EXPECT_EQ(frequency, c.rate);
-        EXPECT_EQ(channels, c.channels);
-        EXPECT_EQ(bits, c.bits);
-        EXPECT_EQ(size, (ALint)samples.size());
+        Loaded loaded = Load(Wave(c.channels, c.bits, c.rate, samples));
+        EXPECT_NE(loaded.buffer, 0u);
+        EXPECT_EQ(loaded.frequency, c.rate);
+        EXPECT_EQ(loaded.channels, c.channels);
+        EXPECT_EQ(loaded.bits, c.bits);
+        EXPECT_EQ(loaded.size, (ALint)samples.size());
     }
 }
 
@@ -79,9 +78,7 @@ TEST_F(WaveTest, ChunksBeforeTheDataChunkAndAPartialFrameAreHandled)
     image.insert(data, list);
     uint32_t riffLength = (uint32_t)(image.size() - 8);
     image.replace(4, 4, std::string{(char)(riffLength & 0xff), (char)((riffLength >> 8) & 0xff), 0, 0});
-    ALint size = 0;
-    EXPECT_NE(Load(image, nullptr, nullptr, nullptr, &size), 0u);
-    EXPECT_EQ(size, 100);
+    EXPECT_EQ(Load(image).size, 100);
 }
 
 TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
@@ -101,34 +98,20 @@ TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
         {std::string("RIFF\x04\0\0\0WAVX", 12), "Could not find WAVE signature in wave file."},
         {std::string("RIFF\x04\0\0\0WAVE", 12), "Could not find FMT chunk in wave file."},
         {good.substr(0, good.find("data")) , "I could not find the DATA chunk."},
+        {good, "I could not find the DATA chunk."},          // its length points past the end
+        {good, "Could not find FMT chunk in wave file."},    // so does the fmt chunk's
     };
     // The RIFF length of the cut image must be fixed for the data-less case.
     std::string &noData = cases[9].image;
     uint32_t length = (uint32_t)(noData.size() - 8);
     noData.replace(4, 4, std::string{(char)(length & 0xff), (char)(length >> 8), 0, 0});
+    cases[10].image.replace(good.find("data") + 4, 4, std::string("\xff\xff\xff\x7f", 4));
+    cases[11].image.replace(16, 4, std::string("\xf0\xff\xff\xff", 4));
     for (const Case &c : cases) {
         simhost::ClearLog();
-        EXPECT_EQ(Load(c.image), 0u) << c.reason;
+        EXPECT_EQ(Load(c.image).buffer, 0u) << c.reason;
         EXPECT_TRUE(Logged(c.reason)) << c.reason;
     }
-}
-
-TEST_F(WaveTest, DataChunkLengthPointingPastTheEndIsRefused)
-{
-    std::string image = Wave(1, 16, 24000, std::string(200, '\x01'));
-    size_t data = image.find("data");
-    image.replace(data + 4, 4, std::string("\xff\xff\xff\x7f", 4));
-    EXPECT_EQ(Load(image), 0u);
-    EXPECT_TRUE(Logged("I could not find the DATA chunk."));
-
-    std::string fmtPastEnd = Wave(1, 16, 24000, std::string(200, '\x01'));
-    fmtPastEnd.replace(16, 4, std::string("\xf0\xff\xff\xff", 4));
-    EXPECT_EQ(Load(fmtPastEnd), 0u);
-    EXPECT_TRUE(Logged("Could not find FMT chunk in wave file."));
-}
-
-TEST_F(WaveTest, MissingFileIsNamed)
-{
     EXPECT_EQ(Utils_load_wave("/nonexistent/Vellomir_temp.wav"), 0u);
     EXPECT_TRUE(Logged("can't open file /nonexistent/Vellomir_temp.wav"));
 }

@@ -19,7 +19,6 @@ struct RecordedRequest {
 struct ScriptedResponse {
     int status = 200;
     std::string body;
-    std::string contentType = "text/plain";
     int delayMs = 0; ///< wait before answering (a slow service)
 };
 

@@ -51,10 +51,12 @@ TEST_F(FacilityNamingTest, EachFrequencyOfAFullyStaffedAirportNamesItsController
     EXPECT_EQ(Name(122.8), "NONE");
 }
 
-TEST_F(FacilityNamingTest, MissingServicesArePlayedByTheNextController)
+TEST_F(FacilityNamingTest, MissingServicesArePlayedByTheNextControllerButARadioReadingZeroIsNone)
 {
+    EXPECT_EQ(Radio_FacilityName(flight, 0), std::string("NONE")); // no centre, no airport
     Frequencies(flight.parser, 0, 0, 118.5);
     EXPECT_EQ(Name(118.5), "DELIVERY"); // neither delivery nor ground: the tower clears IFR
+    EXPECT_EQ(Radio_FacilityName(flight, 0), std::string("NONE"));
     Frequencies(flight.parser, 128.0, 0, 118.5);
     EXPECT_EQ(Name(118.5), "GROUND"); // delivery but no ground: the tower taxies
     Frequencies(flight.parser, 0, 125.15, 124.8);
@@ -81,13 +83,6 @@ TEST_F(FacilityNamingTest, ArrivalGroundAndTowerTakeOverAfterTheHandOffAndTheDes
     EXPECT_EQ(Name(119.9), "GROUND");
     flight.HandoffTorreComunicato = false;
     EXPECT_EQ(Name(119.9), "TOWER");
-}
-
-TEST_F(FacilityNamingTest, RadioReadingZeroIsNoControllerEvenWhereNoneIsPublished)
-{
-    EXPECT_EQ(Radio_FacilityName(flight, 0), std::string("NONE")); // no centre, no airport
-    Frequencies(flight.parser, 0, 0, 118.5);
-    EXPECT_EQ(Radio_FacilityName(flight, 0), std::string("NONE"));
 }
 
 TEST_F(FacilityNamingTest, TuningTheHandOverFrequencyCompletesTheHandOver)

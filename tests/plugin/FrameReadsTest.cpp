@@ -31,7 +31,7 @@ class FrameReadsTest : public HostTest {
     pilot flight;
 };
 
-TEST_F(FrameReadsTest, AboveTheTransitionLevelTheAltimeterSettingCounts)
+TEST_F(FrameReadsTest, AboveTheTransitionLevelTheAltimeterSettingAndColdAirCount)
 {
     for (int version : {11300, 12000}) { // inches of mercury on X-Plane 11, pascals on 12
         ResetHost(version);
@@ -45,13 +45,11 @@ TEST_F(FrameReadsTest, AboveTheTransitionLevelTheAltimeterSettingCounts)
     flight.gTODReached = 1;
     EXPECT_NEAR(AltitudeAt(8000, 1030.2f), 8000, 1);
     gTransLevelFLArr = 50;
-}
 
-TEST_F(FrameReadsTest, ColdAirAndTheGroundBelowAreInTheRecord)
-{
-    simhost::PlaceAircraft(47.4, -122.3, 3000 * kMetresPerFoot, 0, false);
+    // Cold air: the altimeter's error is in the record, and the ground below.
     simhost::SetGroundElevation(500 * kMetresPerFoot);
     simhost::SetWeather(0, 0, 1013.25f, -20.0f);
+    simhost::PlaceAircraft(47.4, -122.3, 3000 * kMetresPerFoot, 0, false);
     FrameDriver_ReadAltitude(flight);
     EXPECT_GT(flight.altimeterTempError, 150.0f);
     EXPECT_NEAR(flight.altitudineFeets, 3000 + flight.altimeterTempError, 1);

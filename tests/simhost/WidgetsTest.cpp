@@ -47,15 +47,6 @@ class WidgetsTest : public HostTest {
     XPWidgetID window, caption, check, field, save;
 };
 
-TEST_F(WidgetsTest, HarnessFindsTheWindowAndItsControlsInOrder)
-{
-    EXPECT_EQ(simhost::FindWindowByTitle("Options"), window);
-    EXPECT_EQ(simhost::WidgetOutline(window),
-              (std::vector<std::string>{"caption:General", "check:Autostart", "field:300", "button:Save"}));
-    XPHideWidget(window);
-    EXPECT_EQ(simhost::FindWindowByTitle("Options"), nullptr);
-}
-
 TEST_F(WidgetsTest, ButtonsReportUpTheChainToTheWindow)
 {
     ASSERT_TRUE(simhost::ClickWidget(save));
@@ -118,20 +109,6 @@ TEST_F(WidgetsTest, TypingEditsTheFieldAtTheCaretOrOverTheSelection)
     char text[4];
     EXPECT_EQ(XPGetWidgetDescriptor(caption, text, sizeof text), 7); // full length, copy cut
     EXPECT_EQ(std::string(text, 4), "Gene");
-}
-
-TEST_F(WidgetsTest, DraggingTheTitleBarMovesTheWholeWindow)
-{
-    simhost::MouseDown(150, 495);
-    simhost::MouseDrag(250, 445);
-    simhost::MouseUp(250, 445);
-    int l, t, r, b;
-    XPGetWidgetGeometry(window, &l, &t, &r, &b);
-    EXPECT_EQ(l, 200);
-    EXPECT_EQ(t, 450);
-    XPGetWidgetGeometry(save, &l, &t, &r, &b);
-    EXPECT_EQ(l, 400);
-    EXPECT_EQ(t, 280);
 }
 
 } // namespace

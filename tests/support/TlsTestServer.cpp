@@ -14,11 +14,11 @@
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
 #include <poll.h>
-#include <utility>
 #include <sstream>
 #include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -166,7 +166,6 @@ void TlsTestServer::Script(const std::string &path, const std::vector<ScriptedRe
 {
     std::lock_guard<std::mutex> lock(mutex_);
     scripts_[path] = responses;
-    served_[path] = 0;
 }
 
 std::vector<RecordedRequest> TlsTestServer::Requests() const
@@ -184,18 +183,16 @@ std::vector<RecordedRequest> TlsTestServer::RequestsTo(const std::string &path) 
     return matching;
 }
 
-ScriptedResponse TlsTestServer::Next(const std::string &path)
+ScriptedResponse TlsTestServer::Record(const RecordedRequest &request)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    auto found = scripts_.find(path);
-    if (found == scripts_.end() || found->second.empty()) {
-        ScriptedResponse missing;
-        missing.status = 404;
-        return missing;
-    }
-    size_t &index = served_[path];
-    ScriptedResponse response = found->second[index < found->second.size() ? index : found->second.size() - 1];
-    index++;
+    requests_.push_back(request);
+    std::vector<ScriptedResponse> &script = scripts_[request.path];
+    if (script.empty())
+        return {404};
+    ScriptedResponse response = script.front();
+    if (script.size() > 1) // the last answer repeats
+        script.erase(script.begin());
     return response;
 }
 
@@ -220,11 +217,7 @@ void TlsTestServer::Handle(int client)
     SSL_set_fd(ssl, client);
     RecordedRequest request;
     if (SSL_accept(ssl) == 1 && ReadRequest(ssl, request)) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            requests_.push_back(request);
-        }
-        ScriptedResponse response = Next(request.path);
+        ScriptedResponse response = Record(request);
         auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(response.delayMs);
         while (!stop_ && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

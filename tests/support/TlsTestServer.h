@@ -44,7 +44,8 @@ class TlsTestServer {
   private:
     void Serve();
     void Handle(int client);
-    ScriptedResponse Next(const std::string &path);
+    /// Keeps the request and takes the next answer of its path's script.
+    ScriptedResponse Record(const RecordedRequest &request);
 
     void *ctx_ = nullptr; // SSL_CTX
     int listenFd_ = -1;
@@ -54,6 +55,5 @@ class TlsTestServer {
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::map<std::string, std::vector<ScriptedResponse>> scripts_;
-    std::map<std::string, size_t> served_;
     std::vector<RecordedRequest> requests_;
 };

@@ -1,5 +1,6 @@
 // The real plug-in in the simulated X-Plane: the Options window from the menu, the welcome at the first
 // autostart, the About window, the settings written at stop and copy and paste between option fields.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -83,9 +84,9 @@ class OptionsPlugin : public PluginTest {
         fs::remove_all(noTools, ignored);
     }
     /// Loads the plug-in after the welcome has already been seen on this installation.
-    bool LoadWelcomed(const std::string &moreSettings = "")
+    bool LoadWelcomed()
     {
-        PluginFile("Settings.txt", "welcomeMessage202012#0\n" + moreSettings);
+        PluginFile("Settings.txt", "welcomeMessage202012#0\n");
         return Load();
     }
     static void *OpenOptions()
@@ -103,19 +104,16 @@ class OptionsPlugin : public PluginTest {
     static void *RowControl(void *window, const std::string &label, int offset)
     {
         std::vector<std::string> outline = simhost::WidgetOutline(window);
-        for (size_t i = 0; i < outline.size(); i++) {
-            if (outline[i] != "caption:" + label)
-                continue;
-            size_t at = i + offset;
-            bool field = outline[at].rfind("field:", 0) == 0;
-            int sameKind = 0;
-            for (size_t j = 0; j < at; j++)
-                sameKind += field ? outline[j].rfind("field:", 0) == 0
-                                  : outline[j].rfind("caption:", 0) != 0 && outline[j].rfind("field:", 0) != 0;
-            return simhost::NthWidgetOfClass(window, field ? xpWidgetClass_TextField : xpWidgetClass_Button, sameKind);
+        auto caption = std::find(outline.begin(), outline.end(), "caption:" + label);
+        if (caption == outline.end()) {
+            ADD_FAILURE() << "no row " << label;
+            return nullptr;
         }
-        ADD_FAILURE() << "no row " << label;
-        return nullptr;
+        std::string kind = caption[offset].substr(0, caption[offset].find(':') + 1); // "check:" or "field:"
+        int before = (int)std::count_if(outline.begin(), caption + offset,
+                                        [&](const std::string &entry) { return entry.rfind(kind, 0) == 0; });
+        return simhost::NthWidgetOfClass(window, kind == "field:" ? xpWidgetClass_TextField : xpWidgetClass_Button,
+                                         before);
     }
     static std::string SettingsText() { return simhost::ReadFile(kSettings); }
     static bool Has(const std::string &line) { return SettingsText().find(line + "\n") != std::string::npos; }
@@ -240,17 +238,11 @@ TEST_F(OptionsPlugin, WithoutAutostartNothingIsWrittenUntilStop)
     EXPECT_TRUE(Has("informationsPosition#800"));
 }
 
-TEST_F(OptionsPlugin, AboutTogglesFromTheMenuAndAnAirportLoadClosesTheWindowsAndRereadsTheSettings)
+TEST_F(OptionsPlugin, AnAirportLoadClosesTheWindowsAndRereadsTheSettings)
 {
     ASSERT_TRUE(LoadWelcomed());
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "?"));
-    void *about = simhost::FindWindowByTitle("About");
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(simhost::WidgetTexts(about, xpWidgetClass_Caption).front(), "Vellomir 2.1.0 - build 2694");
-    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "?"));
-    EXPECT_EQ(simhost::FindWindowByTitle("About"), nullptr);
-
-    ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "?"));
+    ASSERT_NE(simhost::FindWindowByTitle("About"), nullptr);
     OpenOptions();
     // Settings edited in the file while flying are taken up by the reset of a new airport.
     simhost::WriteFile(kSettings, SettingsText() + "FLTolerance#350\n");

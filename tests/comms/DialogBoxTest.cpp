@@ -68,25 +68,6 @@ TEST_F(DialogBoxTest, LinesCarryColourAndTimeAndAFourthPushesTheOldestOut)
     EXPECT_EQ(gOutputDialogues.back(), "1.000000:1.000000:1.000000#01:02:03 hello");
 }
 
-TEST_F(DialogBoxTest, LinesAreDrawnBelowTheWindowTopInTheirColour)
-{
-    gLeft = 200;
-    gTop = 43;
-    gOutputDialogues = {"0.000000:1.000000:0.000000#10:00:00 first", "\n", "no colour here"};
-    simhost::RunFrame(); // a frame to record into
-    ShowDialogMessages();
-    std::vector<simhost::DrawnString> drawn = simhost::FrameStrings();
-    ASSERT_EQ(drawn.size(), 2u);
-    EXPECT_EQ(drawn[0].text, "10:00:00 first");
-    EXPECT_EQ(drawn[0].x, 205);
-    EXPECT_EQ(drawn[0].y, 33);
-    EXPECT_FLOAT_EQ(drawn[0].g, 1.0f);
-    EXPECT_FLOAT_EQ(drawn[0].r, 0.0f);
-    EXPECT_EQ(drawn[1].text, "no colour here");
-    EXPECT_EQ(drawn[1].y, 43 - 10 - 24);
-    EXPECT_FLOAT_EQ(drawn[1].r, 1.0f);
-}
-
 TEST_F(DialogBoxTest, HistoryKeepsTheLast31Texts)
 {
     for (int i = 0; i < 40; i++)

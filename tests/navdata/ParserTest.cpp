@@ -148,16 +148,6 @@ TEST_F(ParserTest, YellowLineNodesAreNumberedWithinTheLineAndTheAirportUnderTheL
     EXPECT_EQ(parser.puntiTaxi[4].lineID, 2); // a lone "120" has one field and is skipped
 }
 
-TEST_F(ParserTest, CrossingLinesLinkTheirSharedNodeBothWays)
-{
-    Read("120 Taxi A\n111 47.0 -122.001 1\n111 47.0 -122.000 1\n111 47.0 -121.999 1\n"
-         "120 Taxi B\n111 47.001 -122.0 1\n111 47.00004 -122.00004 1\n115 46.999 -122.0\n");
-    ASSERT_EQ(parser.puntiTaxi.size(), 6u);
-    EXPECT_EQ(parser.puntiTaxi[1].neighbourIDs, std::vector<int>({4}));
-    EXPECT_EQ(parser.puntiTaxi[4].neighbourIDs, std::vector<int>({1}));
-    EXPECT_TRUE(parser.puntiTaxi[0].neighbourIDs.empty());
-}
-
 TEST_F(ParserTest, TaxiNodesSouthAndWestAreKeptButNotGarbageOnes)
 {
     Read("120 Taxi A\n111 -33.94 151.17 1\n111 -33.95 -70.8 1\n111 north -122.0 1\n111 95.0 10.0 1\n"

@@ -67,16 +67,4 @@ TEST_F(AircraftTest, MagneticVariationHasXPlanesSignAndCanBeFixed)
     EXPECT_FLOAT_EQ(simhost::GetFloat("sim/flightmodel/position/magnetic_variation"), -15.4f);
 }
 
-TEST_F(AircraftTest, AltimeterReadsHighInColdAirAndLowInWarmAir)
-{
-    simhost::PlaceAircraft(47.45, -122.31, 10000 / 3.28084, 160.0f, false);
-    simhost::SetWeather(0, 0, 1013.25f, -15.0f);
-    float cold = simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error");
-    EXPECT_NEAR(cold, 600.0f, 60.0f); // about 4 % per 10 degrees
-    simhost::SetWeather(0, 0, 1013.25f, 15.0f);
-    EXPECT_LT(simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error"), -450.0f);
-    simhost::PlaceAircraft(47.45, -122.31, 0, 160.0f, true);
-    EXPECT_FLOAT_EQ(simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error"), 0.0f);
-}
-
 } // namespace

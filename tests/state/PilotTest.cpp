@@ -61,17 +61,4 @@ TEST_F(PilotTest, SetDataStartsANewFlightAndResetKeepsTheRoute)
     EXPECT_EQ(strlen(record.nomePilota), sizeof record.nomePilota - 1);
 }
 
-TEST_F(PilotTest, RoutePrinterListsPointsOnceTheRecordIsFilled)
-{
-    pilot record;
-    record.SetPilotName("DLH123");
-    StampaPianoDiVoloAttuale(&record, false);
-    EXPECT_FALSE(Logged("Piano di volo vuoto")); // the record is not filled yet
-    record.datiPilotaImpostati = 1;
-    record.AddToFlightPlan(47.0f, -122.0f, "SEA", 2, 4, 100, 0);
-    record.AddToFlightPlan(47.5f, -122.5f, "RWY16L", 6, 0, 0, 0);
-    StampaPianoDiVoloAttuale(&record, true);
-    EXPECT_TRUE(Logged("Flight plan status for DLH123 (size 2): SEA.100 (0) (2) RWY16L.0 (0) (6) "));
-}
-
 } // namespace

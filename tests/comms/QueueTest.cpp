@@ -11,6 +11,7 @@
 #include "plugin/Reset.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
+#include "support/Radio.h"
 #include "ui/Settings.h"
 
 namespace {
@@ -20,45 +21,25 @@ class QueueTest : public HostTest {
     void SetUp() override
     {
         HostTest::SetUp();
-        System_CreateDriverWindow();
-        queue.clear();
-        gOutputDialogues.clear();
-        frequencyBusyUntil = 0;
-        gIsSpeechActivated = 1;
+        Radio_TuneTower();
         disableVoiceOnReadBack = 0;
-        azureTtsOn = 0;
         readbackWinIsOpen = dialogIsOpen = 0;
         gReadbackMessage = 0;
         gResponse[0] = '\0';
-        pilotObj.parser.towerFrequency = 118700;
-        pilotObj.parser.groundFrequency = 121900;
-        pilotObj.parser.deliveryFrequency = 0;
         pilotObj.gIsCopiing = 0;
         gPluginEnabled = 1;
-        Driver_SkipFirstFrame();
-        simhost::TuneCom1(118.7); // the tower
     }
     void TearDown() override
     {
-        System_DestroyDriverWindow();
-        queue.clear();
+        Radio_Close();
         developerDEBUG = 0;
         gShowDarkWindows = 1;
-        pilotObj.parser = Parser();
         pilotObj.frequenzaCenter = 0;
         HostTest::TearDown();
     }
     static messaggio &Queue(const char *text, const char *facility, int duration, int code = 0, bool byPilot = false)
     {
-        messaggio m;
-        snprintf(m.text, sizeof m.text, "%s", text);
-        SetFrequencyFilter(m.frequencyFilter, facility);
-        m.duration = duration;
-        m.message = code;
-        m.spokenByPilot = byPilot;
-        m.sender = &pilotObj;
-        queue.push_back(m);
-        return queue.back();
+        return Radio_Queue(text, facility, duration, code, byPilot);
     }
     static std::vector<std::string> Spoken()
     {

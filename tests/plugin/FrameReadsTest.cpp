@@ -12,6 +12,7 @@
 #include "plugin/PluginGlobals.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
+#include "support/Radio.h"
 #include "ui/Settings.h"
 
 namespace {
@@ -92,21 +93,11 @@ TEST_F(FrameReadsTest, WhilePausedMessagesAreDeliveredButTheFlightIsNotFollowed)
 {
     System_CreateMenu();
     System_MenuRunningPatternFixed();
-    System_CreateDriverWindow();
-    Driver_SkipFirstFrame();
-    gIsSpeechActivated = 1;
-    azureTtsOn = 0;
-    pilotObj.parser.towerFrequency = 118700;
-    simhost::TuneCom1(118.7);
+    Radio_TuneTower();
     pilotObj.primaChiamataCenterEffettuataMIA = 1;
     simhost::PlaceAircraft(47.4, -122.3, 3000, 0, false);
     simhost::SetInt("sim/time/paused", 1);
-
-    messaggio m;
-    snprintf(m.text, sizeof m.text, "%s", "Vellomir 12, climb flight level 100");
-    m.frequencyFilter = "TOWER";
-    m.sender = &pilotObj;
-    queue.push_back(m);
+    Radio_Queue("Vellomir 12, climb flight level 100");
     simhost::RunFrames(2);
     EXPECT_EQ(simulatorPause, 1);
     ASSERT_EQ(simhost::SpokenTexts().size(), 1u);
@@ -118,9 +109,8 @@ TEST_F(FrameReadsTest, WhilePausedMessagesAreDeliveredButTheFlightIsNotFollowed)
     EXPECT_TRUE(simhost::MenuItems("Vellomirv2")[MENU_ATC_DIALOG].enabled); // airborne after the centre call
     EXPECT_NEAR(gLastFPS, 30, 1);
 
-    System_DestroyDriverWindow();
+    Radio_Close();
     System_DestroyMenu();
-    pilotObj.parser = Parser();
     pilotObj.primaChiamataCenterEffettuataMIA = 0;
 }
 

@@ -12,6 +12,7 @@
 #include "speech/Voices.h"
 #include "speech/Wave.h"
 #include "state/Pilot.h"
+#include "support/Radio.h"
 
 namespace {
 
@@ -23,34 +24,16 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
         CloudSpeechTest::SetUp();
         System_InitAudio(12000);
         ASSERT_NE(my_context, nullptr);
-        System_CreateDriverWindow();
-        gIsSpeechActivated = 1;
-        Driver_SkipFirstFrame();
-        pilotObj.parser.towerFrequency = 118700;
-        pilotObj.parser.groundFrequency = 121900;
-        simhost::TuneCom1(118.7);
+        Radio_TuneTower();
         snprintf(voceRandomAttuale, sizeof voceRandomAttuale, "%s", "en-US-JennyNeural");
         snprintf(azureToken, sizeof azureToken, "%s", "tok");
     }
     void TearDown() override
     {
-        System_DestroyDriverWindow();
+        Radio_Close();
         Wave_ReleaseAllUtterances();
         System_CloseAudio();
-        queue.clear();
-        frequencyBusyUntil = 0;
-        pilotObj.parser = Parser();
         CloudSpeechTest::TearDown();
-    }
-    static void Queue(const char *text, bool byPilot)
-    {
-        messaggio m;
-        snprintf(m.text, sizeof m.text, "%s", text);
-        m.frequencyFilter = "TOWER";
-        m.duration = 0;
-        m.spokenByPilot = byPilot;
-        m.sender = &pilotObj;
-        queue.push_back(m);
     }
     /// Runs frames (with real time passing for the mixer) until every utterance has been released.
     static void PlayOut()
@@ -79,7 +62,7 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
 {
     const int kSamples = 6000; // a quarter of a second at 24 kHz
     Speech({Answer(200, speechtest::SineWave(kSamples, 12000.0))});
-    Queue("Vellomir @123@, wind 'wind' calm, runway *27L* cleared to land", false);
+    Radio_Queue("Vellomir @123@, wind 'wind' calm, runway *27L* cleared to land");
     simhost::RunFrame();
     ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
     EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find(
@@ -113,7 +96,7 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
 TEST_F(PlaybackTest, PilotMessageIsAskedInThePilotVoiceAndGarbageInsteadOfAWaveIsNotPlayed)
 {
     Speech({Answer(200, "<html>Service temporarily unavailable</html>")});
-    Queue("Ready for departure", true);
+    Radio_Queue("Ready for departure", "TOWER", 0, 0, true);
     simhost::RunFrame();
     ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
     EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find("<voice name='en-GB-RyanNeural'>"),

@@ -47,20 +47,7 @@ class Clipboard : public HostTest {
         std::ofstream(path) << "#!/bin/sh\nstore=\"$(dirname \"$0\")/desktop-clipboard\"\n" << script;
         chmod(path.c_str(), 0755);
     }
-    void InstallFakeXclip()
-    {
-        InstallTool("xclip", "case \"$*\" in\n"
-                             "  \"-selection clipboard -o\") [ -f \"$store\" ] && exec cat \"$store\"; exit 1 ;;\n"
-                             "  \"-selection clipboard -i\") exec cat > \"$store\" ;;\n"
-                             "esac\nexit 2\n");
-    }
-    std::string DesktopClipboard() const
-    {
-        std::ifstream in(toolDir + "/desktop-clipboard");
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    void SetDesktopClipboard(const std::string &text) const { std::ofstream(toolDir + "/desktop-clipboard") << text; }
-    static void Type(void *field, const std::string &text) { simhost::TypeInto(field, text); }
+    std::string Store() const { return toolDir + "/desktop-clipboard"; }
     static void Ctrl(char vkey) { simhost::KeyPress(vkey + 32, kCtrlDown, vkey); }
     static int SelStart(void *f) { return (int)simhost::WidgetProperty(f, xpProperty_EditFieldSelStart); }
 
@@ -70,7 +57,7 @@ class Clipboard : public HostTest {
 
 TEST_F(Clipboard, CopyCutAndPasteMoveTextBetweenFieldsWithoutADesktopTool)
 {
-    Type(route, "UN857 BOL UL50");
+    simhost::TypeInto(route, "UN857 BOL UL50");
     Ctrl(XPLM_VK_C); // nothing selected: swallowed, no "c" typed, the clipboard stays empty
     EXPECT_EQ(simhost::WidgetText(route), "UN857 BOL UL50");
     Ctrl(XPLM_VK_V);
@@ -78,7 +65,7 @@ TEST_F(Clipboard, CopyCutAndPasteMoveTextBetweenFieldsWithoutADesktopTool)
 
     simhost::SelectText(route, 6, 9);
     Ctrl(XPLM_VK_C);
-    Type(remarks, "via ");
+    simhost::TypeInto(remarks, "via ");
     Ctrl(XPLM_VK_V);
     EXPECT_EQ(simhost::WidgetText(remarks), "via BOL");
     EXPECT_EQ(SelStart(remarks), 7);
@@ -94,12 +81,16 @@ TEST_F(Clipboard, CopyCutAndPasteMoveTextBetweenFieldsWithoutADesktopTool)
 
 TEST_F(Clipboard, DesktopToolReceivesCopiesAndSuppliesPastesAndAFailingOneIsReplaced)
 {
-    InstallFakeXclip();
-    Type(route, "LIML");
+    InstallTool("xclip", "case \"$*\" in\n"
+                         "  \"-selection clipboard -o\") [ -f \"$store\" ] && exec cat \"$store\"; exit 1 ;;\n"
+                         "  \"-selection clipboard -i\") exec cat > \"$store\" ;;\n"
+                         "esac\nexit 2\n");
+    simhost::TypeInto(route, "LIML");
     simhost::SelectText(route, 0, 4);
     Ctrl(XPLM_VK_C);
-    EXPECT_EQ(DesktopClipboard(), "LIML");
-    SetDesktopClipboard("EDDF SULUS\nUZ650\n"); // copied from a browser, line breaks and all
+    std::ifstream copied(Store());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "LIML");
+    std::ofstream(Store()) << "EDDF SULUS\nUZ650\n"; // copied from a browser, line breaks and all
     simhost::SelectText(remarks, 0, 0);
     Ctrl(XPLM_VK_V);
     EXPECT_EQ(simhost::WidgetText(remarks), "EDDF SULUS UZ650");
@@ -115,7 +106,7 @@ TEST_F(Clipboard, DesktopToolReceivesCopiesAndSuppliesPastesAndAFailingOneIsRepl
 TEST_F(Clipboard, HangingDesktopToolDoesNotHoldTheSimulator)
 {
     InstallTool("xclip", "exec sleep 20\n");
-    Type(route, "EGLL");
+    simhost::TypeInto(route, "EGLL");
     simhost::SelectText(route, 0, 4);
     auto start = std::chrono::steady_clock::now();
     Ctrl(XPLM_VK_C);

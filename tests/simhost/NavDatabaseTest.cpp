@@ -140,32 +140,6 @@ TEST_F(NavDatabaseTest, NearestSearchAgreesWithAFullScanAnywhereOnEarth)
     }
 }
 
-TEST_F(NavDatabaseTest, XPlane11LayoutsAndFolders)
-{
-    ResetHost(11000);
-    simhost::WriteNavData(simhost::NavDataFile::EarthNav,
-                          "A\r\n1100 Version - cycle 1911\r\n\r\n"
-                          " 3  43.182422222 -123.352238889 1320 10820 40 20.000 RBG ENRT K1 ROSEBURG VOR/DME\r\n"
-                          " 4  44.109416667 -123.218755556  357 11010 18 179.381 IEUG KEUG K1 16R ILS-cat-III\r\n"
-                          "99\r\n");
-    simhost::WriteNavData(simhost::NavDataFile::EarthFix,
-                          "I\n1100 Version\n\n 36.233291667  -79.065902778  PERSN ENRT K7\n99\n");
-    simhost::WriteFile("Resources/default scenery/default apt dat/Earth nav data/apt.dat", Airport("KXPL", 40, -100));
-    simhost::WriteFile("Global Scenery/Global Airports/Earth nav data/apt.dat", Airport("KTWL", 40, -100));
-    EXPECT_STREQ(InfoOf(Near("RBG", 43.0f, -123.0f, xplm_Nav_VOR)).name, "ROSEBURG VOR/DME");
-    EXPECT_NEAR(InfoOf(Near("IEUG", 43.0f, -123.0f, xplm_Nav_ILS)).heading, 179.381f, 1e-3); // true as written
-    EXPECT_NE(Near("PERSN", 36.0f, -79.0f, xplm_Nav_Fix), XPLM_NAV_NOT_FOUND);
-    EXPECT_NE(Near("KXPL", 40.0f, -100.0f, xplm_Nav_Airport), XPLM_NAV_NOT_FOUND);
-    EXPECT_EQ(Near("KTWL", 40.0f, -100.0f, xplm_Nav_Airport), XPLM_NAV_NOT_FOUND); // X-Plane 12's folder
-
-    // X-Plane 9/10's 810 layout has no region columns.
-    simhost::WriteNavData(simhost::NavDataFile::EarthNav,
-                          "I\n810 Version\n 2  43.235255556 -123.358016667 0 400 25 0.000 RBG ROSEBURG NDB\n"
-                          " 4  44.109416667 -123.218755556 357 11010 18 179.381 IEUG KEUG 16R ILS-cat-III\n99\n");
-    EXPECT_STREQ(InfoOf(Near("RBG", 43.0f, -123.0f, xplm_Nav_NDB)).name, "ROSEBURG NDB");
-    EXPECT_STREQ(InfoOf(Near("IEUG", 43.0f, -123.0f, xplm_Nav_ILS)).name, "KEUG 16R ILS-cat-III");
-}
-
 TEST_F(NavDatabaseTest, CustomDataAndCustomSceneryOverrideTheDefaults)
 {
     EXPECT_EQ(Near("NEWFX", 10.0f, 10.0f, xplm_Nav_Fix), XPLM_NAV_NOT_FOUND); // files laid later are read then
@@ -174,16 +148,11 @@ TEST_F(NavDatabaseTest, CustomDataAndCustomSceneryOverrideTheDefaults)
     EXPECT_NE(Near("NEWFX", 10.0f, 10.0f, xplm_Nav_Fix), XPLM_NAV_NOT_FOUND);
     EXPECT_EQ(Near("PERSN", 36.0f, -79.0f, xplm_Nav_Fix), XPLM_NAV_NOT_FOUND); // the default file is not read
 
-    // The same airport in two packs and the global scenery: without scenery_packs.ini the first pack by
-    // name wins; with it, the order it lists; a new pack goes on top; a disabled one is not read.
+    // The same airport in three packs and the global scenery: without scenery_packs.ini the first pack by
+    // name wins; with it, the order it lists, a disabled pack not read.
+    simhost::WriteFile(PackPath("A New"), Airport("LELL", 43.0, 2.0));
     simhost::WriteFile(PackPath("B Pack"), Airport("LELL", 41.0, 2.0));
     simhost::WriteFile(PackPath("C Pack"), Airport("LELL", 42.0, 2.0));
-    EXPECT_NEAR(InfoOf(Near("LELL", 41.0f, 2.0f, xplm_Nav_Airport)).lat, 41.0f, 1e-4);
-    simhost::WriteFile("Custom Scenery/scenery_packs.ini",
-                       "I\n1000 Version\nSCENERY\n\nSCENERY_PACK Custom Scenery/C Pack/\n"
-                       "SCENERY_PACK Custom Scenery/B Pack/\n");
-    EXPECT_NEAR(InfoOf(Near("LELL", 41.0f, 2.0f, xplm_Nav_Airport)).lat, 42.0f, 1e-4);
-    simhost::WriteFile(PackPath("A New"), Airport("LELL", 43.0, 2.0));
     EXPECT_NEAR(InfoOf(Near("LELL", 41.0f, 2.0f, xplm_Nav_Airport)).lat, 43.0f, 1e-4);
     simhost::WriteFile("Custom Scenery/scenery_packs.ini",
                        "I\n1000 Version\nSCENERY\n\nSCENERY_PACK_DISABLED Custom Scenery/A New/\n"

@@ -32,12 +32,6 @@ inline std::string RunwayRow(const char *name1, double lat1, double lon1, double
     return row;
 }
 
-/// Reads icao from a file holding only test airports, from its start.
-inline int ReadAirport(Parser &parser, const std::string &icao, const std::string &path, int64_t offset = 0)
-{
-    return parser.readAptDat(icao, path, offset, 15.5f);
-}
-
 /// Empties the scenery index between tests (the maps live as long as the process).
 inline void ClearSceneryIndex()
 {

@@ -1,25 +1,10 @@
-// The readers' number conversions: leading numbers like stream extraction, 0 for anything else.
+// The readers' number conversions on garbage: 0 (the readers' tests read the numbers of real rows).
 #include <climits>
 #include <gtest/gtest.h>
 
 #include "ui/Utils.h"
 
 namespace {
-
-TEST(ConversionsTest, LeadingNumbersAreReadAndTheRestIgnored)
-{
-    EXPECT_EQ(Utils::stringToInt("09L"), 9);
-    EXPECT_EQ(Utils::stringToInt("  +17 x"), 17);
-    EXPECT_EQ(Utils::stringToInt("1.5"), 1);
-    EXPECT_EQ(Utils::stringToInt(std::string("-3")), -3);
-    EXPECT_DOUBLE_EQ(Utils::stringToDouble("-122.30912345\r\n"), -122.30912345);
-    EXPECT_DOUBLE_EQ(Utils::stringToDouble(".5"), 0.5);
-    EXPECT_FLOAT_EQ(Utils::stringToFloat("47.4638889"), 47.4638889f);
-    EXPECT_EQ(Utils_SpanToInt("290020", 3), 290);
-    EXPECT_EQ(Utils::stringToDoubleCut5Digits("123455", true), 12345); // a frequency cut only when asked
-    EXPECT_EQ(Utils::stringToDoubleCut5Digits("123455", false), 123455);
-    EXPECT_EQ(Utils::stringToDoubleCut5Digits("12345.9", true), 12345);
-}
 
 TEST(ConversionsTest, GarbageOverflowAndNonNumbersGiveZero)
 {

@@ -15,7 +15,7 @@ class ParserTest : public HostTest {
     {
         simhost::SetXPlaneVersion(xplaneVersion);
         std::string path = HostFile("test.dat", AptText("1 100 1 0 TEST Test Field\n" + rows));
-        return ReadAirport(parser, "TEST", path);
+        return parser.readAptDat("TEST", path, 0, 15.5f);
     }
 };
 
@@ -55,7 +55,6 @@ TEST_F(ParserTest, AirportWithoutTowerGetsTheUnicomOrTheFakeFrequencyAndKeepsThe
     Read("51 12295 UNICOM\n");
     EXPECT_EQ(parser.towerFrequency, 122950);
     EXPECT_EQ(parser.groundFrequency, 0);
-    EXPECT_TRUE(Logged("radio information found (used as tower): '12295', parsed in 12295.000000"));
     Read("54 11990 TWR\n51 12295 UNICOM\n");
     EXPECT_EQ(parser.towerFrequency, 119900);
 }
@@ -173,7 +172,6 @@ TEST_F(ParserTest, RunwayUseRulesFromLegacyAndCurrentRows)
     EXPECT_STREQ(parser.runwaysInUseArrival[0].operations, "ARRIVALS");
     EXPECT_EQ(parser.runwaysInUseArrival[0].headingFrom, 290);
     EXPECT_EQ(parser.runwaysInUseArrival[0].headingTo, 20);
-    EXPECT_TRUE(Logged("runway 34R in-use arrival (range: 290 20)"));
     EXPECT_TRUE(Logged("row 1110 needs 6 fields, has 4; skipped"));
 }
 
@@ -182,9 +180,9 @@ TEST_F(ParserTest, AirportWithoutANameIsFoundAndTheNextHeaderEndsIt)
     std::string path = HostFile("three.dat", AptText("1 10 1 0 AAAA First\r\n54 11800 T\r\n"
                                                       "1 20 1 0 BBBB\r\n54 11900 T\r\n"
                                                       "16 30 1 0 CCCC Third\r\n54 12000 T\r\n"));
-    EXPECT_EQ(ReadAirport(parser, "BBBB", path), 1);
+    EXPECT_EQ(parser.readAptDat("BBBB", path, 0, 15.5f), 1);
     EXPECT_EQ(parser.towerFrequency, 119000);
-    EXPECT_EQ(ReadAirport(parser, "bbbb", path), 0);
+    EXPECT_EQ(parser.readAptDat("bbbb", path, 0, 15.5f), 0);
     EXPECT_EQ(parser.towerFrequency, 126850);
 }
 

@@ -51,20 +51,4 @@ TEST_F(AircraftTest, ComOneUnitsAndTheClockStayInStep)
     EXPECT_NEAR(simhost::GetFloat("sim/weather/aircraft/qnh_pas"), 101325.0f, 1.0f);
 }
 
-TEST_F(AircraftTest, MagneticVariationHasXPlanesSignAndCanBeFixed)
-{
-    // East declination at Seattle: X-Plane's variation is negative there, west at Reykjavik positive.
-    simhost::PlaceAircraft(47.45, -122.31, 130.0, 160.0f, true);
-    simhost::RunFrame();
-    float seattle = simhost::GetFloat("sim/flightmodel/position/magnetic_variation");
-    EXPECT_LT(seattle, -8.0f);
-    EXPECT_GT(seattle, -20.0f);
-    EXPECT_GT(simhost::ModelMagneticVariation(64.13, -21.94), 8.0f);
-    EXPECT_FLOAT_EQ(simhost::ModelMagneticVariation(80.65, -72.68), 0.0f); // at the pole itself
-
-    simhost::SetMagneticVariation(-15.4f);
-    simhost::RunFrame();
-    EXPECT_FLOAT_EQ(simhost::GetFloat("sim/flightmodel/position/magnetic_variation"), -15.4f);
-}
-
 } // namespace

@@ -80,19 +80,6 @@ TEST_F(VoicesTest, MissingOrEmptyFileSwitchesCloudSpeechOffButAUserVoiceAloneKee
     EXPECT_EQ(azureTtsOn, 1);
 }
 
-TEST_F(VoicesTest, WithOneVoiceEveryContactChoosesIt)
-{
-    VoicesFile("random07#en-IE-ConnorNeural\n");
-    readVoices();
-    for (int contact = 0; contact < 5; contact++) {
-        voceRandomAttuale[0] = '\0';
-        CambiaVoceRandom();
-        EXPECT_STREQ(voceRandomAttuale, "en-IE-ConnorNeural");
-    }
-    EXPECT_EQ(vociRandom[0].scelta, 1);
-    EXPECT_TRUE(Logged("Setting new random voice: en-IE-ConnorNeural (0/1)"));
-}
-
 class VoicesPluginTest : public PluginTest {};
 
 TEST_F(VoicesPluginTest, StartReadsVoicesAndPicksAControllerVoiceAndResetReadsThemAgain)

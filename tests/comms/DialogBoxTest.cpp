@@ -1,8 +1,7 @@
-// The dialogue box: word wrapping, three lines, time stamps and colours as drawn; the radio history.
+// The dialogue box: word wrapping, three lines, time stamps and colours; the radio history.
 #include <cctype>
 
 #include "comms/DialogBox.h"
-#include "plugin/FrameDriver.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/SimDataRefs.h"
 #include "support/PluginHost.h"

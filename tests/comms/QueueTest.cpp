@@ -2,10 +2,7 @@
 // facility filters, speech choices, the action run after delivery and abandoned exchanges.
 #include "comms/DialogBox.h"
 #include "comms/DialogState.h"
-#include "comms/MessageCodes.h"
 #include "comms/MessageQueue.h"
-#include "plugin/FacilityNaming.h"
-#include "plugin/FrameDriver.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/Reset.h"
@@ -46,7 +43,7 @@ class QueueTest : public HostTest {
     }
 };
 
-TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAir)
+TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAirAndTheRadioIsFree)
 {
     Radio_Queue("Tower, Vellomir @12@ ready", "TOWER", 2, 0, true);
     Radio_Queue("Vellomir @12@, hold position", "TOWER", 3);
@@ -75,11 +72,8 @@ TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAi
     EXPECT_TRUE(queue.empty());
     EXPECT_EQ(simhost::SpokenTexts().size(), 3u);
     EXPECT_EQ(gOutputDialogues.size(), shown);
-}
 
-TEST_F(QueueTest, BusyFrequencyHoldsTheQueue)
-{
-    simhost::RunFrame();
+    // An exchange holding the frequency holds the queue too.
     frequencyBusyUntil = simhost::ElapsedTime() + 5;
     Radio_Queue("Report ready", "TOWER", 2);
     simhost::RunSeconds(4.8f);

@@ -46,7 +46,7 @@ class FindNavTypeTest : public HostTest {
     float lat = kUnset, lon = kUnset;
 };
 
-TEST_F(FindNavTypeTest, VorNdbAndDmeOfOneIdentifierNearestWins)
+TEST_F(FindNavTypeTest, VorNdbAndDmeOfOneIdentifierNearestWinsByWholeMilesAndATieKeepsTheVor)
 {
     // Roseburg: VOR/DME at 43.1824/-123.3522, the NDB of the same name 3.2 nm north of it.
     EXPECT_EQ(Resolve("RBG", 43.5f, -123.35f), xplm_Nav_NDB); // from the north: NDB 15 nm, VOR 19 nm
@@ -57,10 +57,7 @@ TEST_F(FindNavTypeTest, VorNdbAndDmeOfOneIdentifierNearestWins)
     EXPECT_EQ(Resolve("RBG", 42.9f, -123.35f), xplm_Nav_VOR);
     EXPECT_NEAR(lat, 43.182422f, 1e-5);
     EXPECT_TRUE(Logged("SearchNavType: VOR (dist 16.000000 nm, 43.182423/-123.352242) is closer than DME (dist 16 nm"));
-}
 
-TEST_F(FindNavTypeTest, VorUnderAMileAwayCountsAsNoCandidateAndEqualDistancesKeepTheVor)
-{
     // 0.6 nm from the Roseburg VOR/DME: the VOR truncates to 0 and loses to the NDB (3 nm), which in turn
     // loses to the co-located DME, also at 0.
     EXPECT_EQ(Resolve("RBG", 43.172422f, -123.352239f), xplm_Nav_DME);

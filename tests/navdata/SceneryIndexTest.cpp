@@ -58,7 +58,7 @@ TEST_F(SceneryIndexTest, PackListedFirstInSceneryPacksIniWinsAndDisabledPacksAre
     EXPECT_EQ(IcaoMap.count("KOLM"), 1u);
 }
 
-TEST_F(SceneryIndexTest, PackWithoutAirportsReportsItsMissingFile)
+TEST_F(SceneryIndexTest, PackWithoutAirportsAndMissingNavDataLeaveAnEmptyIndexAndSaySo)
 {
     simhost::InstallCustomScenery("Orthophotos");
     testing::internal::CaptureStdout();
@@ -66,6 +66,10 @@ TEST_F(SceneryIndexTest, PackWithoutAirportsReportsItsMissingFile)
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("Orthophotos/Earth nav data/apt.dat, No such file or directory 2"), std::string::npos) << out;
     EXPECT_TRUE(IcaoMap.empty());
+    EXPECT_TRUE(ILSMap.empty());
+    EXPECT_EQ(earthNavDatVersion, "");
+    EXPECT_TRUE(Logged("can't find custom nav data " + simhost::SystemPath() + kPluginNavdata + "earth_nav.dat"));
+    EXPECT_TRUE(Logged("can't find custom fix data"));
 }
 
 TEST_F(SceneryIndexTest, FolderOfMoreNamesThanOneListingHoldsIsListedWhole)
@@ -123,13 +127,5 @@ TEST_F(SceneryIndexTest, LocalizerBearingsByNavDataLayout)
     EXPECT_FLOAT_EQ(ILSMap["KSEA"].ils[0].bearing, 163.2f);
 }
 
-TEST_F(SceneryIndexTest, MissingNavDataLeavesEmptyIndexAndCycle)
-{
-    Utils_readAllAptDat();
-    EXPECT_TRUE(ILSMap.empty());
-    EXPECT_EQ(earthNavDatVersion, "");
-    EXPECT_TRUE(Logged("can't find custom nav data " + simhost::SystemPath() + kPluginNavdata + "earth_nav.dat"));
-    EXPECT_TRUE(Logged("can't find custom fix data"));
-}
 
 } // namespace

@@ -37,7 +37,7 @@ class FacilityNamingTest : public HostTest {
     std::string Name(double megahertz) const { return Radio_FacilityName(flight, kHz(megahertz)); }
 };
 
-TEST_F(FacilityNamingTest, EachFrequencyOfAFullyStaffedAirportNamesItsController)
+TEST_F(FacilityNamingTest, EachFrequencyNamesItsControllerAndMissingServicesArePlayedByTheNextOne)
 {
     Frequencies(flight.parser, 128.0, 121.7, 119.9, 120.1, 118.0, 124.2);
     flight.frequenzaCenter = kHz(134.95);
@@ -49,11 +49,8 @@ TEST_F(FacilityNamingTest, EachFrequencyOfAFullyStaffedAirportNamesItsController
     EXPECT_EQ(Name(134.95), "CENTER");
     EXPECT_EQ(Name(124.2), "DEPARTURE");
     EXPECT_EQ(Name(122.8), "NONE");
-}
 
-TEST_F(FacilityNamingTest, MissingServicesArePlayedByTheNextControllerButARadioReadingZeroIsNone)
-{
-    EXPECT_EQ(Radio_FacilityName(flight, 0), std::string("NONE")); // no centre, no airport
+    // Missing services are played by the next controller, but a radio reading 0 is no controller.
     Frequencies(flight.parser, 0, 0, 118.5);
     EXPECT_EQ(Name(118.5), "DELIVERY"); // neither delivery nor ground: the tower clears IFR
     EXPECT_EQ(Radio_FacilityName(flight, 0), std::string("NONE"));

@@ -1,6 +1,4 @@
 // simhost's aircraft: it flies where it is told and the simulator datarefs follow it.
-#include <cmath>
-
 #include "support/PluginHost.h"
 
 namespace {

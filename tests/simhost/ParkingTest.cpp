@@ -1,6 +1,4 @@
 // The parking positions simhost reads from the scenery's apt.dat, and the aircraft placed on them.
-#include <cmath>
-
 #include "support/PluginHost.h"
 
 namespace {

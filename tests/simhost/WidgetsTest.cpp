@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "XPStandardWidgets.h"
-#include "XPWidgetUtils.h"
 #include "XPWidgets.h"
 #include "support/PluginHost.h"
 

@@ -7,12 +7,9 @@
 #include <thread>
 
 #include "SpeechFixtures.h"
-#include "comms/MessageQueue.h"
 #include "plugin/Audio.h"
-#include "plugin/FrameDriver.h"
 #include "speech/Voices.h"
 #include "speech/Wave.h"
-#include "state/Pilot.h"
 #include "support/Radio.h"
 
 namespace {

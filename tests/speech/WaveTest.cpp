@@ -76,6 +76,11 @@ TEST_F(WaveTest, ChunksBeforeTheDataChunkAndAPartialFrameAreHandled)
 TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
 {
     std::string good = Wave(1, 16, 24000, std::string(200, '\x01'));
+    const size_t data = good.find("data");
+    std::string noData = good.substr(0, data), dataPastEnd = good, fmtPastEnd = good;
+    noData.replace(4, 4, Le((uint32_t)noData.size() - 8, 4)); // a RIFF length without data
+    dataPastEnd.replace(data + 4, 4, std::string("\xff\xff\xff\x7f", 4));
+    fmtPastEnd.replace(16, 4, std::string("\xf0\xff\xff\xff", 4));
     struct Case {
         std::string image;
         const char *reason;
@@ -84,18 +89,14 @@ TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
         {Wave(3, 16, 24000, std::string(300, '\x01')), "Must have mono or stereo sound."},
         {Wave(1, 16, 24000, std::string(300, '\x01'), 3), "Wave file is not PCM format data."},
         {good.substr(0, good.size() - 50), "Could not find RIFF chunk in wave file."}, // truncated
-        {good.substr(0, 6), "Could not find RIFF chunk in wave file."},
         {"", "Could not find RIFF chunk in wave file."},
         {"this is no wave file, just text", "Could not find RIFF chunk in wave file."},
         {std::string("RIFF\x04\0\0\0WAVX", 12), "Could not find WAVE signature in wave file."},
         {std::string("RIFF\x04\0\0\0WAVE", 12), "Could not find FMT chunk in wave file."},
-        {good.substr(0, good.find("data")) , "I could not find the DATA chunk."},
-        {good, "I could not find the DATA chunk."},          // its length points past the end
-        {good, "Could not find FMT chunk in wave file."},    // so does the fmt chunk's
+        {noData, "I could not find the DATA chunk."},
+        {dataPastEnd, "I could not find the DATA chunk."},
+        {fmtPastEnd, "Could not find FMT chunk in wave file."},
     };
-    cases[9].image.replace(4, 4, Le((uint32_t)cases[9].image.size() - 8, 4)); // a RIFF length without data
-    cases[10].image.replace(good.find("data") + 4, 4, std::string("\xff\xff\xff\x7f", 4));
-    cases[11].image.replace(16, 4, std::string("\xf0\xff\xff\xff", 4));
     for (const Case &c : cases) {
         simhost::ClearLog();
         EXPECT_EQ(Load(c.image).buffer, 0u) << c.reason;

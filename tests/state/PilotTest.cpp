@@ -38,7 +38,6 @@ TEST_F(PilotTest, SetDataStartsANewFlightAndResetKeepsTheRoute)
     EXPECT_TRUE(record.starFixes.empty());
     EXPECT_EQ(record.clearedToTakeOff, 0);
     EXPECT_EQ(record.primaChiamataCenterEffettuataMIA, 0);
-    EXPECT_FLOAT_EQ(record.distanzaDestinazioneLinear, 500.0f);
 
     record.gIsIFRCleared = 1;
     record.datiPilotaImpostati = 1;

@@ -8,7 +8,7 @@
 #include "plugin/Reset.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
-#include "support/Radio.h"
+#include "support/TowerRadio.h"
 #include "ui/Settings.h"
 
 namespace {
@@ -18,7 +18,7 @@ class QueueTest : public HostTest {
     void SetUp() override
     {
         HostTest::SetUp();
-        Radio_TuneTower();
+        TowerRadio_Open();
         disableVoiceOnReadBack = 0;
         readbackWinIsOpen = dialogIsOpen = 0;
         gReadbackMessage = 0;
@@ -28,7 +28,7 @@ class QueueTest : public HostTest {
     }
     void TearDown() override
     {
-        Radio_Close();
+        TowerRadio_Close();
         developerDEBUG = 0;
         gShowDarkWindows = 1;
         pilotObj.frequenzaCenter = 0;
@@ -45,9 +45,9 @@ class QueueTest : public HostTest {
 
 TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAirAndTheRadioIsFree)
 {
-    Radio_Queue("Tower, Vellomir @12@ ready", "TOWER", 2, 0, true);
-    Radio_Queue("Vellomir @12@, hold position", "TOWER", 3);
-    Radio_Queue("Holding position", "TOWER", 1, 0, true);
+    TowerRadio_Queue("Tower, Vellomir @12@ ready", "TOWER", 2, 0, true);
+    TowerRadio_Queue("Vellomir @12@, hold position", "TOWER", 3);
+    TowerRadio_Queue("Holding position", "TOWER", 1, 0, true);
     simhost::RunFrame();
     EXPECT_EQ(Spoken(), std::vector<std::string>{"Tower, Vellomir one two  ready"});
     EXPECT_EQ(queue.size(), 2u);
@@ -65,7 +65,7 @@ TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAi
     simhost::RunSeconds(1.1f);
     size_t shown = gOutputDialogues.size();
     for (int i = 0; i < 3; i++)
-        Radio_Queue("", "TOWER", 0).visible = 0;
+        TowerRadio_Queue("", "TOWER", 0).visible = 0;
     simhost::RunFrame();
     EXPECT_EQ(queue.size(), 2u);
     simhost::RunFrames(2);
@@ -75,7 +75,7 @@ TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAi
 
     // An exchange holding the frequency holds the queue too.
     frequencyBusyUntil = simhost::ElapsedTime() + 5;
-    Radio_Queue("Report ready", "TOWER", 2);
+    TowerRadio_Queue("Report ready", "TOWER", 2);
     simhost::RunSeconds(4.8f);
     EXPECT_EQ(queue.size(), 1u);
     simhost::RunSeconds(0.3f);
@@ -97,7 +97,7 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacilityAndAMessageFo
     EXPECT_EQ(out, "DELIVERY");
 
     // No ground frequency: a ground call is heard on the tower, whichever of the two is tuned.
-    Radio_Queue("Taxi to holding point", "GROUND", 1);
+    TowerRadio_Queue("Taxi to holding point", "GROUND", 1);
     simhost::RunFrame();
     EXPECT_EQ(Spoken().size(), 1u);
     EXPECT_EQ(gTranslatedFrequencyName, "TOWER");
@@ -105,7 +105,7 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacilityAndAMessageFo
     // A message for all is heard on any facility.
     pilotObj.frequenzaCenter = 127450;
     simhost::TuneCom1(127.45);
-    Radio_Queue("All stations, Vellomir", "ALL", 1);
+    TowerRadio_Queue("All stations, Vellomir", "ALL", 1);
     simhost::RunSeconds(1.1f);
     EXPECT_EQ(Spoken().back(), "All stations, Vellomir");
 }
@@ -114,7 +114,7 @@ TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedButItsActionRuns)
 {
     pilotObj.parser.approachFrequency = 120100;
     simhost::TuneCom1(120.1);
-    Radio_Queue("Vellomir, startup approved", "GROUND", 4, 130);
+    TowerRadio_Queue("Vellomir, startup approved", "GROUND", 4, 130);
     simhost::RunFrame();
     EXPECT_TRUE(queue.empty());
     EXPECT_TRUE(simhost::SpokenTexts().empty());
@@ -125,19 +125,19 @@ TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedButItsActionRuns)
 
 TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)
 {
-    messaggio &taxi = Radio_Queue("Taxi via #A#", "TOWER", 0, 330);
+    messaggio &taxi = TowerRadio_Queue("Taxi via #A#", "TOWER", 0, 330);
     snprintf(taxi.readbackText, sizeof taxi.readbackText, "%s", "Taxi via alpha");
     simhost::RunFrame();
     EXPECT_EQ(gReadbackMessage, 330);
     EXPECT_STREQ(gResponse, "Taxi via alpha");
 
     readbackWinIsOpen = 1;
-    Radio_Queue("Squawk #7000#", "TOWER", 0, 2000);
+    TowerRadio_Queue("Squawk #7000#", "TOWER", 0, 2000);
     simhost::RunFrames(2);
     EXPECT_EQ(gReadbackMessage, 330);
 
     readbackWinIsOpen = 0;
-    Radio_Queue("IFR cancelled, good day", "TOWER", 0, 1100);
+    TowerRadio_Queue("IFR cancelled, good day", "TOWER", 0, 1100);
     simhost::RunFrames(2);
     EXPECT_EQ(gPluginEnabled, 0);
 }
@@ -145,14 +145,14 @@ TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)
 TEST_F(QueueTest, SpeechChoicesFollowTheOptions)
 {
     disableVoiceOnReadBack = 1;
-    Radio_Queue("Pilot readback", "TOWER", 0, 0, true);
-    Radio_Queue("Controller phrase", "TOWER", 0);
+    TowerRadio_Queue("Pilot readback", "TOWER", 0, 0, true);
+    TowerRadio_Queue("Controller phrase", "TOWER", 0);
     simhost::RunFrames(3);
     EXPECT_EQ(Spoken(), std::vector<std::string>{"Controller phrase"});
     EXPECT_EQ(gOutputDialogues.size(), 2u);
 
     gIsSpeechActivated = 0;
-    Radio_Queue("Shown only", "TOWER", 0);
+    TowerRadio_Queue("Shown only", "TOWER", 0);
     simhost::RunFrames(2);
     EXPECT_EQ(Spoken().size(), 1u);
     EXPECT_EQ(gOutputDialogues.size(), 3u);
@@ -160,7 +160,7 @@ TEST_F(QueueTest, SpeechChoicesFollowTheOptions)
 
 TEST_F(QueueTest, DeliveredLineIsDrawnWhileTheDarkBoxShows)
 {
-    Radio_Queue("Vellomir, contact #118.7#", "TOWER", 0);
+    TowerRadio_Queue("Vellomir, contact #118.7#", "TOWER", 0);
     simhost::RunFrames(2);
     std::vector<simhost::DrawnString> drawn = simhost::FrameStrings();
     ASSERT_EQ(drawn.size(), 1u);
@@ -193,8 +193,8 @@ TEST_F(QueueTest, ExchangeLeftAloneFor30SecondsIsFreed)
 
 TEST_F(QueueTest, FlightResetEmptiesTheRadio)
 {
-    Radio_Queue("One", "TOWER", 5);
-    Radio_Queue("Two", "TOWER", 5);
+    TowerRadio_Queue("One", "TOWER", 5);
+    TowerRadio_Queue("Two", "TOWER", 5);
     simhost::RunFrame();
     System_ResetPlugin();
     EXPECT_TRUE(queue.empty());

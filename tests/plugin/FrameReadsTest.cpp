@@ -10,7 +10,7 @@
 #include "plugin/PluginGlobals.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
-#include "support/Radio.h"
+#include "support/TowerRadio.h"
 #include "ui/Settings.h"
 
 namespace {
@@ -89,11 +89,11 @@ TEST_F(FrameReadsTest, WhilePausedMessagesAreDeliveredButTheFlightIsNotFollowed)
 {
     System_CreateMenu();
     System_MenuRunningPatternFixed();
-    Radio_TuneTower();
+    TowerRadio_Open();
     pilotObj.primaChiamataCenterEffettuataMIA = 1;
     simhost::PlaceAircraft(47.4, -122.3, 3000, 0, false);
     simhost::SetInt("sim/time/paused", 1);
-    Radio_Queue("Vellomir 12, climb flight level 100");
+    TowerRadio_Queue("Vellomir 12, climb flight level 100");
     simhost::RunFrames(2);
     EXPECT_EQ(simulatorPause, 1);
     ASSERT_EQ(simhost::SpokenTexts().size(), 1u);
@@ -105,7 +105,7 @@ TEST_F(FrameReadsTest, WhilePausedMessagesAreDeliveredButTheFlightIsNotFollowed)
     EXPECT_TRUE(simhost::MenuItems("Vellomirv2")[MENU_ATC_DIALOG].enabled); // airborne after the centre call
     EXPECT_NEAR(gLastFPS, 30, 1);
 
-    Radio_Close();
+    TowerRadio_Close();
     System_DestroyMenu();
     pilotObj.primaChiamataCenterEffettuataMIA = 0;
 }

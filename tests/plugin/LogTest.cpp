@@ -74,7 +74,6 @@ TEST(DayTime, GreetingByHourBoundaries)
     EXPECT_STREQ(Utils_GetDayTime(64799), "afternoon");
     EXPECT_STREQ(Utils_GetDayTime(64800), "evening");
     EXPECT_STREQ(Utils_GetDayTime(17999), "evening");
-    EXPECT_STREQ(Utils_GetDayTime(0), "evening");
     int ms = millisecondiDaMezzanotte();
     EXPECT_GE(ms, 0);
     EXPECT_LT(ms, 86400000);

@@ -10,7 +10,7 @@
 #include "plugin/Audio.h"
 #include "speech/Voices.h"
 #include "speech/Wave.h"
-#include "support/Radio.h"
+#include "support/TowerRadio.h"
 
 namespace {
 
@@ -22,13 +22,13 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
         CloudSpeechTest::SetUp();
         System_InitAudio(12000);
         ASSERT_NE(my_context, nullptr);
-        Radio_TuneTower();
+        TowerRadio_Open();
         snprintf(voceRandomAttuale, sizeof voceRandomAttuale, "%s", "en-US-JennyNeural");
         snprintf(azureToken, sizeof azureToken, "%s", "tok");
     }
     void TearDown() override
     {
-        Radio_Close();
+        TowerRadio_Close();
         Wave_ReleaseAllUtterances();
         System_CloseAudio();
         CloudSpeechTest::TearDown();
@@ -60,7 +60,7 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
 {
     const int kSamples = 6000; // a quarter of a second at 24 kHz
     Speech({Answer(200, speechtest::SineWave(kSamples, 12000.0))});
-    Radio_Queue("Vellomir @123@, wind 'wind' calm, runway *27L* cleared to land");
+    TowerRadio_Queue("Vellomir @123@, wind 'wind' calm, runway *27L* cleared to land");
     simhost::RunFrame();
     ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
     EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find(
@@ -89,7 +89,7 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
 TEST_F(PlaybackTest, PilotMessageIsAskedInThePilotVoiceAndGarbageInsteadOfAWaveIsNotPlayed)
 {
     Speech({Answer(200, "<html>Service temporarily unavailable</html>")});
-    Radio_Queue("Ready for departure", "TOWER", 0, 0, true);
+    TowerRadio_Queue("Ready for departure", "TOWER", 0, 0, true);
     simhost::RunFrame();
     ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
     EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find("<voice name='en-GB-RyanNeural'>"),

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "plugin/Log.h"
 #include "state/Pilot.h"

@@ -1,5 +1,5 @@
 // The linked-in frame driver with COM1 on a tower.
-#include "support/Radio.h"
+#include "support/TowerRadio.h"
 
 #include "comms/DialogBox.h"
 #include "plugin/FrameDriver.h"
@@ -7,7 +7,7 @@
 #include "support/PluginHost.h"
 #include "ui/Settings.h"
 
-void Radio_TuneTower()
+void TowerRadio_Open()
 {
     System_CreateDriverWindow();
     Driver_SkipFirstFrame();
@@ -21,7 +21,7 @@ void Radio_TuneTower()
     simhost::TuneCom1(118.7);
 }
 
-void Radio_Close()
+void TowerRadio_Close()
 {
     System_DestroyDriverWindow();
     queue.clear();
@@ -29,7 +29,7 @@ void Radio_Close()
     pilotObj.parser = Parser();
 }
 
-messaggio &Radio_Queue(const char *text, const char *facility, int duration, int code, bool byPilot)
+messaggio &TowerRadio_Queue(const char *text, const char *facility, int duration, int code, bool byPilot)
 {
     messaggio m;
     snprintf(m.text, sizeof m.text, "%s", text);

@@ -1,7 +1,9 @@
-// One HTTPS request over libcurl's easy interface: TLS verified, a time-out, the response into memory or a
-// file with a size cap. Runs synchronously on the caller's thread.
+// One HTTPS request over libcurl: TLS verified, a time-out, the response into memory or a file with a size
+// cap. Runs synchronously on the caller's thread, which must not be the simulator's (a request can take
+// seconds); it makes no SDK call. libcurl is opened at the first request.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -21,6 +23,8 @@ struct HttpsRequest {
     std::string *outMemory = nullptr; ///< ... else here, when set
     size_t maxResponseBytes = 1024 * 1024; ///< a larger response fails the transfer
     bool verbose = false;       ///< libcurl's transfer trace on standard error
+    /// When set, the transfer ends (as no answer) within about a tenth of a second once it turns true.
+    const std::atomic<bool> *cancel = nullptr;
 };
 
 struct HttpsResult {
@@ -29,5 +33,7 @@ struct HttpsResult {
     char error[256] = "";    ///< libcurl's error text, or "HTTP status N" when the transfer completed
 };
 
-/// Performs the request. The caller brackets it with curl_global_init / curl_global_cleanup.
+/// Performs the request. Without libcurl the result says so ("libcurl.so.4 (reason)") and nothing is sent.
 HttpsResult Https_Perform(const HttpsRequest &request);
+/// True when libcurl could be opened (opens it on the first call); thread-safe.
+bool Https_Available();

@@ -18,6 +18,7 @@
 #include "plugin/Version.h"
 #include "plugin/Welcome.h"
 #include "speech/AzureTTS.h"
+#include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "speech/Wave.h"
 #include "state/FlightGlobals.h"
@@ -35,7 +36,7 @@ void System_Start()
 {
     System_RegisterDataRefs();
     XPLMGetVersions(&gFDV_XPlaneVersion, &XPLMVersion, &HostID);
-    System_InitAudio(gFDV_XPlaneVersion);
+    Audio_Start(gFDV_XPlaneVersion);
     System_RegisterCommands();
     System_FindAttitudeDataRefs();
     System_CreateMenu();
@@ -48,7 +49,8 @@ void System_Start()
     CambiaVoceRandom();
     if (azureTtsOn == 1) {
         PrintInfo("XPluginStart", "AzureTTS init");
-        azureReturnCode = getAzureToken();
+        if (AzureTTS_Ready(false))
+            AzureTTS_RequestToken(); // answered on the speech worker: the start does not wait
     }
     if (pluginAutostart == 1 && gPluginEnabled == 0) {
         gPluginEnabled = 1;
@@ -88,6 +90,7 @@ PLUGIN_API void XPluginStop(void)
     Warning_Destroy();
     System_DestroyMenu();
     System_UnregisterDataRefs();
+    SpeechWorker_Stop();
     Wave_ReleaseAllUtterances();
     System_CloseAudio();
 }

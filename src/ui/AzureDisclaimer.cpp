@@ -43,7 +43,8 @@ void AzureDisclaimer_Destroy()
 void AzureDisclaimer_Understood()
 {
     AzureDisclaimer_Destroy();
-    azureReturnCode = getAzureToken();
+    if (AzureTTS_Ready(true))
+        AzureTTS_RequestToken();
 }
 
 int ControlAzureDisclaimerWinHandler(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t)

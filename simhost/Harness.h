@@ -77,6 +77,8 @@ SIMHOST_API bool InstallSample(const std::string &sampleFolder);
 /// there and calls XPluginStart then XPluginEnable, as X-Plane does. Returns false (with the reason in
 /// LastError()) when it cannot be loaded or XPluginStart returns 0.
 SIMHOST_API bool LoadPlugin(const std::string &xplPath);
+/// The same from Resources/plugins/<folderName>/lin_x64/ (a plug-in folder the user renamed).
+SIMHOST_API bool LoadPluginFrom(const std::string &xplPath, const std::string &folderName);
 /// XPluginDisable then XPluginStop; the module stays mapped.
 SIMHOST_API void UnloadPlugin();
 SIMHOST_API bool PluginLoaded();

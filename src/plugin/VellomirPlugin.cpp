@@ -10,6 +10,7 @@
 #include "plugin/Commands.h"
 #include "plugin/CustomDataRefs.h"
 #include "plugin/FrameDriver.h"
+#include "plugin/Https.h"
 #include "plugin/Log.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
@@ -49,7 +50,8 @@ void System_Start()
     CambiaVoceRandom();
     if (azureTtsOn == 1) {
         PrintInfo("XPluginStart", "AzureTTS init");
-        if (AzureTTS_Ready(false))
+        AzureTTS_Ready(false); // opens the sound device, or says once what is missing
+        if (Https_Available())
             AzureTTS_RequestToken(); // answered on the speech worker: the start does not wait
     }
     if (pluginAutostart == 1 && gPluginEnabled == 0) {

@@ -410,7 +410,7 @@ void AzureTTS_KeepTokenAlive()
         return;
     if (gKeepAliveRunning || (now >= gLastKeepAliveAttempt && now - gLastKeepAliveAttempt < kKeepAliveRetrySeconds))
         return;
-    if (!AzureTTS_Ready(false))
+    if (!Https_Available())
         return;
     gLastKeepAliveAttempt = now;
     gKeepAliveRunning = true;

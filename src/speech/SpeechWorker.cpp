@@ -36,7 +36,8 @@ struct WorkerState {
 };
 
 std::shared_ptr<WorkerState> gState;
-std::thread gThread;
+/// Not a static object: a thread still joinable when the process exits would end it with terminate().
+std::thread *gThread = nullptr;
 
 void SpeechWorker_loop(std::shared_ptr<WorkerState> state)
 {
@@ -105,7 +106,7 @@ void SpeechWorker_Submit(SpeechJob job)
 {
     if (!gState) {
         gState = std::make_shared<WorkerState>();
-        gThread = std::thread(SpeechWorker_loop, gState);
+        gThread = new std::thread(SpeechWorker_loop, gState);
     }
     std::shared_ptr<Entry> entry = std::make_shared<Entry>();
     entry->job = std::move(job);
@@ -180,11 +181,13 @@ void SpeechWorker_Stop()
         exited = state->finished.wait_for(lock, kStopWait, [&] { return state->exited; });
     }
     if (exited) {
-        gThread.join();
+        gThread->join();
     } else {
         PrintInfo("SpeechWorker_Stop", "A speech request did not end in time and is abandoned");
         SpeechWorker_pinModule();
-        gThread.detach();
+        gThread->detach();
     }
+    delete gThread;
+    gThread = nullptr;
     gState.reset();
 }

@@ -8,6 +8,7 @@
 
 #include "SpeechFixtures.h"
 #include "plugin/Audio.h"
+#include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "speech/Wave.h"
 #include "support/TowerRadio.h"
@@ -32,6 +33,14 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
         Wave_ReleaseAllUtterances();
         System_CloseAudio();
         CloudSpeechTest::TearDown();
+    }
+    /// Runs frames (with real time passing for the service) until the speech worker has nothing left.
+    static void RunUntilSpoken()
+    {
+        for (int i = 0; i < 1000 && SpeechWorker_Pending() > 0; i++) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            simhost::RunFrame();
+        }
     }
     /// Runs frames (with real time passing for the mixer) until every utterance has been released.
     static void PlayOut()
@@ -62,6 +71,7 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
     Speech({Answer(200, speechtest::SineWave(kSamples, 12000.0))});
     TowerRadio_Queue("Vellomir @123@, wind 'wind' calm, runway *27L* cleared to land");
     simhost::RunFrame();
+    RunUntilSpoken();
     ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
     EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find(
                   "<voice name='en-US-JennyNeural'> Vellomir one two tree , wind &apos;wind&apos; calm, runway two seven left "
@@ -91,6 +101,7 @@ TEST_F(PlaybackTest, PilotMessageIsAskedInThePilotVoiceAndGarbageInsteadOfAWaveI
     Speech({Answer(200, "<html>Service temporarily unavailable</html>")});
     TowerRadio_Queue("Ready for departure", "TOWER", 0, 0, true);
     simhost::RunFrame();
+    RunUntilSpoken();
     ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
     EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find("<voice name='en-GB-RyanNeural'>"),
               std::string::npos);

@@ -1,4 +1,5 @@
 // Shared fixtures of the test suites.
+#include "speech/SpeechWorker.h"
 #include "support/PluginHost.h"
 
 #include <cctype>
@@ -15,6 +16,7 @@ void HostTest::SetUp()
 
 void HostTest::TearDown()
 {
+    SpeechWorker_Stop(); // the linked plug-in code's worker does not outlive its test
     simhost::Shutdown();
 }
 

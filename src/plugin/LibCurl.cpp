@@ -22,7 +22,7 @@ const RuntimeSymbol kCurlSymbols[] = {
 RuntimeLib gCurlLib = {"libcurl.so.4", "VELLOMIR_LIBCURL", kCurlSymbols,
                        sizeof kCurlSymbols / sizeof kCurlSymbols[0], 0, ""};
 std::once_flag gCurlInit;
-bool gCurlReady = false;
+bool gCurlInitOk = false;
 
 } // namespace
 
@@ -30,8 +30,15 @@ bool Curl_Load()
 {
     // The global initialisation is not thread-safe in older libcurl and is never undone: other threads
     // (or another add-on sharing the library) may still be using it when the plug-in stops.
-    std::call_once(gCurlInit, [] { gCurlReady = RuntimeLib_Load(gCurlLib) && gCurl.global_init(CURL_GLOBAL_ALL) == CURLE_OK; });
-    return gCurlReady;
+    if (!RuntimeLib_Load(gCurlLib))
+        return false;
+    std::call_once(gCurlInit, [] { gCurlInitOk = gCurl.global_init(CURL_GLOBAL_ALL) == CURLE_OK; });
+    return gCurlInitOk;
+}
+
+void Curl_Forget()
+{
+    RuntimeLib_Forget(gCurlLib);
 }
 
 const char *Curl_Missing()

@@ -29,5 +29,7 @@ extern CurlApi gCurl;
 /// Opens libcurl and initialises it once (thread-safe); false when it is missing or too old (7.66 and later
 /// have everything used here).
 bool Curl_Load();
+/// The next Curl_Load opens libcurl again by the name set then (tests); only while no request runs.
+void Curl_Forget();
 /// What is missing ("libcurl.so.4 (reason)"), empty when libcurl is loaded or not tried yet.
 const char *Curl_Missing();

@@ -32,3 +32,8 @@ const char *OpenAL_Missing()
 {
     return gOpenALLib.missing;
 }
+
+void OpenAL_Forget()
+{
+    RuntimeLib_Forget(gOpenALLib);
+}

@@ -29,5 +29,7 @@ extern OpenALApi gAL;
 
 /// Opens OpenAL once; false when it is missing.
 bool OpenAL_Load();
+/// The next OpenAL_Load opens OpenAL again by the name set then (tests); only with no device open.
+void OpenAL_Forget();
 /// What is missing ("libopenal.so.1 (reason)"), empty when OpenAL is loaded or not tried yet.
 const char *OpenAL_Missing();

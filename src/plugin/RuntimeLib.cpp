@@ -17,6 +17,13 @@ const char *RuntimeLib_Name(const RuntimeLib &lib)
     return name != nullptr && name[0] != '\0' ? name : lib.defaultName;
 }
 
+void RuntimeLib_Forget(RuntimeLib &lib)
+{
+    std::lock_guard<std::mutex> lock(gLoadMutex);
+    lib.state = 0;
+    lib.missing[0] = '\0';
+}
+
 bool RuntimeLib_Load(RuntimeLib &lib)
 {
     std::lock_guard<std::mutex> lock(gLoadMutex);

@@ -23,5 +23,8 @@ struct RuntimeLib {
 /// Opens the library and resolves its symbols on the first call; later calls return the first answer.
 /// A missing symbol counts as a missing library (the slots are then all cleared).
 bool RuntimeLib_Load(RuntimeLib &lib);
+/// Forgets the answer: the next RuntimeLib_Load opens the library named then (tests hide a library with
+/// the override variable). Only while nothing uses the library's functions.
+void RuntimeLib_Forget(RuntimeLib &lib);
 /// The name the library is opened by: the override variable's value when set, else the default.
 const char *RuntimeLib_Name(const RuntimeLib &lib);

@@ -389,8 +389,8 @@ void AzureTTS_submitSynthesis(const char *sentence, const char *voice, bool play
 }
 
 bool gKeepAliveRunning = false;
-bool gMissingLogged = false;
-bool gMissingShown = false;
+/// What was last said to be missing, in the log and in a window: each is said once.
+std::string gMissingLogged, gMissingShown;
 
 } // namespace
 
@@ -439,13 +439,13 @@ bool AzureTTS_Ready(bool userSwitchedOn)
         Utils_Appendf(missing, sizeof missing, "%s", Curl_Missing());
     if (OpenAL_Missing()[0] != '\0')
         Utils_Appendf(missing, sizeof missing, "%s%s", missing[0] != '\0' ? ", " : "", OpenAL_Missing());
-    if (!gMissingLogged) {
-        gMissingLogged = true;
+    if (gMissingLogged != missing) {
+        gMissingLogged = missing;
         PrintInfo("AzureTTS_Ready", "Azure TTS needs libcurl and OpenAL; missing: %s. X-Plane's own voice speaks instead",
                   missing);
     }
-    if (userSwitchedOn && !gMissingShown) {
-        gMissingShown = true;
+    if (userSwitchedOn && gMissingShown != missing) {
+        gMissingShown = missing;
         CreateWarningWinControl(400, 440, 740, 110, "Vellomir - Warning",
                                 "Azure TTS needs the libcurl and OpenAL libraries of your system. Missing:", missing,
                                 "Install them (Debian and Ubuntu: libcurl4 and libopenal1) and restart X-Plane.",

@@ -97,6 +97,10 @@ SIMHOST_API void RunFrames(int count);
 /// Runs frames for the given simulated seconds.
 SIMHOST_API void RunSeconds(float seconds);
 SIMHOST_API float ElapsedTime();
+/// Wall-clock seconds the plug-in's window draw callbacks took in the last frame, and in the longest frame
+/// since Reset: a frame the plug-in holds is a stutter of the simulator.
+SIMHOST_API double LastFrameDrawSeconds();
+SIMHOST_API double LongestFrameDrawSeconds();
 SIMHOST_API int FrameCount();
 
 // MARK: datarefs

@@ -320,8 +320,8 @@ int main(int argc, char **argv)
     simhost::UnloadPlugin();
     transcript.Flush();
     int errors = (int)simhost::HostErrors().size();
-    printf("vellomir-sim: %d frames, %.1f simulated seconds, %d host errors\n", simhost::FrameCount(),
-           simhost::ElapsedTime(), errors);
+    printf("vellomir-sim: %d frames, %.1f simulated seconds, %d host errors, longest frame %.1f ms\n",
+           simhost::FrameCount(), simhost::ElapsedTime(), errors, simhost::LongestFrameDrawSeconds() * 1000.0);
     simhost::Shutdown();
     return 0;
 }

@@ -118,8 +118,9 @@ HttpsResult Https_Perform(const HttpsRequest &request)
         gCurl.easy_setopt(curl, CURLOPT_PROTOCOLS, (long)CURLPROTO_HTTPS);
 #pragma GCC diagnostic pop
     }
-    if (httpsCaFile[0] != '\0')
-        gCurl.easy_setopt(curl, CURLOPT_CAINFO, httpsCaFile);
+    const char *caFile = request.caFile != nullptr ? request.caFile : httpsCaFile;
+    if (caFile[0] != '\0')
+        gCurl.easy_setopt(curl, CURLOPT_CAINFO, caFile);
     if (request.post) {
         gCurl.easy_setopt(curl, CURLOPT_POST, 1L);
         gCurl.easy_setopt(curl, CURLOPT_POSTFIELDS, request.body != nullptr ? request.body : "");

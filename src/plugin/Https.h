@@ -23,6 +23,8 @@ struct HttpsRequest {
     std::string *outMemory = nullptr; ///< ... else here, when set
     size_t maxResponseBytes = 1024 * 1024; ///< a larger response fails the transfer
     bool verbose = false;       ///< libcurl's transfer trace on standard error
+    /// Certificate authority file for this request; null uses httpsCaFile (read when the request starts).
+    const char *caFile = nullptr;
     /// When set, the transfer ends (as no answer) within about a tenth of a second once it turns true.
     const std::atomic<bool> *cancel = nullptr;
 };

@@ -27,7 +27,7 @@ void System_ResetPlugin()
         XPLMEnableMenuItem(gMyMenu, MENU_ATC_DIALOG, 0);
 
     queue.clear();
-    SpeechWorker_CancelAll(); // the voices of the emptied queue
+    SpeechWorker_CancelSpeech(); // the voices of the emptied queue
     gOutputDialogues.clear();
     frequencyBusyUntil = 0;
     gIsCopiing = 0;

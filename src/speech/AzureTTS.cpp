@@ -69,7 +69,7 @@ std::string AzureTTS_tokenOf(const std::string &body)
 
 /// What a request needs, copied from the settings on the simulator's thread.
 struct AzureSetup {
-    std::string key, token, tokenUrl, ttsUrl, wavePath;
+    std::string key, token, tokenUrl, ttsUrl, wavePath, caFile;
     bool tokenUrlOk = false, ttsUrlOk = false, wavePathOk = false;
     long timeoutMs = 0;
     bool verbose = false;
@@ -93,6 +93,7 @@ AzureSetup AzureTTS_setup(bool forToken)
     setup.key = azureKey;
     setup.token = azureToken;
     setup.timeoutMs = gRequestTimeoutMs;
+    setup.caFile = httpsCaFile;
     setup.verbose = developerDEBUG != 0;
     char url[512] = "";
     setup.tokenUrlOk = AzureTTS_TokenEndpoint(url, sizeof url);
@@ -119,6 +120,7 @@ HttpsResult AzureTTS_requestToken(const AzureSetup &setup, const std::atomic<boo
     request.timeoutMs = setup.timeoutMs;
     request.outMemory = body;
     request.maxResponseBytes = 64 * 1024;
+    request.caFile = setup.caFile.c_str();
     request.cancel = &cancel;
     body->clear();
     return Https_Perform(request);
@@ -211,6 +213,7 @@ HttpsResult AzureTTS_requestWave(const AzureSetup &setup, const std::string &tok
     request.outMemory = wave;
     request.maxResponseBytes = kMaxWaveBytes;
     request.verbose = setup.verbose;
+    request.caFile = setup.caFile.c_str();
     request.cancel = &cancel;
     wave->clear();
     return Https_Perform(request);

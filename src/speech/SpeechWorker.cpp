@@ -2,6 +2,7 @@
 // the first job and ends at stop.
 #include "speech/SpeechWorker.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdarg>
@@ -153,14 +154,16 @@ bool SpeechWorker_Speaking()
     return false;
 }
 
-void SpeechWorker_CancelAll()
+void SpeechWorker_CancelSpeech()
 {
     if (!gState)
         return;
     std::unique_lock<std::mutex> lock(gState->mutex);
-    gState->waiting.clear();
-    gState->order.clear();
-    if (gState->current)
+    auto speaks = [](const std::shared_ptr<Entry> &entry) { return entry->job.speaks; };
+    gState->waiting.erase(std::remove_if(gState->waiting.begin(), gState->waiting.end(), speaks),
+                          gState->waiting.end());
+    gState->order.erase(std::remove_if(gState->order.begin(), gState->order.end(), speaks), gState->order.end());
+    if (gState->current && gState->current->job.speaks)
         gState->current->cancel = true;
 }
 

@@ -45,8 +45,9 @@ void SpeechWorker_Collect();
 int SpeechWorker_Pending();
 /// True while a job that speaks is waiting, running or not collected yet.
 bool SpeechWorker_Speaking();
-/// Drops the jobs not started yet (their finish does not run) and cancels the running one.
-void SpeechWorker_CancelAll();
+/// Drops the jobs that speak and have not started yet (their finish does not run) and cancels the running
+/// one if it speaks; other jobs (a token request) go on.
+void SpeechWorker_CancelSpeech();
 /// Cancels everything and ends the thread within a second; a request that does not end in time is
 /// abandoned (the thread is left to finish on its own, the plug-in's code kept mapped for it). Finish
 /// functions of what was pending do not run.

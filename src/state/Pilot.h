@@ -33,6 +33,8 @@ class pilot {
         std::string procName, transition, fixName, region;
         double lat = 0, lon = 0; ///< 0.0 = not yet known
         int fl = 0, restriction = 0;
+        char altitudeCode = ' '; ///< the procedure's altitude description ('+', '-', 'B', ' ' ...)
+        int navType = 0;         ///< host navaid type the procedure search placed the fix with, 0 = none
     };
     typedef sidFix starFix;
 

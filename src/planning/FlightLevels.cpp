@@ -97,7 +97,11 @@ void drawFlighLevels(pilot *record)
                 }
             }
         } else if (o == 2) {
-            if (starRestExists && T < H && R == 1) {
+            if (loc.forcedFl > 0) {
+                loc.fl = loc.forcedFl;
+                PrintDebug(kTag, "drawFlighLevels - FIX 2F found: %i-%i, level filed by the pilot: %i for fix %s", o, i,
+                           loc.fl, name);
+            } else if (starRestExists && T < H && R == 1) {
                 loc.fl = H;
                 PrintDebug(kTag, "drawFlighLevels - FIX 2A found: %i-%i, overriding with higherStarRestriction: %i for fix %s",
                            o, i, loc.fl, name);

@@ -26,6 +26,15 @@ bool Procedures_InRoute(const pilot *p, const std::string &name)
     return false;
 }
 
+/// Appends a saved waypoint with all its fields.
+void Procedures_Append(pilot *p, const pilot::flightPlanLoc &loc)
+{
+    const size_t before = p->flightPlanVec.size();
+    p->AddToFlightPlan(loc.lat, loc.lon, loc.name.c_str(), loc.order, loc.navType, loc.fl, loc.restriction);
+    if (p->flightPlanVec.size() > before)
+        p->flightPlanVec.back().forcedFl = loc.forcedFl;
+}
+
 /// What the insertion of one procedure needs to know about its kind.
 struct InsertKind {
     bool star;
@@ -155,8 +164,7 @@ void restorePianoDivolo(pilot *record)
         PrintInfo("restorePianoDivolo", "FlightPlan restore error, no backup found!");
     } else {
         for (const pilot::flightPlanLoc &loc : record->flightPlanBackup)
-            record->AddToFlightPlan(loc.lat, loc.lon, loc.name.c_str(), loc.order, loc.navType, loc.fl,
-                                    loc.restriction);
+            Procedures_Append(record, loc);
         PrintDebug("restorePianoDivolo", "FlightPlan restore done!");
     }
     PrintDebug("restorePianoDivolo", "Richioamo drawFlighLevels perche' ho recuperato un backup");
@@ -198,7 +206,7 @@ void fileSID11(pilot *record)
         for (const pilot::flightPlanLoc &loc : p->flightPlanBackup) {
             if (appended > 0 && loc.order == 0 && loc.name == kDummyDeparture)
                 continue; // the SID now leads the route
-            p->AddToFlightPlan(loc.lat, loc.lon, loc.name.c_str(), loc.order, loc.navType, loc.fl, loc.restriction);
+            Procedures_Append(p, loc);
         }
         if (appended > 0)
             flightPlanEmpty = false;

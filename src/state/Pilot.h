@@ -18,6 +18,7 @@ class pilot {
         int fl = 0;          ///< planned level, hundreds of feet
         int restriction = 0; ///< procedure altitude restriction, hundreds of feet, 0 = none
         int navType = 0;     ///< host navaid type, 0 = entered by latitude/longitude
+        int forcedFl = 0;    ///< level the pilot filed for this waypoint (WPT.FL.nnn), 0 = none
     };
 
     struct sid {

@@ -16,7 +16,9 @@ const char *kTag = "drawFlighLevels";
 int FlightLevels_ApproachLevel(const pilot *p)
 {
     const int setting = p->vfrFlight != 0 ? altezzaApproachVFR : altezzaApproachIFR;
-    return (int)((p->arrivalRunwayStruct.heightft + (float)setting) / 100.0f);
+    // The arrival runway's elevation once the runway is chosen, the airport's as filed before that.
+    const float field = p->arrivalRunwayStruct.heightft != 0 ? p->arrivalRunwayStruct.heightft : p->altezzaAeroportoArrivo;
+    return (int)((field + (float)setting) / 100.0f);
 }
 
 } // namespace

@@ -10,7 +10,8 @@
 #include "plugin/SimDataRefs.h"
 #include "state/Pilot.h"
 
-namespace {
+namespace
+{
 
 void SetUpSample()
 {

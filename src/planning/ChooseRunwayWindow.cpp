@@ -21,7 +21,8 @@ XPWidgetID ControlChooseRwyWin = nullptr;
 XPWidgetID AutomaticRwyBtn = nullptr;
 XPWidgetID ChooseRwyBtn[CHOOSE_RWY_BUTTONS] = {};
 
-namespace {
+namespace
+{
 
 const char *const kTag = "ControlChooseRunwayHandler";
 const int kLeft = 100, kTop = 700, kRight = 265;

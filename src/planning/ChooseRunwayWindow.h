@@ -11,8 +11,8 @@ class pilot;
 /// Most runway ends the window lists (one button each).
 enum { CHOOSE_RWY_BUTTONS = 20 };
 
-extern int gIsDeparting;                 ///< 1 while the window chooses the departure runway, 0 the arrival
-extern XPWidgetID ControlChooseRwyWin;   ///< null while the window is closed
+extern int gIsDeparting;               ///< 1 while the window chooses the departure runway, 0 the arrival
+extern XPWidgetID ControlChooseRwyWin; ///< null while the window is closed
 extern XPWidgetID AutomaticRwyBtn;
 extern XPWidgetID ChooseRwyBtn[CHOOSE_RWY_BUTTONS]; ///< slot k: the button of runway end k; null without one
 

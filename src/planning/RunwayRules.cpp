@@ -12,7 +12,8 @@
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 const char *const kTag = "SetMatchingRunway";
 /// Start value of the running minima: no end chosen yet.

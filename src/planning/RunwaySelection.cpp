@@ -19,7 +19,8 @@
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
 
-namespace {
+namespace
+{
 
 const char *const kTag = "SetMatchingRunway";
 /// Below this wind (knots) an airport without runway-use rules gets its nearest runway.
@@ -191,8 +192,8 @@ float RunwaySelection_elevation(pilot *record, int isDeparture)
     if (!icao.empty())
         airport = XPLMFindNavAid(nullptr, icao.c_str(), &lat, &lon, nullptr, xplm_Nav_Airport);
     if (airport == XPLM_NAV_NOT_FOUND) {
-        PrintInfo(kTag, "Airport not found to set runway height: %s (pilot %s, %s).", icao.c_str(),
-                  record->nomePilota, isDeparture ? "departure" : "arrival");
+        PrintInfo(kTag, "Airport not found to set runway height: %s (pilot %s, %s).", icao.c_str(), record->nomePilota,
+                  isDeparture ? "departure" : "arrival");
         return 0;
     }
     float height_m = 0;
@@ -227,8 +228,7 @@ void RunwaySelection_apply(pilot *record, int isDeparture, const Parser::runway 
 void RunwaySelection_none(pilot *record, int isDeparture)
 {
     const std::string &icao = isDeparture ? record->depAirportICAO : record->arrAirportICAO;
-    PrintInfo(kTag, "No runway at %s airport %s: runway cleared", isDeparture ? "departure" : "arrival",
-              icao.c_str());
+    PrintInfo(kTag, "No runway at %s airport %s: runway cleared", isDeparture ? "departure" : "arrival", icao.c_str());
     if (isDeparture) {
         record->departureRunwayStruct = pilot::runwayStruct();
         record->departureRunwayName[0] = '\0';

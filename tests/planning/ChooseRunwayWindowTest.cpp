@@ -11,9 +11,11 @@
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
 
-namespace {
+namespace
+{
 
-class ChooseRunwayWindow : public HostTest {
+class ChooseRunwayWindow : public HostTest
+{
   protected:
     pilot record;
     void SetUp() override
@@ -60,8 +62,8 @@ TEST_F(ChooseRunwayWindow, PilotsChoiceHoldsUntilAutomaticOrAnotherAirport)
     ASSERT_STREQ(record.departureRunwayName, "34R"); // wind from 340
     CreateChooseRunwayControl(&record, 1);
     EXPECT_EQ(gIsCopiing, 1);
-    EXPECT_EQ(Buttons(), (std::vector<std::string>{"Automatic", "Runway 16L", "Runway 34R", "Runway 16C",
-                                                   "Runway 34C", "Runway 16R", "Runway 34L"}));
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"Automatic", "Runway 16L", "Runway 34R", "Runway 16C", "Runway 34C",
+                                                   "Runway 16R", "Runway 34L"}));
     Click("Runway 16C");
     EXPECT_STREQ(record.departureRunwayName, "16C");
     EXPECT_EQ(record.preferredDepRunway, 3);
@@ -124,7 +126,9 @@ TEST_F(ChooseRunwayWindow, TwentyButtonsAtMostAndTheWindowHoldsThem)
     Click("Automatic");
 }
 
-class WindDataRefs : public PluginTest {};
+class WindDataRefs : public PluginTest
+{
+};
 
 TEST_F(WindDataRefs, EachVersionBindsItsOwnWind)
 {

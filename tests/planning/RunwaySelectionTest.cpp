@@ -10,9 +10,11 @@
 #include "support/PluginHost.h"
 #include "ui/WarningWindow.h"
 
-namespace {
+namespace
+{
 
-class RunwaySelection : public HostTest {
+class RunwaySelection : public HostTest
+{
   protected:
     pilot record;
     void SetUp() override
@@ -104,7 +106,8 @@ TEST_F(RunwaySelection, RealAirportsInCalmAndWindFrom160And340)
             const char *neighbour = std::string(row.icao) == "KSEA" ? "KPDX" : "KSEA";
             Flight(row.isDeparture ? row.icao : neighbour, row.isDeparture ? neighbour : row.icao, row.lat, row.lon);
             ASSERT_EQ(Choose(row.isDeparture), wind.expected);
-            const pilot::runwayStruct &chosen = row.isDeparture ? record.departureRunwayStruct : record.arrivalRunwayStruct;
+            const pilot::runwayStruct &chosen =
+                row.isDeparture ? record.departureRunwayStruct : record.arrivalRunwayStruct;
             const Parser &airport = row.isDeparture ? record.parser : record.targetAirport;
             ASSERT_GE(chosen.index, 1);
             const Parser::runway &end = airport.runways[(size_t)chosen.index - 1];

@@ -173,8 +173,17 @@ void Procedure_Search(const ProcedureKind &kind, const std::string &airportICAO,
     if (p->flightPlanVec.empty()) {
         PrintDebug(tag, "FP empty, set fake fixTroncated %s", fixTroncated.c_str());
     } else {
-        const std::string &name = kind.star ? p->flightPlanVec.back().name : p->flightPlanVec.front().name;
-        fixTroncated = name.substr(0, 4);
+        // The filed route's end, past an earlier procedure's fixes or approach points.
+        const std::vector<pilot::flightPlanLoc> &route = p->flightPlanVec;
+        const pilot::flightPlanLoc *end = kind.star ? &route.back() : &route.front();
+        for (size_t k = 0; k < route.size(); k++) {
+            const pilot::flightPlanLoc &loc = kind.star ? route[route.size() - 1 - k] : route[k];
+            if (loc.order == 2) {
+                end = &loc;
+                break;
+            }
+        }
+        fixTroncated = end->name.substr(0, 4);
         PrintDebug(tag, kind.star ? "using last waypoint %s for fixTroncated" : "using first waypoint %s for fixTroncated",
                    fixTroncated.c_str());
     }

@@ -1,4 +1,32 @@
-// Stand-ins of state/Hooks.h: empty on purpose.
+// Empty bodies of the stand-ins declared in Hooks.h.
 #include "state/Hooks.h"
 
-void ProgramFMS(pilot *) {}
+XPWidgetID ControlChooseSidWin = nullptr;
+
+void SetILSPath(pilot *)
+{
+}
+
+void ProgramFMS(pilot *)
+{
+}
+
+void cercaNuovoFlightPlanIndex(pilot *)
+{
+}
+
+void CalcolaHeadingError(pilot *)
+{
+}
+
+void FlightPlanning_RequestIFRClearanceResponse(pilot *)
+{
+}
+
+void CreateChooseSidControl(pilot *, int)
+{
+}
+
+void CreateChooseStarControl(pilot *, int)
+{
+}

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "Harness.h"
+#include "navdata/AptFiles.h"
 #include "navdata/FindNavType.h"
 #include "navdata/ProcedureSearch.h"
 #include "planning/Procedures.h"
+#include "planning/RunwaySelection.h"
 #include "plugin/PluginGlobals.h"
 #include "support/PluginHost.h"
 #include "support/ProcedureData.h"
@@ -167,6 +169,33 @@ TEST_F(ProceduresTest, SidInsertionKeepsTheRouteWithoutDuplicatesStaleIndexesOrT
         EXPECT_TRUE(record.sidFiled);
     }
     EXPECT_TRUE(Logged("Selected procedure 42 is not among the 5 found, nothing inserted"));
+}
+
+TEST_F(ProceduresTest, DepartureRunwayChangeOnTheGroundSearchesAndFilesTheSidAgain)
+{
+    ASSERT_TRUE(simhost::InstallGlobalAptDat(TestData("runways/apt.dat")));
+    ClearSceneryIndex();
+    parseSingleAptDat(simhost::SystemPath() + simhost::GlobalAptDatPath(12000));
+    simhost::SetWeather(340, 15, 1013);
+    record.parser.readAptDat("KSEA", IcaoMap["KSEA"].ICAOfilePath, IcaoMap["KSEA"].readOffset, 0);
+    record.isOnGround = 1;
+    Route({"HAROB", "BTG"});
+    SetMatchingRunway(&record, 1);
+    ASSERT_STREQ(record.departureRunwayName, "34R");
+    SearchAndFileSid("34R");
+    EXPECT_EQ(Names(), "DODVE/1 WUREL/1 ATOME/1 BREMM/1 HAROB/2 BTG/2");
+
+    record.preferredDepRunway = 1; // 16L
+    record.preferredDepRunwayAirport = "KSEA";
+    ChangeDepRunway(&record);
+    ASSERT_STREQ(record.departureRunwayName, "16L");
+    EXPECT_EQ(Names(), "CAVOB/1 RENBE/1 RICHR/1 EMRLD/1 HAROB/2 BTG/2");
+
+    record.isOnGround = 0; // in the air the SID flown stays
+    record.preferredDepRunway = 0;
+    ChangeDepRunway(&record);
+    EXPECT_STREQ(record.departureRunwayName, "34R");
+    EXPECT_EQ(Names(), "CAVOB/1 RENBE/1 RICHR/1 EMRLD/1 HAROB/2 BTG/2");
 }
 
 TEST_F(ProceduresTest, FixUnknownToTheSimulatorKeepsTheSearchPositionAndStarReplacesTheEarlierOne)

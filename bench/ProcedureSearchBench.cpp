@@ -17,7 +17,8 @@
 #include "planning/Procedures.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 std::string SharedData()
 {
@@ -109,8 +110,8 @@ void BM_EveryUsAirport(benchmark::State &state)
     }
     simhost::Reset();
     const std::string navdata = simhost::PluginFolder() + "navdata";
-    const std::string unpack = "mkdir -p '" + navdata + "' && tar -xJf '" + data +
-                               "CIFP-all-4968-airports.tar.xz' -C '" + navdata + "'";
+    const std::string unpack =
+        "mkdir -p '" + navdata + "' && tar -xJf '" + data + "CIFP-all-4968-airports.tar.xz' -C '" + navdata + "'";
     if (system(unpack.c_str()) != 0) {
         state.SkipWithError("could not unpack the CIFP files");
         return;
@@ -154,8 +155,9 @@ void BM_EveryUsAirport(benchmark::State &state)
                     for (int run = 0; run < 3; run++) {
                         const auto t0 = std::chrono::steady_clock::now();
                         SearchAndInsert(icao, rwy.c_str(), star == 1);
-                        ms = std::min(ms, std::chrono::duration<double, std::milli>(
-                                              std::chrono::steady_clock::now() - t0).count());
+                        ms = std::min(
+                            ms,
+                            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
                     }
                     airportWorst = std::max(airportWorst, ms);
                     sum += ms;

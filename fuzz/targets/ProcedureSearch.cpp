@@ -8,7 +8,8 @@
 #include "planning/Procedures.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 const char *const kNavdata = "Resources/plugins/Vellomir64/navdata/";
 

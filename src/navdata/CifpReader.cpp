@@ -9,7 +9,8 @@
 #include "plugin/Log.h"
 #include "ui/Utils.h"
 
-namespace {
+namespace
+{
 
 const char *kTag = "Cifp_Parse";
 
@@ -104,8 +105,8 @@ void Cifp_Parse(const char *text, size_t size, bool star, const char *source, st
             if (reason[0] != '\0') {
                 if (name.size() > kMaxIdentifier)
                     name.resize(kMaxIdentifier);
-                PrintInfo(kTag, "Malformed procedure line %i in %s (%s), procedure \"%s\" left out", lineNumber,
-                          source, reason, name.c_str());
+                PrintInfo(kTag, "Malformed procedure line %i in %s (%s), procedure \"%s\" left out", lineNumber, source,
+                          reason, name.c_str());
                 if (!name.empty())
                     broken.insert(name);
             } else {

@@ -7,12 +7,12 @@
 
 /// One leg of a procedure, as its record line gives it (fields trimmed of their padding blanks).
 struct CifpLeg {
-    std::string procedure;  ///< procedure identifier (field 3)
-    std::string transition; ///< transition identifier (field 4); empty for the common route
-    std::string fix;        ///< fix identifier (field 5); empty for a leg without a fix
-    std::string region;     ///< ICAO region of the fix (field 6)
+    std::string procedure;   ///< procedure identifier (field 3)
+    std::string transition;  ///< transition identifier (field 4); empty for the common route
+    std::string fix;         ///< fix identifier (field 5); empty for a leg without a fix
+    std::string region;      ///< ICAO region of the fix (field 6)
     char altitudeCode = ' '; ///< altitude description (field 23): ' ', '+', '-', 'B' ...
-    std::string altitude1;  ///< first altitude (field 24): "05000", "FL190" or empty
+    std::string altitude1;   ///< first altitude (field 24): "05000", "FL190" or empty
 };
 
 /// Longest record line taken; longer lines are malformed.

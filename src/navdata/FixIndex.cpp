@@ -13,7 +13,8 @@
 #include "navdata/CifpReader.h"
 #include "plugin/Log.h"
 
-namespace {
+namespace
+{
 
 struct IndexEntry {
     char ident[8];

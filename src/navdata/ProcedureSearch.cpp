@@ -20,7 +20,8 @@
 #include "ui/Utils.h"
 #include "ui/WarningWindow.h"
 
-namespace {
+namespace
+{
 
 std::mt19937 gProcedureRandom;
 bool gProcedureRandomSeeded = false;
@@ -184,7 +185,8 @@ void Procedure_Search(const ProcedureKind &kind, const std::string &airportICAO,
             }
         }
         fixTroncated = end->name.substr(0, 4);
-        PrintDebug(tag, kind.star ? "using last waypoint %s for fixTroncated" : "using first waypoint %s for fixTroncated",
+        PrintDebug(tag,
+                   kind.star ? "using last waypoint %s for fixTroncated" : "using first waypoint %s for fixTroncated",
                    fixTroncated.c_str());
     }
 
@@ -322,7 +324,8 @@ bool ProcedureSearch_RunwayTransitions(const char *runway, std::string *a, std::
     size_t digits = 0;
     while (digits < r.size() && isdigit((unsigned char)r[digits]))
         digits++;
-    if (digits == 0 || digits > 2 || r.size() > digits + 1 || (r.size() == digits + 1 && !isalpha((unsigned char)r.back())))
+    if (digits == 0 || digits > 2 || r.size() > digits + 1 ||
+        (r.size() == digits + 1 && !isalpha((unsigned char)r.back())))
         return false;
     std::string number = r.substr(0, digits);
     if (number.size() == 1)

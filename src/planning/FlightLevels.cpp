@@ -8,7 +8,8 @@
 #include "plugin/PluginGlobals.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 const char *kTag = "drawFlighLevels";
 
@@ -17,7 +18,8 @@ int FlightLevels_ApproachLevel(const pilot *p)
 {
     const int setting = p->vfrFlight != 0 ? altezzaApproachVFR : altezzaApproachIFR;
     // The arrival runway's elevation once the runway is chosen, the airport's as filed before that.
-    const float field = p->arrivalRunwayStruct.heightft != 0 ? p->arrivalRunwayStruct.heightft : p->altezzaAeroportoArrivo;
+    const float field =
+        p->arrivalRunwayStruct.heightft != 0 ? p->arrivalRunwayStruct.heightft : p->altezzaAeroportoArrivo;
     return (int)((field + (float)setting) / 100.0f);
 }
 
@@ -54,8 +56,7 @@ void drawFlighLevels(pilot *record)
             if (r > higherStarRestriction) {
                 higherStarRestriction = r;
                 higherStarRestrictionIndex = i;
-                PrintDebug(kTag, "drawFlighLevels - higherStarRestriction %i on index %i (%s)", r, i,
-                           loc.name.c_str());
+                PrintDebug(kTag, "drawFlighLevels - higherStarRestriction %i on index %i (%s)", r, i, loc.name.c_str());
             }
         }
     }
@@ -75,11 +76,15 @@ void drawFlighLevels(pilot *record)
             const int r = loc.restriction;
             if (!sidRestExists || R == 0) {
                 loc.fl = T;
-                PrintDebug(kTag, "drawFlighLevels - SID 1A found: %i-%i, no one sid restriction, setting planned FL: %i for fix %s",
-                           o, i, loc.fl, name);
+                PrintDebug(
+                    kTag,
+                    "drawFlighLevels - SID 1A found: %i-%i, no one sid restriction, setting planned FL: %i for fix %s",
+                    o, i, loc.fl, name);
             } else if (r >= 1) {
                 loc.fl = std::min(T, r);
-                PrintDebug(kTag, "drawFlighLevels - SID %s found: %i-%i, sid restriction exists, altezzaObiettivoFL %i, restriction %i, setting: %i for fix %s",
+                PrintDebug(kTag,
+                           "drawFlighLevels - SID %s found: %i-%i, sid restriction exists, altezzaObiettivoFL %i, "
+                           "restriction %i, setting: %i for fix %s",
                            T > r ? "1C" : "1D", o, i, T, r, loc.fl, name);
             } else {
                 // An unrestricted SID fix is flown at the next SID restriction ahead: no climb above a
@@ -90,11 +95,15 @@ void drawFlighLevels(pilot *record)
                         next = route[(size_t)j].restriction;
                 if (next != 0) {
                     loc.fl = std::min(T, next);
-                    PrintDebug(kTag, "drawFlighLevels - SID 1E found: %i-%i, sid restriction does not exists, setting orphan to the next sid restriction %i for fix %s",
+                    PrintDebug(kTag,
+                               "drawFlighLevels - SID 1E found: %i-%i, sid restriction does not exists, setting orphan "
+                               "to the next sid restriction %i for fix %s",
                                o, i, loc.fl, name);
                 } else {
                     loc.fl = T;
-                    PrintDebug(kTag, "drawFlighLevels - SID 1F found: %i-%i, sid restriction does not exists, orphan over the lowerSidRestrictionIndex, setting altezzaObiettivoFL %i for fix %s",
+                    PrintDebug(kTag,
+                               "drawFlighLevels - SID 1F found: %i-%i, sid restriction does not exists, orphan over "
+                               "the lowerSidRestrictionIndex, setting altezzaObiettivoFL %i for fix %s",
                                o, i, loc.fl, name);
                 }
             }
@@ -105,8 +114,9 @@ void drawFlighLevels(pilot *record)
                            loc.fl, name);
             } else if (starRestExists && T < H && R == 1) {
                 loc.fl = H;
-                PrintDebug(kTag, "drawFlighLevels - FIX 2A found: %i-%i, overriding with higherStarRestriction: %i for fix %s",
-                           o, i, loc.fl, name);
+                PrintDebug(
+                    kTag, "drawFlighLevels - FIX 2A found: %i-%i, overriding with higherStarRestriction: %i for fix %s",
+                    o, i, loc.fl, name);
             } else {
                 loc.fl = T;
                 PrintDebug(kTag, "drawFlighLevels - FIX 2B found: %i-%i, setting planned FL: %i for fix %s", o, i,
@@ -156,7 +166,8 @@ void drawFlighLevels(pilot *record)
                 loc.fl = T;
                 label = "STAR 3-5G";
             }
-            PrintDebug(kTag, "drawFlighLevels - %s found: %i-%i, restriction %i, lastRestriction %i, setting: %i for fix %s",
+            PrintDebug(kTag,
+                       "drawFlighLevels - %s found: %i-%i, restriction %i, lastRestriction %i, setting: %i for fix %s",
                        label, o, i, r, previous, loc.fl, name);
         } else if (o == 6) {
             loc.fl = FlightLevels_ApproachLevel(p);
@@ -172,8 +183,10 @@ void drawFlighLevels(pilot *record)
             pilot::flightPlanLoc &loc = route[(size_t)i];
             if (loc.fl < floor) {
                 loc.fl = floor;
-                PrintDebug(kTag, "drawFlighLevels - STAR 3-5 found a fl under altezzaApproachIFR, ovverriding to FL %i for %i-%i %s",
-                           floor, loc.order, i, loc.name.c_str());
+                PrintDebug(
+                    kTag,
+                    "drawFlighLevels - STAR 3-5 found a fl under altezzaApproachIFR, ovverriding to FL %i for %i-%i %s",
+                    floor, loc.order, i, loc.name.c_str());
             }
         }
     }

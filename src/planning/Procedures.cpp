@@ -13,7 +13,8 @@
 
 bool flightPlanEmpty = false;
 
-namespace {
+namespace
+{
 
 /// The name of the dummy point an empty route gets.
 const char *const kDummyDeparture = "Departure";
@@ -121,8 +122,8 @@ void Procedures_DummyDeparture(pilot *p)
     PrintDebug("fileSID11", "no sidFixes found, empty flight plan, generating dummy point now..");
     flightPlanEmpty = true;
     coordinate point;
-    DisegnaTraiettoria(p->departureRunwayStruct.lat, p->departureRunwayStruct.lon,
-                       p->departureRunwayStruct.heading, 1.5f, &point);
+    DisegnaTraiettoria(p->departureRunwayStruct.lat, p->departureRunwayStruct.lon, p->departureRunwayStruct.heading,
+                       1.5f, &point);
     p->AddToFlightPlan((float)point.lat, (float)point.lon, kDummyDeparture, 0, 0, p->plannedFL, 0);
     StampaPianoDiVoloAttuale(p, false);
 }
@@ -143,7 +144,8 @@ void backuPianoDivolo(pilot *record, bool keepSid, bool keepStar)
     // Copied first: the backup may be taken while flightPlanVec is being rebuilt from it.
     std::vector<pilot::flightPlanLoc> saved;
     for (const pilot::flightPlanLoc &loc : record->flightPlanVec) {
-        const bool keep = loc.order == 0 || loc.order == 2 || (loc.order == 1 && keepSid) || (loc.order == 3 && keepStar);
+        const bool keep =
+            loc.order == 0 || loc.order == 2 || (loc.order == 1 && keepSid) || (loc.order == 3 && keepStar);
         if (keep)
             saved.push_back(loc);
     }

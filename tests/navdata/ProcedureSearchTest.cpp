@@ -9,7 +9,8 @@
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
 
-namespace {
+namespace
+{
 
 /// A CIFP record line with the fields the search reads; the others blank, 38 fields as in the real files.
 std::string Leg(const char *type, const char *proc, const char *transition, const char *fix, const char *code = " ",
@@ -24,7 +25,8 @@ std::string Leg(const char *type, const char *proc, const char *transition, cons
     return line + ";\r\n";
 }
 
-class ProcedureSearchTest : public HostTest {
+class ProcedureSearchTest : public HostTest
+{
   protected:
     void SetUp() override
     {
@@ -127,19 +129,18 @@ TEST_F(ProcedureSearchTest, CandidatesPerRunwayOfRealFilesMatchTheListsWorkedOut
 
 TEST_F(ProcedureSearchTest, RecordTypesTransitionsAndAltitudeCodesOfHandWrittenLines)
 {
-    WriteCifp("ZZZZ", "RWY:RW02 ,      ,;\n" +
-                          Leg("SID", "ALPHA1", "RW02", "AAAAA", " ", "05000") +  // at 5000: 50
-                          Leg("SID", "ALPHA1", "RW02L", "LLLLL") +               // another runway's transition
-                          Leg("SID", "ALPHA1", "ALLEN", "ALLEN") +               // en-route transition named ALL...
-                          Leg("SID", "ALPHA1", " ", "CCCCC", "+", "10000") +     // common route, at or above: none
-                          Leg("SID", "ALPHA1", " ", "DDDDD", "-", "FL070") +     // at or below FL070: a ceiling
-                          Leg("SID", "BRAVO1", " ", "BBBBB", "B", "08000") +     // no runway transition: every runway
-                          Leg("SID", "CHARL1", "RW01C", "C1C1C") +               // single-digit runway
-                          Leg("SID", "DELTA1", "RW01B", "D1B1B") +               // both-runways form
+    WriteCifp("ZZZZ", "RWY:RW02 ,      ,;\n" + Leg("SID", "ALPHA1", "RW02", "AAAAA", " ", "05000") + // at 5000: 50
+                          Leg("SID", "ALPHA1", "RW02L", "LLLLL") +           // another runway's transition
+                          Leg("SID", "ALPHA1", "ALLEN", "ALLEN") +           // en-route transition named ALL...
+                          Leg("SID", "ALPHA1", " ", "CCCCC", "+", "10000") + // common route, at or above: none
+                          Leg("SID", "ALPHA1", " ", "DDDDD", "-", "FL070") + // at or below FL070: a ceiling
+                          Leg("SID", "BRAVO1", " ", "BBBBB", "B", "08000") + // no runway transition: every runway
+                          Leg("SID", "CHARL1", "RW01C", "C1C1C") +           // single-digit runway
+                          Leg("SID", "DELTA1", "RW01B", "D1B1B") +           // both-runways form
                           Leg("APPCH", "I02", "I02", "IIIII") + Leg("STAR", "SIDNY1", "ALL", "SSSSS") +
-                          Leg("STAR", "STARA1", "ALL", "EEEEE", "+", "05000") +  // floor 50
-                          Leg("STAR", "STARA1", "ALL", "FFFFF", "-", "09000") +  // at or below: no floor
-                          Leg("STAR", "STARA1", "ALL", "GGGGG", "B", "11000") +  // between: the first altitude
+                          Leg("STAR", "STARA1", "ALL", "EEEEE", "+", "05000") +   // floor 50
+                          Leg("STAR", "STARA1", "ALL", "FFFFF", "-", "09000") +   // at or below: no floor
+                          Leg("STAR", "STARA1", "ALL", "GGGGG", "B", "11000") +   // between: the first altitude
                           Leg("STAR", "STARA1", "ALL", "       ", " ", "03000")); // leg without a fix
     EXPECT_EQ(Search("ZZZZ", false, "02"), "ALPHA1: AAAAA CCCCC DDDDD|BRAVO1: BBBBB");
     const int sidRestrictions[] = {50, 0, 70};
@@ -159,8 +160,12 @@ TEST_F(ProcedureSearchTest, RecordTypesTransitionsAndAltitudeCodesOfHandWrittenL
     const struct {
         const char *runway, *a, *b;
         bool ok;
-    } designators[] = {{"25L", "RW25L", "RW25B", true}, {"1c", "RW01C", "RW01B", true}, {"07", "RW07", "", true},
-                       {"9", "RW09", "", true},         {"", "", "", false},            {"123", "", "", false},
+    } designators[] = {{"25L", "RW25L", "RW25B", true},
+                       {"1c", "RW01C", "RW01B", true},
+                       {"07", "RW07", "", true},
+                       {"9", "RW09", "", true},
+                       {"", "", "", false},
+                       {"123", "", "", false},
                        {"16LL", "", "", false}};
     for (const auto &d : designators) {
         EXPECT_EQ(ProcedureSearch_RunwayTransitions(d.runway, &a, &b), d.ok) << d.runway;

@@ -14,9 +14,11 @@
 #include "support/ProcedureData.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
-class ProceduresTest : public HostTest {
+class ProceduresTest : public HostTest
+{
   protected:
     void SetUp() override
     {
@@ -235,7 +237,7 @@ TEST_F(ProceduresTest, BackupAndRestoreRoundTripKeepsFixesOrderAndFiledLevels)
     const struct {
         const char *name;
         int order, restriction, forced;
-    } route[] = {{"Departure", 0, 0, 0}, {"CAVOB", 1, 50, 0}, {"HAROB", 2, 0, 0}, {"BTG", 2, 0, 150},
+    } route[] = {{"Departure", 0, 0, 0}, {"CAVOB", 1, 50, 0}, {"HAROB", 2, 0, 0},     {"BTG", 2, 0, 150},
                  {"BLRUN", 3, 110, 0},   {"ILS", 5, 0, 0},    {"Runway 10R", 6, 0, 0}};
     for (const auto &r : route) {
         record.AddToFlightPlan(45.5f, -122.5f, r.name, r.order, 512, r.forced, r.restriction);
@@ -273,11 +275,23 @@ TEST_F(ProceduresTest, LevelProfileFollowsRestrictionsAheadTheLastOneMetAndTheFi
         std::vector<int> expected;
     } rows[] = {
         // Unrestricted SID fixes take the next SID ceiling ahead: no climb to cruise between two ceilings.
-        {"sid ceilings", 350, 0, 1, 0, 0, {{1, 0}, {1, 0}, {1, 60}, {1, 0}, {1, 100}, {1, 0}, {2, 0}},
+        {"sid ceilings",
+         350,
+         0,
+         1,
+         0,
+         0,
+         {{1, 0}, {1, 0}, {1, 60}, {1, 0}, {1, 100}, {1, 0}, {2, 0}},
          {60, 60, 60, 100, 100, 350, 350}},
         {"restrictions off", 350, 0, 0, 0, 0, {{1, 0}, {1, 60}, {2, 0}, {3, 120}}, {350, 350, 350, 350}},
         // After the highest STAR restriction the profile keeps the last one met (80), never climbs back.
-        {"last restriction met", 240, 10000, 1, 0, 0, {{2, 0}, {3, 0}, {3, 120}, {3, 0}, {3, 80}, {3, 0}},
+        {"last restriction met",
+         240,
+         10000,
+         1,
+         0,
+         0,
+         {{2, 0}, {3, 0}, {3, 120}, {3, 0}, {3, 80}, {3, 0}},
          {120, 120, 120, 120, 100, 80}},
         {"route under a STAR floor", 240, 8000, 1, 0, 0, {{2, 0}, {3, 100}}, {100, 100}},
         {"route above the floors", 240, 0, 1, 0, 0, {{2, 0}, {3, 100}}, {240, 240}},

@@ -4,7 +4,8 @@
 #include "Harness.h"
 #include "support/PluginHost.h"
 
-namespace {
+namespace
+{
 const char *kNavdata = "Resources/plugins/Vellomir64/navdata/";
 }
 

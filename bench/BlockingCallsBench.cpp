@@ -8,9 +8,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Harness.h"
@@ -21,7 +21,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 /// A simulated X-Plane folder on the disk the build is on (not a memory file system): fsync costs there.
 void ResetOnDisk()

@@ -27,7 +27,8 @@
 #include "support/TlsTestServer.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 const int kServiceDelayMs = 2000;
 const int kMessages = 3;

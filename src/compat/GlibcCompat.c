@@ -15,10 +15,13 @@
 #define VELLOMIR_HIDDEN __attribute__((visibility("hidden")))
 
 /* NAME@VERSION through a local alias, and the wrapper that the link substitutes for NAME. */
-#define OLD_VERSION(ret, name, version, params, args)                                                          \
-    __asm__(".symver vellomir_old_" #name ", " #name "@" version);                                            \
-    ret vellomir_old_##name params;                                                                            \
-    VELLOMIR_HIDDEN ret __wrap_##name params { return vellomir_old_##name args; }
+#define OLD_VERSION(ret, name, version, params, args)                                                                  \
+    __asm__(".symver vellomir_old_" #name ", " #name "@" version);                                                     \
+    ret vellomir_old_##name params;                                                                                    \
+    VELLOMIR_HIDDEN ret __wrap_##name params                                                                           \
+    {                                                                                                                  \
+        return vellomir_old_##name args;                                                                               \
+    }
 
 /* Threads: in libpthread before 2.34, in libc since (with the old versions kept). */
 OLD_VERSION(int, pthread_create, "GLIBC_2.2.5",

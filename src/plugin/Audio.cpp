@@ -9,7 +9,8 @@
 ALCdevice *my_dev = nullptr;
 ALCcontext *my_context = nullptr;
 
-namespace {
+namespace
+{
 
 int gHostVersion = 0;
 bool gAudioTried = false;

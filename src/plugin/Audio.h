@@ -22,7 +22,8 @@ void System_CloseAudio();
 /// Makes our context current for the scope's lifetime and restores the one that was current before. On
 /// X-Plane 11 (no context of our own) it uses the simulator's current context. active is false when there
 /// is no context to work with.
-class AudioContextScope {
+class AudioContextScope
+{
   public:
     AudioContextScope();
     ~AudioContextScope();

@@ -9,7 +9,8 @@
 
 char httpsCaFile[512] = "";
 
-namespace {
+namespace
+{
 
 /// Longest wait for the network between two looks at the cancel flag, milliseconds.
 const int kPollMs = 50;

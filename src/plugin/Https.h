@@ -18,11 +18,11 @@ struct HttpsRequest {
     bool post = false;
     const char *body = nullptr; ///< POST body (may be empty)
     size_t bodyLength = 0;
-    long timeoutMs = 10000;     ///< whole transfer, connection included
-    FILE *outFile = nullptr;    ///< response body goes here when set ...
-    std::string *outMemory = nullptr; ///< ... else here, when set
+    long timeoutMs = 10000;                ///< whole transfer, connection included
+    FILE *outFile = nullptr;               ///< response body goes here when set ...
+    std::string *outMemory = nullptr;      ///< ... else here, when set
     size_t maxResponseBytes = 1024 * 1024; ///< a larger response fails the transfer
-    bool verbose = false;       ///< libcurl's transfer trace on standard error
+    bool verbose = false;                  ///< libcurl's transfer trace on standard error
     /// Certificate authority file for this request; null uses httpsCaFile (read when the request starts).
     const char *caFile = nullptr;
     /// When set, the transfer ends (as no answer) within about a tenth of a second once it turns true.

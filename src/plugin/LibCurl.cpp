@@ -7,20 +7,24 @@
 
 CurlApi gCurl = {};
 
-namespace {
+namespace
+{
 
-#define CURL_SYMBOL(field) {"curl_" #field, reinterpret_cast<void **>(&gCurl.field)}
+#define CURL_SYMBOL(field)                                                                                             \
+    {                                                                                                                  \
+        "curl_" #field, reinterpret_cast<void **>(&gCurl.field)                                                        \
+    }
 const RuntimeSymbol kCurlSymbols[] = {
-    CURL_SYMBOL(global_init),     CURL_SYMBOL(easy_init),           CURL_SYMBOL(easy_setopt),
-    CURL_SYMBOL(easy_getinfo),    CURL_SYMBOL(easy_strerror),       CURL_SYMBOL(easy_cleanup),
-    CURL_SYMBOL(slist_append),    CURL_SYMBOL(slist_free_all),      CURL_SYMBOL(multi_init),
+    CURL_SYMBOL(global_init),      CURL_SYMBOL(easy_init),           CURL_SYMBOL(easy_setopt),
+    CURL_SYMBOL(easy_getinfo),     CURL_SYMBOL(easy_strerror),       CURL_SYMBOL(easy_cleanup),
+    CURL_SYMBOL(slist_append),     CURL_SYMBOL(slist_free_all),      CURL_SYMBOL(multi_init),
     CURL_SYMBOL(multi_add_handle), CURL_SYMBOL(multi_remove_handle), CURL_SYMBOL(multi_perform),
-    CURL_SYMBOL(multi_poll),      CURL_SYMBOL(multi_info_read),     CURL_SYMBOL(multi_cleanup),
+    CURL_SYMBOL(multi_poll),       CURL_SYMBOL(multi_info_read),     CURL_SYMBOL(multi_cleanup),
 };
 #undef CURL_SYMBOL
 
-RuntimeLib gCurlLib = {"libcurl.so.4", "VELLOMIR_LIBCURL", kCurlSymbols,
-                       sizeof kCurlSymbols / sizeof kCurlSymbols[0], 0, ""};
+RuntimeLib gCurlLib = {
+    "libcurl.so.4", "VELLOMIR_LIBCURL", kCurlSymbols, sizeof kCurlSymbols / sizeof kCurlSymbols[0], 0, ""};
 std::once_flag gCurlInit;
 bool gCurlInitOk = false;
 

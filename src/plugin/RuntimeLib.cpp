@@ -7,7 +7,8 @@
 #include <dlfcn.h>
 #include <mutex>
 
-namespace {
+namespace
+{
 std::mutex gLoadMutex;
 }
 

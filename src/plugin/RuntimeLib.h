@@ -16,8 +16,8 @@ struct RuntimeLib {
     const char *overrideVariable; ///< environment variable naming another file (tests hide the library with it)
     const RuntimeSymbol *symbols;
     size_t symbolCount;
-    int state;          ///< 0 not tried, 1 loaded, -1 missing
-    char missing[512];  ///< what is missing, for the log and the warning window; empty when loaded
+    int state;         ///< 0 not tried, 1 loaded, -1 missing
+    char missing[512]; ///< what is missing, for the log and the warning window; empty when loaded
 };
 
 /// Opens the library and resolves its symbols on the first call; later calls return the first answer.

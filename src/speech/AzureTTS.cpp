@@ -28,7 +28,8 @@ char azureToken[AZURE_TOKEN_SIZE] = "";
 float lastAzureTokenUpdateTime = 0;
 int azureReturnCode = 0;
 
-namespace {
+namespace
+{
 
 long gRequestTimeoutMs = kAzureRequestTimeoutSeconds * 1000L;
 /// A failed keep-alive is not tried again before this many seconds.
@@ -81,10 +82,10 @@ struct AzureOutcome {
     int status = 0;             ///< the operation's result (token or synthesis status)
     bool tokenReceived = false; ///< token holds a new token
     std::string token;
-    bool switchOff = false;      ///< the token was refused twice: the cloud engine goes off
-    int renewalStatus = -1;      ///< status of a token renewal inside a synthesis, -1 without one
-    bool synthesised = false;    ///< the service answered 200 with a wave
-    std::string wave;            ///< the wave received
+    bool switchOff = false;   ///< the token was refused twice: the cloud engine goes off
+    int renewalStatus = -1;   ///< status of a token renewal inside a synthesis, -1 without one
+    bool synthesised = false; ///< the service answered 200 with a wave
+    std::string wave;         ///< the wave received
 };
 
 AzureSetup AzureTTS_setup(bool forToken)
@@ -161,12 +162,24 @@ void AzureTTS_appendEscaped(std::string &out, const char *text, size_t limit)
         const char *piece;
         char single[2] = {*c, '\0'};
         switch (*c) {
-        case '&': piece = "&amp;"; break;
-        case '<': piece = "&lt;"; break;
-        case '>': piece = "&gt;"; break;
-        case '\'': piece = "&apos;"; break;
-        case '"': piece = "&quot;"; break;
-        default: piece = single; break;
+        case '&':
+            piece = "&amp;";
+            break;
+        case '<':
+            piece = "&lt;";
+            break;
+        case '>':
+            piece = "&gt;";
+            break;
+        case '\'':
+            piece = "&apos;";
+            break;
+        case '"':
+            piece = "&quot;";
+            break;
+        default:
+            piece = single;
+            break;
         }
         if (out.size() + strlen(piece) > limit)
             return;
@@ -176,7 +189,8 @@ void AzureTTS_appendEscaped(std::string &out, const char *text, size_t limit)
 
 void AzureTTS_buildSsml(std::string &body, const char *sentence, const char *voice)
 {
-    const char *head = "<speak version='1.0' xmlns='http://www.w3.org/2001/10/synthesis' xml:lang='en-US'> <voice name='";
+    const char *head =
+        "<speak version='1.0' xmlns='http://www.w3.org/2001/10/synthesis' xml:lang='en-US'> <voice name='";
     const char *tail = " </voice> </speak>";
     body = head;
     AzureTTS_appendEscaped(body, voice, 256);
@@ -361,7 +375,8 @@ void AzureTTS_RequestToken()
     SpeechWorker_Submit(std::move(job));
 }
 
-namespace {
+namespace
+{
 
 /// Hands a synthesis to the worker; done runs with the outcome on the simulator's thread.
 void AzureTTS_submitSynthesis(const char *sentence, const char *voice, bool play, bool speaks,
@@ -444,8 +459,8 @@ bool AzureTTS_Ready(bool userSwitchedOn)
         Utils_Appendf(missing, sizeof missing, "%s%s", missing[0] != '\0' ? ", " : "", OpenAL_Missing());
     if (gMissingLogged != missing) {
         gMissingLogged = missing;
-        PrintInfo("AzureTTS_Ready", "Azure TTS needs libcurl and OpenAL; missing: %s. X-Plane's own voice speaks instead",
-                  missing);
+        PrintInfo("AzureTTS_Ready",
+                  "Azure TTS needs libcurl and OpenAL; missing: %s. X-Plane's own voice speaks instead", missing);
     }
     if (userSwitchedOn && gMissingShown != missing) {
         gMissingShown = missing;

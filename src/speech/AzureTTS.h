@@ -10,15 +10,15 @@ enum { AZURE_TOKEN_SIZE = 2048 };
 const int kAzureRequestTimeoutSeconds = 10;
 
 extern char azureToken[AZURE_TOKEN_SIZE]; ///< the last token received
-extern float lastAzureTokenUpdateTime;     ///< elapsed seconds at the last successful token or synthesis
-extern int azureReturnCode;                ///< last status of a token request or synthesis
+extern float lastAzureTokenUpdateTime;    ///< elapsed seconds at the last successful token or synthesis
+extern int azureReturnCode;               ///< last status of a token request or synthesis
 
-/// Requests a token with `azureKey`, waiting for the answer; returns the HTTP status (200 on success, 0 without an answer).
-/// A 401 is retried once; a second refusal switches the cloud engine off.
+/// Requests a token with `azureKey`, waiting for the answer; returns the HTTP status (200 on success, 0 without an
+/// answer). A 401 is retried once; a second refusal switches the cloud engine off.
 int getAzureToken();
-/// Synthesises the sentence in the voice (waiting for the answer) into Vellomir_temp.wav and plays it when play is true. Returns the
-/// HTTP status, 0 without an answer, or 1 when the scratch file cannot be written. A 401 renews the token
-/// and retries once.
+/// Synthesises the sentence in the voice (waiting for the answer) into Vellomir_temp.wav and plays it when play is
+/// true. Returns the HTTP status, 0 without an answer, or 1 when the scratch file cannot be written. A 401 renews the
+/// token and retries once.
 int azureTTS(const char *sentence, const char *voice, bool play);
 /// Keeps the token fresh: with the cloud engine on, once the token is older than its lifetime less the
 /// renewal margin, a short synthesis that is not played renews it (on the speech worker).

@@ -13,7 +13,8 @@
 #include <mutex>
 #include <thread>
 
-namespace {
+namespace
+{
 
 /// How long stop waits for the running request before abandoning it.
 const std::chrono::milliseconds kStopWait(900);
@@ -31,7 +32,7 @@ struct WorkerState {
     std::condition_variable wake, finished;
     std::deque<std::shared_ptr<Entry>> waiting; ///< handed over, not started
     std::deque<std::shared_ptr<Entry>> order;   ///< every entry not collected, in the order handed over
-    std::shared_ptr<Entry> current; ///< the job the thread is inside, if any
+    std::shared_ptr<Entry> current;             ///< the job the thread is inside, if any
     bool stop = false;
     bool exited = false;
 };

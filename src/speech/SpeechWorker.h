@@ -12,7 +12,8 @@
 
 /// Log lines written by a job on the worker (which must not call the simulator), printed when the job is
 /// collected.
-class DeferredLog {
+class DeferredLog
+{
   public:
     void Info(const char *tag, const char *format, ...) VELLOMIR_PRINTF(3, 4);
     void Debug(const char *tag, const char *format, ...) VELLOMIR_PRINTF(3, 4);

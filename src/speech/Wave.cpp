@@ -17,7 +17,8 @@ ALuint source = 0;
 ALuint buffers[WAVE_BUFFER_SLOTS] = {0};
 uint16_t OpenAlBufferCounter = 0;
 
-namespace {
+namespace
+{
 
 /// Waves larger than this are refused (a sentence of synthesised speech is well under a megabyte).
 const long kMaxWaveFileBytes = 64L * 1024 * 1024;
@@ -47,8 +48,8 @@ uint16_t Wave_le16(const unsigned char *p)
 /// Finds the chunk with the tag among the chunks in [begin, end). Every length is checked against end
 /// before it is followed; a chunk that would run past end stops the search. On success body and length
 /// give the chunk's contents, which lie inside [begin, end).
-bool Wave_findChunk(const unsigned char *begin, const unsigned char *end, const char *tag,
-                    const unsigned char **body, uint32_t *length)
+bool Wave_findChunk(const unsigned char *begin, const unsigned char *end, const char *tag, const unsigned char **body,
+                    uint32_t *length)
 {
     const unsigned char *p = begin;
     while (end - p >= 8) {
@@ -211,7 +212,6 @@ bool Wave_newSource(const char *tag, int slot)
 }
 
 } // namespace
-
 
 ALuint Wave_BufferFromMemory(const std::string &image)
 {

@@ -13,7 +13,8 @@
 #include "support/PluginHost.h"
 #include "ui/Utils.h"
 
-namespace {
+namespace
+{
 
 /// The dynamic section's needs of an ELF file: its DT_NEEDED libraries and, per required symbol version,
 /// the symbols that ask for it.
@@ -128,7 +129,8 @@ TEST(PortabilityFolder, PluginFolderIsTheParentOfTheBinarysPlatformFolder)
     struct Case {
         const char *xplPath, *folder;
     } cases[] = {
-        {"/X-Plane 12/Resources/plugins/Vellomir64/lin_x64/Vellomir64.xpl", "/X-Plane 12/Resources/plugins/Vellomir64/"},
+        {"/X-Plane 12/Resources/plugins/Vellomir64/lin_x64/Vellomir64.xpl",
+         "/X-Plane 12/Resources/plugins/Vellomir64/"},
         {"/xp/Resources/plugins/My ATC/lin_x64/Vellomir64.xpl", "/xp/Resources/plugins/My ATC/"},
         {"/xp/Resources/plugins/Vellomir/64/lin.xpl", "/xp/Resources/plugins/Vellomir/"},
         {"/xp/Resources/plugins/Vellomir/lin.xpl", "/xp/Resources/plugins/Vellomir/"},
@@ -148,7 +150,8 @@ TEST(PortabilityFolder, PluginFolderIsTheParentOfTheBinarysPlatformFolder)
     EXPECT_FALSE(Utils_PluginFolderOf(cases[0].xplPath, "/", tiny, sizeof tiny));
 }
 
-class PortabilityPlugin : public PluginTest {
+class PortabilityPlugin : public PluginTest
+{
   protected:
     void TearDown() override
     {

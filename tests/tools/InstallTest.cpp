@@ -10,7 +10,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 std::string Read(const fs::path &path)
 {
@@ -28,9 +29,10 @@ TEST(Install, IntoAnXPlaneFolderKeepsTheUsersFilesAndRefusesAnyOtherFolder)
 {
     struct Case {
         const char *name;
-        bool xplane;   ///< the prefix has Resources/plugins
+        bool xplane;    ///< the prefix has Resources/plugins
         bool userFiles; ///< the user's Settings.txt and Voices.txt are there already
-    } cases[] = {{"fresh X-Plane", true, false}, {"X-Plane 12 with user files", true, true}, {"not X-Plane", false, false}};
+    } cases[] = {
+        {"fresh X-Plane", true, false}, {"X-Plane 12 with user files", true, true}, {"not X-Plane", false, false}};
     const fs::path root = fs::temp_directory_path() / ("vellomir-install-" + std::to_string(getpid()));
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

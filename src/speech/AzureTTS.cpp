@@ -32,7 +32,7 @@ namespace
 {
 
 long gRequestTimeoutMs = kAzureRequestTimeoutSeconds * 1000L;
-/// A failed keep-alive is not tried again before this many seconds.
+/// A keep-alive is not tried again before this many seconds (more than a request and its renewal take).
 const float kKeepAliveRetrySeconds = 60.0f;
 float gLastKeepAliveAttempt = -1.0e9f;
 /// Size of the SSML request body.
@@ -406,7 +406,6 @@ void AzureTTS_submitSynthesis(const char *sentence, const char *voice, bool play
     SpeechWorker_Submit(std::move(job));
 }
 
-bool gKeepAliveRunning = false;
 /// What was last said to be missing, in the log and in a window: each is said once.
 std::string gMissingLogged, gMissingShown;
 
@@ -426,15 +425,13 @@ void AzureTTS_KeepTokenAlive()
     float now = XPLMGetElapsedTime();
     if (azureTtsOn != 1 || now - lastAzureTokenUpdateTime <= azureTokenExpiration - anticipateAzureTokenExpiration)
         return;
-    if (gKeepAliveRunning || (now >= gLastKeepAliveAttempt && now - gLastKeepAliveAttempt < kKeepAliveRetrySeconds))
+    if (now >= gLastKeepAliveAttempt && now - gLastKeepAliveAttempt < kKeepAliveRetrySeconds)
         return;
     if (!Https_Available())
         return;
     gLastKeepAliveAttempt = now;
-    gKeepAliveRunning = true;
     PrintInfo("AzureTTS_KeepTokenAlive", "Keeping Azure TTS token alive");
     AzureTTS_submitSynthesis("TR", kPilotVoice, false, false, [](AzureOutcome &out) {
-        gKeepAliveRunning = false;
         azureReturnCode = out.status;
         if (azureReturnCode == 401) {
             PrintInfo("AzureTTS_KeepTokenAlive", "Azure TTS Token denied, renewing token ");

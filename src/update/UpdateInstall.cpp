@@ -259,19 +259,20 @@ bool Install_verify(UpdateBinaryJob &job, const char *path, const char *expected
 }
 
 /// Copies the installed file to the backup through a temporary file renamed into place once synced.
-bool Install_copy(UpdateBinaryJob &job, const InstallPaths &paths)
+/// 0 done, 1 failed, -1 abandoned.
+int Install_copy(UpdateBinaryJob &job, const InstallPaths &paths)
 {
     const UpdateFileOps &ops = *job.ops;
     if (ops.remove(paths.copy) != 0)
-        return false;
+        return 1;
     FILE *in = fopen(job.pluginPath, "rb");
     if (in == nullptr)
-        return false;
+        return 1;
     FILE *out = ops.create(paths.copy);
     if (out == nullptr) {
         job.log.Info(kTag, "%s could not be created (%s)", paths.copy, strerror(errno));
         fclose(in);
-        return false;
+        return 1;
     }
     std::unique_ptr<char[]> chunk(new char[64 * 1024]);
     bool copied = true;
@@ -284,10 +285,12 @@ bool Install_copy(UpdateBinaryJob &job, const InstallPaths &paths)
     bool closed = Install_closeWritten(ops, out, why, sizeof why);
     if (!closed)
         job.log.Info(kTag, "%s could not be written (%s)", paths.copy, why);
+    if (copied && closed && !ops.step("backup copy written"))
+        return -1;
     if (copied && closed && ops.rename(paths.copy, paths.backup) == 0)
-        return true;
+        return 0;
     ops.remove(paths.copy);
-    return false;
+    return 1;
 }
 
 /// The installed file kept as the backup. 0 done (or nothing to keep), 1 failed, -1 abandoned.
@@ -313,9 +316,11 @@ int Install_backup(UpdateBinaryJob &job, const InstallPaths &paths)
         return -1;
     if (ops.link(job.pluginPath, paths.backup) != 0) {
         job.log.Info(kTag, "%s could not be linked as the backup (%s); copying it", job.fileName, strerror(errno));
-        if (!Install_copy(job, paths)) {
-            job.log.Info(kTag, "can't archive %s", job.fileName);
-            return 1;
+        int copy = Install_copy(job, paths);
+        if (copy != 0) {
+            if (copy > 0)
+                job.log.Info(kTag, "can't archive %s", job.fileName);
+            return copy;
         }
     }
     if (ops.syncFolder(paths.folder) != 0)

@@ -54,15 +54,15 @@ bool Update_ParseVersion(const char *text, size_t length, UpdateVersion *out, ch
         snprintf(why, whySize, "an empty answer");
         return false;
     }
-    if (end - start >= UPDATE_VERSION_SIZE) {
-        snprintf(why, whySize, "an answer of %zu characters", end - start);
-        return false;
-    }
     for (size_t i = start; i < end; i++) {
         if (!UpdateVersion_allowed(text[i])) {
             snprintf(why, whySize, "the character %d at position %zu", (int)(unsigned char)text[i], i - start + 1);
             return false;
         }
+    }
+    if (end - start >= UPDATE_VERSION_SIZE) {
+        snprintf(why, whySize, "an answer of %zu characters", end - start);
+        return false;
     }
     memcpy(out->text, text + start, end - start);
     out->text[end - start] = '\0';

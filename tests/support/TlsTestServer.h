@@ -20,6 +20,8 @@ struct ScriptedResponse {
     int status = 200;
     std::string body;
     int delayMs = 0; ///< wait before answering (a slow service)
+    std::string headers; ///< extra header lines, each ending in "\r\n" (a redirect's Location)
+    long sentBytes = -1; ///< body bytes sent before the connection is closed (a cut transfer); -1 all
 };
 
 class TlsTestServer {

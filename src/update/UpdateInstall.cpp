@@ -297,6 +297,8 @@ int Install_copy(UpdateBinaryJob &job, const InstallPaths &paths)
 int Install_backup(UpdateBinaryJob &job, const InstallPaths &paths)
 {
     const UpdateFileOps &ops = *job.ops;
+    if (ops.remove(paths.copy) != 0) // a copy left by an update that never finished
+        job.log.Info(kTag, "%s could not be removed (%s)", paths.copy, strerror(errno));
     struct stat installed;
     if (stat(job.pluginPath, &installed) != 0) {
         if (errno != ENOENT) {

@@ -65,6 +65,7 @@ class UpdateServerTest : public HostTest {
     /// Caption texts of the widget window with that title; empty when it is not open.
     static std::vector<std::string> Captions(const std::string &title);
 
+  public:
     TlsTestServer server;
 };
 

@@ -79,7 +79,7 @@ bool UpdateCheck_allowed(bool announceNoUpdate)
         PrintInfo(kTag, "%s", refusal);
         CreateWarningWinControl(400, 600, 340, 100, "Vellomir - Update", refusal);
     } else {
-        PrintDebug(kTag, "%s", refusal);
+        PrintInfo(kTag, "Automatic update check not run: %s", refusal);
     }
     return false;
 }

@@ -1,5 +1,6 @@
 // The version check against the HTTPS test server: what it contacts, how failures are reported, and the
 // update window it opens.
+#include "Scenario.h"
 #include "XPWidgets.h"
 #include "support/PluginHost.h"
 #include "update/UpdateCheck.h"
@@ -167,17 +168,47 @@ TEST_F(UpdateCheck, UpToDateIsAnnouncedOnlyFromTheMenuAndTheAutomaticCheckRunsOn
     EXPECT_EQ(server.Requests().size(), 4u);
 }
 
+TEST_F(UpdateCheck, TheServerAddressIsWrittenBackOnlyWhenSetAndNeverCut)
+{
+    const std::string settings = "Resources/plugins/Vellomir64/Settings.txt";
+    struct Case {
+        std::string line;
+        std::string url; ///< read back
+    } cases[] = {
+        {"updateUrl#https://updates.example.org/vellomir/", "https://updates.example.org/vellomir/"},
+        {"updateUrl#https://example.org/" + std::string(300, 'a'), ""},
+        {"updateUrl#https://example.org/\x01", ""},
+        {"gQNH#1", ""},
+    };
+    for (const Case &c : cases) {
+        updateUrl[0] = '\0';
+        simhost::WriteFile(settings, c.line + "\n");
+        readSettings();
+        EXPECT_EQ(updateUrl, c.url) << c.line;
+        writeSettings();
+        bool written = simhost::ReadFile(settings).find("updateUrl#") != std::string::npos;
+        EXPECT_EQ(written, !c.url.empty()) << c.line;
+    }
+    char address[UPDATE_URL_SIZE];
+    snprintf(updateUrl, sizeof updateUrl, "https://example.org/%s/", std::string(200, 'b').c_str());
+    EXPECT_TRUE(Update_Address(address, sizeof address, "/update/r.notes"));
+    EXPECT_EQ(std::string(address), "https://example.org/" + std::string(200, 'b') + "/update/r.notes");
+    EXPECT_FALSE(Update_Address(address, 220, "/update/r.notes"));
+    EXPECT_STREQ(address, "");
+}
+
 class UpdateMenu : public PluginTest {};
 
-TEST_F(UpdateMenu, TheMenuItemSaysWhenNoServerIsConfigured)
+TEST_F(UpdateMenu, WithoutAServerTheMenuSaysSoAndTheAutomaticCheckOnlyLogsIt)
 {
-    ASSERT_TRUE(Load());
-    simhost::PressCloseBox(simhost::FindWindowByTitle("Vellomir - Welcome!"));
-    ASSERT_TRUE(simhost::ClickMenuItem("Vellomirv2", "Update"));
-    void *window = simhost::FindWindowByTitle("Vellomir - Update");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(simhost::WidgetTexts(window, xpWidgetClass_Caption),
-              std::vector<std::string>{"No update server configured (updateUrl in Settings.txt)"});
+    Scenario scenario;
+    std::string error;
+    ASSERT_TRUE(Scenario_Read(std::string(VELLOMIR_SOURCE_DIR) + "/data/scenarios/update.scn", scenario, error))
+        << error;
+    ScenarioHooks hooks;
+    hooks.loadPlugin = [] { return simhost::LoadPlugin(VELLOMIR_XPL_PATH); };
+    EXPECT_EQ(Scenario_Run(scenario, hooks, error), 0) << error;
+    EXPECT_EQ(LogCount("Automatic update check not run"), 1);
 }
 
 } // namespace

@@ -53,6 +53,8 @@ bool UpdateCheck_notes(UpdateCheckJob &job, const char *url, const std::atomic<b
         return false;
     }
     Update_SplitNotes(body.data(), body.size(), &job.notes);
+    if (job.notes.droppedControls > 0)
+        job.log.Info(kTag, "The release notes held %d control characters, left out", job.notes.droppedControls);
     return true;
 }
 

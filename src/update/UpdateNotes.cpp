@@ -65,8 +65,10 @@ void Update_SplitNotes(const char *body, size_t size, UpdateNotes *out)
         }
         if (c == '\t')
             c = ' ';
-        if (c < 0x20 || c == 0x7f)
+        if (c < 0x20 || c == 0x7f) {
+            out->droppedControls++;
             continue;
+        }
         if (b.used == UPDATE_NOTE_LINE_MAX)
             Notes_wrap(b);
         b.line[b.used++] = (char)c;

@@ -12,6 +12,7 @@ enum {
 
 struct UpdateNotes {
     int count = 0;
+    int droppedControls = 0; ///< control characters left out
     char lines[UPDATE_NOTE_LINES][UPDATE_NOTE_LINE_MAX + 1] = {};
 };
 

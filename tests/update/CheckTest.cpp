@@ -102,7 +102,7 @@ TEST_F(UpdateCheck, ANewerVersionOpensTheNotesSizedForTheScreen)
     struct Case {
         std::string notes;
         int width, height;
-    } cases[] = {{twenty, 430, 475}, {std::string(20000, 'w') + "%s%n", 710, 475}};
+    } cases[] = {{twenty, 430, 475}, {"\x1b" + std::string(20000, 'w') + "%s%n", 710, 475}};
     Index("2.1.10\n", "2.1.10RC1\n");
     for (const Case &c : cases) {
         server.Script("/update/r.notes", {Answer(200, c.notes)});
@@ -131,6 +131,7 @@ TEST_F(UpdateCheck, ANewerVersionOpensTheNotesSizedForTheScreen)
         ASSERT_TRUE(simhost::ClickWidget(ControlUpdateOkButton));
         EXPECT_FALSE(updateIsOpen);
     }
+    EXPECT_TRUE(Logged("The release notes held 1 control characters, left out"));
     std::vector<RecordedRequest> requests = server.RequestsTo("/update/index?versionNumber=2.1.0");
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests[0].method, "GET");

@@ -4,6 +4,7 @@
 // A crash between any two steps leaves a complete binary at P; leftovers are cleared by the next update.
 #include "update/UpdateInstall.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <elf.h>

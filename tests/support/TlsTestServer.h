@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct RecordedRequest {
@@ -17,6 +18,12 @@ struct RecordedRequest {
 };
 
 struct ScriptedResponse {
+    ScriptedResponse(int status_ = 200, std::string body_ = "", int delayMs_ = 0, std::string headers_ = "",
+                     long sentBytes_ = -1)
+        : status(status_), body(std::move(body_)), delayMs(delayMs_), headers(std::move(headers_)),
+          sentBytes(sentBytes_)
+    {
+    }
     int status = 200;
     std::string body;
     int delayMs = 0; ///< wait before answering (a slow service)

@@ -60,7 +60,7 @@ class UpdateServerTest : public HostTest {
     }
     static ScriptedResponse Answer(int status, const std::string &body = "", int delayMs = 0)
     {
-        return {status, body, delayMs, "", -1};
+        return {status, body, delayMs};
     }
     /// Caption texts of the widget window with that title; empty when it is not open.
     static std::vector<std::string> Captions(const std::string &title);

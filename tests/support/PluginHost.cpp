@@ -15,6 +15,13 @@ void HostTest::SetUp()
 
 void HostTest::TearDown()
 {
+    // Whatever a test does, the plug-in's code used the SDK as X-Plane allows (tests that provoke a
+    // misuse check it and clear it).
+    simhost::UnloadPlugin();
+    std::string errors;
+    for (const std::string &error : simhost::HostErrors())
+        errors += "\n  " + error;
+    EXPECT_TRUE(errors.empty()) << "host errors:" << errors;
     simhost::Shutdown();
 }
 

@@ -33,7 +33,11 @@ std::vector<std::string> ShuffledNames(const char *path, bool &opened)
                 h.directorySeed, h.directorySeed);
         h.directorySeedShown = true;
     }
-    std::seed_seq seed{h.directorySeed, (unsigned)std::hash<std::string>()(path)};
+    // The folder's place in the X-Plane folder, not where that is: a seed repeats its orders in another run.
+    std::string where = path;
+    if (where.compare(0, h.folder.size(), h.folder) == 0)
+        where.erase(0, h.folder.size());
+    std::seed_seq seed{h.directorySeed, (unsigned)std::hash<std::string>()(where)};
     std::mt19937 random(seed);
     std::shuffle(names.begin(), names.end(), random);
     return names;

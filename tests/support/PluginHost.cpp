@@ -13,10 +13,12 @@ void HostTest::SetUp()
     ResetHost(12000);
 }
 
-void HostTest::TearDown()
+namespace {
+
+/// Whatever a test does, the plug-in's code used the SDK as X-Plane allows (tests that provoke a misuse
+/// check it and clear it). Stops the plug-in first: its stop is checked too.
+void ShutdownWithoutHostErrors()
 {
-    // Whatever a test does, the plug-in's code used the SDK as X-Plane allows (tests that provoke a
-    // misuse check it and clear it).
     simhost::UnloadPlugin();
     std::string errors;
     for (const std::string &error : simhost::HostErrors())
@@ -25,8 +27,16 @@ void HostTest::TearDown()
     simhost::Shutdown();
 }
 
+} // namespace
+
+void HostTest::TearDown()
+{
+    ShutdownWithoutHostErrors();
+}
+
 void HostTest::ResetHost(int xplaneVersion)
 {
+    ShutdownWithoutHostErrors();
     simhost::Options options;
     options.xplaneVersion = xplaneVersion;
     simhost::Reset(options);

@@ -119,6 +119,11 @@ HttpsResult Https_Perform(const HttpsRequest &request)
         gCurl.easy_setopt(curl, CURLOPT_PROTOCOLS, (long)CURLPROTO_HTTPS);
 #pragma GCC diagnostic pop
     }
+    gCurl.easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    if (request.lowSpeedBytesPerSecond > 0 && request.lowSpeedSeconds > 0) {
+        gCurl.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, request.lowSpeedBytesPerSecond);
+        gCurl.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, request.lowSpeedSeconds);
+    }
     const char *caFile = request.caFile != nullptr ? request.caFile : httpsCaFile;
     if (caFile[0] != '\0')
         gCurl.easy_setopt(curl, CURLOPT_CAINFO, caFile);
@@ -147,4 +152,13 @@ HttpsResult Https_Perform(const HttpsRequest &request)
     gCurl.slist_free_all(headers);
     gCurl.easy_cleanup(curl);
     return result;
+}
+
+void Https_GlobalInit()
+{
+    Curl_Load();
+}
+
+void Https_GlobalCleanup()
+{
 }

@@ -23,9 +23,12 @@ struct HttpsRequest {
     std::string *outMemory = nullptr;      ///< ... else here, when set
     size_t maxResponseBytes = 1024 * 1024; ///< a larger response fails the transfer
     bool verbose = false;                  ///< libcurl's transfer trace on standard error
+    /// With lowSpeedSeconds: a transfer slower than this many bytes per second for that long fails.
+    long lowSpeedBytesPerSecond = 0;
+    long lowSpeedSeconds = 0;
     /// Certificate authority file for this request; null uses httpsCaFile (read when the request starts).
     const char *caFile = nullptr;
-    /// When set, the transfer ends (as no answer) within about a tenth of a second once it turns true.
+    /// Set from another thread, ends the transfer (as no answer) within about a tenth of a second.
     const std::atomic<bool> *cancel = nullptr;
 };
 
@@ -36,6 +39,12 @@ struct HttpsResult {
 };
 
 /// Performs the request. Without libcurl the result says so ("libcurl.so.4 (reason)") and nothing is sent.
+/// Redirects are never followed: a 3xx answer is returned as it is.
 HttpsResult Https_Perform(const HttpsRequest &request);
 /// True when libcurl could be opened (opens it on the first call); thread-safe.
 bool Https_Available();
+
+/// libcurl's global set-up, for a thread about to make requests (opens libcurl; its set-up is done once
+/// and never undone, since another thread may still be using it), and its counterpart, which keeps it.
+void Https_GlobalInit();
+void Https_GlobalCleanup();

@@ -213,8 +213,9 @@ int Fms_EntryOfWaypoint(const pilot *p, int k)
 
 void ProgramFMS(pilot *p)
 {
-    // Every route rebuild ends here: a jump window listing the old route must not stay open.
-    JumpToWaypoint_Close();
+    // A route rebuild ends here: a jump window listing the old route must not stay open.
+    if (p == nullptr || !Fms_ProgrammedFor(p))
+        JumpToWaypoint_Close();
     if (!Fms_Allowed(p))
         return;
     const std::vector<pilot::flightPlanLoc> &route = p->flightPlanVec;

@@ -6,11 +6,13 @@
 #include "Harness.h"
 #include "XPLMNavigation.h"
 #include "XPStandardWidgets.h"
+#include "navdata/AptNav.h"
 #include "navdata/FindNavType.h"
 #include "navdata/ProcedureSearch.h"
 #include "planning/Fms.h"
 #include "planning/JumpToWaypoint.h"
 #include "planning/Procedures.h"
+#include "planning/RunwaySelection.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/SimDataRefs.h"
 #include "support/PluginHost.h"
@@ -329,6 +331,22 @@ TEST_F(FmsTest, TheActiveWaypointAfterARebuildIsTheClosestFromTheLastOccurrenceO
         cercaNuovoFlightPlanIndex(&record);
         EXPECT_EQ(record.gActualFlightPlanIndex, row.expected);
     }
+}
+
+TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
+{
+    const int savedLookForStar = lookForSTAR;
+    lookForSTAR = 0; // the STAR counts as chosen: the FMS is programmed at once
+    Utils_readAllAptDat();
+    record.isOnGround = 0;
+    record.latitudine = 46.2;
+    record.longitudine = -122.6;
+    record.AddToFlightPlan(45.7148f, -122.6508f, "BTG", 2, xplm_Nav_VOR, 0, 0);
+    record.flightPlanVec[0].fl = 999; // a level of the route before the change
+    ChangeArrRunway(&record);
+    EXPECT_EQ(simhost::FmsEntryAt(1).id, "BTG");
+    EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
+    lookForSTAR = savedLookForStar;
 }
 
 TEST_F(FmsTest, SteadyFramesNeverProgramTheFms)

@@ -146,6 +146,8 @@ void CambiaVoceLocale()
 {
     if (vociLocali.empty())
         return;
+    // Seeded apart from the cloud voice's draw, so that the two lists do not move in step.
+    srand((unsigned)time(nullptr) * 2654435761u);
     int index = rand() % (int)vociLocali.size();
     vociLocali[index].scelta = 1;
     snprintf(voceLocaleAttuale, sizeof voceLocaleAttuale, "%s", vociLocali[index].name);

@@ -10,6 +10,7 @@
 #include "plugin/Log.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
+#include "planning/FlightPlanWindow.h"
 #include "speech/AzureTTS.h"
 #include "speech/Voices.h"
 #include "state/FlightGlobals.h"
@@ -47,6 +48,7 @@ void System_ResetPlugin()
     AzureDisclaimer_Destroy();
     About_Destroy();
     Options_Destroy();
+    FlightPlanWindow_Destroy();
 
     readSettings();
     readVoices();

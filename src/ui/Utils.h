@@ -59,3 +59,7 @@ bool Utils_ParseDouble(const char *text, double *value);
 /// empty token; the line ends at a NUL byte, and the CRs ending it (CRLF files) are not part of the last
 /// token. Stops after three tokens: only the count matters beyond two.
 int Utils_HashTokens(const std::string &line, std::string tokens[3]);
+
+/// Writes contents as the whole file at path: into "<path>.tmp", synced, then renamed over path, so that a
+/// failure at any point leaves the previous file as it was. False (with the reason logged) on failure.
+bool Utils_WriteFileAtomic(const char *path, const std::string &contents);

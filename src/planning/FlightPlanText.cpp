@@ -121,8 +121,12 @@ std::string FlightPlan_Callsign(const std::string &spokenName, const std::string
     // The callsign buffer keeps CALLSIGN_SIZE - 1 characters: the name and its space give way first.
     const size_t room = (size_t)CALLSIGN_SIZE - 1;
     std::string name = spokenName;
-    if (name.size() + 1 + suffix.size() > room)
-        name.resize(room > suffix.size() + 1 ? room - suffix.size() - 1 : 0);
+    if (name.size() + 1 + suffix.size() > room) {
+        size_t keep = room > suffix.size() + 1 ? room - suffix.size() - 1 : 0;
+        // Cut between words when the name has more than one ("SOUTHERN AIR", not "SOUTHERN AIR T").
+        size_t space = name[keep] == ' ' ? keep : name.rfind(' ', keep);
+        name.resize(space != std::string::npos && space > 0 ? space : keep);
+    }
     while (!name.empty() && name.back() == ' ')
         name.pop_back();
     return name + " " + suffix;

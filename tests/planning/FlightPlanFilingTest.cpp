@@ -205,7 +205,8 @@ TEST_F(FilingTest, RealRoutesResolveToTheFixFilesPositionsAndAreSavedAsFiled)
           {"COUGA", 512, 0, 46.092008, -122.677386}, {"ROARK", 512, 0, 45.911972, -122.632347},
           {"BTG", 4, 0, 45.747811, -122.591536}}},
         // airway and direct words are dropped; AP is the NDB, not the DME IIAP at Portland
-        {"sea dct OLM V165 BTG J1 AP", "kpdx", "SEA DCT OLM V165 BTG J1 AP",
+        // levels outside FL 1 to 610 are not forced
+        {"sea dct OLM.FL.abc V165 BTG.FL.611 J1 AP", "kpdx", "SEA DCT OLM.FL.ABC V165 BTG.FL.611 J1 AP",
          {{"SEA", 1024, 0, 47.435372, -122.309617}, {"OLM", 4, 0, 46.971639, -122.901833},
           {"BTG", 4, 0, 45.747811, -122.591536}, {"AP", 2, 0, 48.873989, -123.289919}}},
         // punctuation separates words; repeats and SID/STAR words go, the forced level stays

@@ -2,7 +2,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 #include "ui/Utils.h"
 
@@ -20,7 +19,6 @@ bool Utils_WriteFileAtomic(const char *path, const std::string &contents)
     }
     bool written = fwrite(contents.data(), 1, contents.size(), file) == contents.size();
     written = fflush(file) == 0 && written;
-    written = fsync(fileno(file)) == 0 && written;
     written = fclose(file) == 0 && written;
     if (!written || rename(temporary, path) != 0) {
         Utils_LogFormat("%s could not be written (%s); the previous file is kept", path, strerror(errno));

@@ -129,5 +129,5 @@ std::string FlightPlan_Callsign(const std::string &spokenName, const std::string
     }
     while (!name.empty() && name.back() == ' ')
         name.pop_back();
-    return name + " " + suffix;
+    return name.empty() ? suffix : name + " " + suffix;
 }

@@ -32,6 +32,7 @@ int FlightPlan_RemoveWords(std::vector<std::string> &words, const std::vector<st
 /// True when a word names an airway (J1, V23, UL607, Q7, T257): one or two letters, then digits, then
 /// at most one letter.
 bool FlightPlan_IsAirway(const std::string &word);
-/// The radio callsign: "<name> @<number>@", " Heavy" after it when heavy; the name part is shortened so
-/// that the whole fits in the flight record's callsign buffer with both marks and " Heavy".
+/// The radio callsign: "<name> @<number>@" ("@<number>@" without a name), " Heavy" after it when heavy;
+/// the name part is shortened (between words where it can) so that the whole fits in the flight
+/// record's callsign buffer with both marks and " Heavy".
 std::string FlightPlan_Callsign(const std::string &spokenName, const std::string &number, bool heavy);

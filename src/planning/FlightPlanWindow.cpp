@@ -96,8 +96,12 @@ FlightPlanForm FlightPlanWindow_form()
 
 void CreateFileFlightPlanControl(int left, int top, int width, int height)
 {
-    if (fileFlightPlanWinIsOpen == 1 && ControlFileFlightPlanWindow != nullptr) {
+    // One window at a time: an open (or hidden) one is shown and brought to the front, even when its
+    // open flag was cleared meanwhile.
+    if (ControlFileFlightPlanWindow != nullptr) {
+        XPShowWidget(ControlFileFlightPlanWindow);
         XPBringRootWidgetToFront(ControlFileFlightPlanWindow);
+        fileFlightPlanWinIsOpen = 1;
         return;
     }
     fileFlightPlanWinIsOpen = 1;

@@ -256,7 +256,8 @@ TEST_F(FilingTest, TheReopenedWindowShowsWhatWasFiledAndOpeningItChangesNothing)
     EXPECT_STREQ(pilotObj.nomePilota, "Piper Cherokee Six Three Nine @N737VM@");
     const Flight filed = Now();
     Open();
-    Open(); // a second opening brings the same window to the front
+    fileFlightPlanWinIsOpen = 0; // even when its flag was cleared
+    Open();                      // a second opening brings the same window to the front
     EXPECT_EQ(simhost::WidgetWindowTitles(), std::vector<std::string>{"Control"});
     std::vector<std::string> fields = simhost::WidgetTexts(ControlFileFlightPlanWindow, xpWidgetClass_TextField);
     EXPECT_EQ(fields, (std::vector<std::string>{"Piper Cherokee Six Three Nine D", "N737VM", "KSEA", "KPDX", "18000",

@@ -19,6 +19,7 @@
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
+#include "planning/RunwaySelection.h"
 #include "state/Hooks.h"
 #include "state/Pilot.h"
 #include "ui/AboutWindow.h"

@@ -1,8 +1,52 @@
-// Stand-ins for functions of subsystems still to come (see Hooks.h).
+// Empty bodies of the stand-ins declared in Hooks.h.
 #include "state/Hooks.h"
 
-void SetMatchingRunway(pilot *, int) {}
-void searchSID11(std::string, char *, pilot *) {}
-void fileSID11(pilot *) {}
-void drawFlighLevels(pilot *) {}
-void ProgramFMS(pilot *) {}
+XPWidgetID ControlChooseSidWin = nullptr;
+
+void searchSID11(std::string, char *, pilot *)
+{
+}
+
+void searchSTAR11(std::string, char *, pilot *)
+{
+}
+
+void fileSID11(pilot *)
+{
+}
+
+void drawFlighLevels(pilot *)
+{
+}
+
+void restorePianoDivolo(pilot *)
+{
+}
+
+void SetILSPath(pilot *)
+{
+}
+
+void ProgramFMS(pilot *)
+{
+}
+
+void cercaNuovoFlightPlanIndex(pilot *)
+{
+}
+
+void CalcolaHeadingError(pilot *)
+{
+}
+
+void FlightPlanning_RequestIFRClearanceResponse(pilot *)
+{
+}
+
+void CreateChooseSidControl(pilot *, int)
+{
+}
+
+void CreateChooseStarControl(pilot *, int)
+{
+}

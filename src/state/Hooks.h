@@ -4,16 +4,38 @@
 
 #include <string>
 
+#include "XPWidgets.h"
+
 class pilot;
 
-// MARK: flight planning
-/// Chooses the departure (isDeparture 1) or landing (0) runway into the flight record.
-void SetMatchingRunway(pilot *record, int isDeparture);
-/// Finds the SIDs of airportICAO that serve runway into the flight record.
-void searchSID11(std::string airportICAO, char *runway, pilot *record);
+// MARK: procedures, approach path and FMS
+/// Searches the departure procedures of airportICAO for the runway into the record's sids.
+void searchSID11(std::string airportICAO, char *runway, pilot *p);
+/// Searches the arrival procedures of airportICAO for the runway into the record's stars.
+void searchSTAR11(std::string airportICAO, char *runway, pilot *p);
 /// Inserts the selected SID in front of the route.
-void fileSID11(pilot *record);
+void fileSID11(pilot *p);
 /// Recomputes the planned level of every waypoint.
-void drawFlighLevels(pilot *record);
+void drawFlighLevels(pilot *p);
+/// Replaces the route with its backup and recomputes the levels.
+void restorePianoDivolo(pilot *p);
+/// Rebuilds the approach path to the arrival runway at the end of the route.
+void SetILSPath(pilot *p);
 /// Rewrites the simulator's FMS from the route.
-void ProgramFMS(pilot *record);
+void ProgramFMS(pilot *p);
+/// Chooses the active waypoint again after the route was rebuilt.
+void cercaNuovoFlightPlanIndex(pilot *p);
+/// Heading to the active waypoint and the error of the aircraft's heading.
+void CalcolaHeadingError(pilot *p);
+
+// MARK: radio exchanges
+/// The controller's IFR clearance.
+void FlightPlanning_RequestIFRClearanceResponse(pilot *p);
+
+// MARK: procedure choice windows
+/// Opens the SID choice window listing the procedures from index first on.
+void CreateChooseSidControl(pilot *p, int first);
+/// Opens the STAR choice window listing the procedures from index first on.
+void CreateChooseStarControl(pilot *p, int first);
+/// The SID choice window, null while closed.
+extern XPWidgetID ControlChooseSidWin;

@@ -58,6 +58,7 @@ class FilingTest : public HostTest {
         simhost::WriteFile(kFolder + "ICAOCodes.dat", ReadSource("data/plugin/ICAOCodes.dat"));
         ASSERT_TRUE(simhost::PlaceAtParking("KSEA", "A1"));
         simhost::SetBytes("sim/aircraft/view/acf_tailnum", "N737VM");
+        simhost::SetWeather(160, 15, 1013); // south flow: Seattle departs from 16L
         IcaoMap.clear();
         Utils_readAllAptDat();
         pilotObj = pilot();
@@ -236,6 +237,7 @@ TEST_F(FilingTest, RealRoutesResolveToTheFixFilesPositionsAndAreSavedAsFiled)
             EXPECT_NEAR(p.lon, c.points[i].lon, 0.001) << p.name;
         }
         EXPECT_STREQ(pilotObj.nomePilota, "ALASKA @123@");
+        EXPECT_STREQ(pilotObj.departureRunwayName, "16L");
         EXPECT_NEAR(pilotObj.altezzaAeroportoArrivo, 30, 1); // KPDX's elevation in feet
         EXPECT_EQ(simhost::ReadFile(kFolder + "FlightPlan.txt"), std::string("KSEA SID ") + c.stored + " STAR KPDX\n");
         EXPECT_EQ(simhost::ReadFile(kFolder + "FlightSettings.txt"),
@@ -300,6 +302,7 @@ TEST_F(FilingTest, AnotherDepartureIsReadAndRetunedOnlyToARealFrequencyAndTheOld
     EXPECT_EQ(pilotObj.numeroDiSidTrovate, 0);
     EXPECT_FALSE(pilotObj.sidFiled);
     EXPECT_STREQ(pilotObj.nomePilota, "SPEEDBIRD @1234567890123456@ Heavy");
+    EXPECT_EQ(std::string(pilotObj.departureRunwayName, 2), "16"); // one of McChord's, from the airport read for it
 
     // Boeing Field has one: the radio follows the tuned kind of facility there.
     File([] { Set(ControlDepartureEdit, "KBFI"); });
@@ -307,6 +310,7 @@ TEST_F(FilingTest, AnotherDepartureIsReadAndRetunedOnlyToARealFrequencyAndTheOld
     EXPECT_EQ(pilotObj.parser.deliveryFrequency, simhost::GetInt(kCom1));
     EXPECT_GT(simhost::GetInt(kCom1), 0);
     EXPECT_NE(simhost::GetInt(kCom1), 128000);
+    EXPECT_STREQ(pilotObj.departureRunwayName, "13L");
 }
 
 TEST_F(FilingTest, AFailedSaveKeepsTheOldFilesAndSaysSoAndTheKmlIsWrittenOnlyWhenAskedFor)

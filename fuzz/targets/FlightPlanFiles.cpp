@@ -1,15 +1,12 @@
-// FlightPlan.txt and FlightSettings.txt as anybody may leave them, read back by the flight plan window:
-// what comes back is only what the form could file, the window shows it, and writing it again and
-// reading that back gives the same.
+// FlightPlan.txt and FlightSettings.txt as anybody may leave them, read back for the flight plan window:
+// what comes back is only what the form could file, and writing it again and reading that back gives
+// the same. (The window itself is left out: building it every run costs a leak scan per run.)
 // Input: FlightPlan.txt's length (2), FlightPlan.txt, then FlightSettings.txt.
 #include <string>
 
 #include "FuzzHost.h"
-#include "Harness.h"
-#include "XPStandardWidgets.h"
 #include "planning/FlightPlanFiles.h"
 #include "planning/FlightPlanText.h"
-#include "planning/FlightPlanWindow.h"
 
 namespace {
 
@@ -39,12 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                "route '%s' or arrival '%s' the form could not file", saved.route.c_str(), saved.arrival.c_str());
     FUZZ_CHECK(saved.name == FlightPlan_CleanName(saved.name) && saved.number == FlightPlan_CleanNumber(saved.number),
                "name '%s' or number '%s' the form could not file", saved.name.c_str(), saved.number.c_str());
-
-    CreateFileFlightPlanControl(100, 700, 850, 330);
-    FUZZ_CHECK(fileFlightPlanWinIsOpen == 1 && simhost::WidgetExists(ControlFlightPlanEdit), "no window");
-    if (saved.hasPlan && saved.route.size() <= FLIGHT_PLAN_ROUTE_MAX)
-        FUZZ_CHECK(simhost::WidgetText(ControlFlightPlanEdit) == saved.route, "the window shows another route");
-    FlightPlanWindow_Destroy();
 
     SavedFlightPlan again;
     FlightPlan_ParsePlanText(FlightPlan_PlanFileText("KSEA", saved.route, saved.arrival), &again);

@@ -10,16 +10,18 @@
 #include "navdata/Callsigns.h"
 #include "navdata/FindNavType.h"
 #include "navdata/Parser.h"
+#include "navdata/ProcedureSearch.h"
 #include "planning/FlightPlanFiles.h"
 #include "planning/FlightPlanRoute.h"
 #include "planning/FlightPlanText.h"
 #include "planning/FlightPlanWindow.h"
+#include "planning/Procedures.h"
+#include "planning/RunwaySelection.h"
 #include "plugin/FacilityNaming.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
-#include "planning/RunwaySelection.h"
 #include "state/Hooks.h"
 #include "state/Pilot.h"
 #include "ui/AboutWindow.h"
@@ -259,8 +261,7 @@ void Filing_apply(const FlightPlanForm &form, CheckedPlan &plan, pilot &record)
     tdDescentSpeed = plan.descentSpeed;
     pianoDiVolo = record.pianoDiVolo = plan.route;
     record.flightPlanVec.clear();
-    for (const pilot::flightPlanLoc &loc : plan.points)
-        record.AddToFlightPlan(loc.lat, loc.lon, loc.name.c_str(), loc.order, loc.navType, loc.fl, loc.restriction);
+    FlightPlan_AppendRoute(plan.points, &record);
     record.gActualFlightPlanIndex = 0;
     record.altezzaAeroportoArrivo = plan.arrivalElevation_ft;
 

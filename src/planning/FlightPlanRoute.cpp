@@ -70,7 +70,7 @@ ResolvedRoute FlightPlan_ResolveRoute(const std::vector<std::string> &words, pil
             loc.lon = lon;
             loc.order = 2;
             loc.navType = navType;
-            loc.fl = FlightPlanRoute_forcedLevel(word, identifier);
+            loc.fl = loc.forcedFl = FlightPlanRoute_forcedLevel(word, identifier);
             PrintDebug(kTag, "Found: %s on lat %f and lon %f, entering into flight plan as navtype %i and order %i!",
                        identifier.c_str(), (double)lat, (double)lon, navType, 2);
             route.points.push_back(loc);
@@ -98,18 +98,29 @@ void FlightPlan_PurgeDuplicates(std::vector<pilot::flightPlanLoc> &points)
         }
         PrintDebug(kTag, "purging %s because duplicated with %s, index %i, vector size: %i",
                    points[i + 1].name.c_str(), points[i].name.c_str(), (int)i + 1, (int)points.size());
-        if (points[i].fl == 0)
+        if (points[i].forcedFl == 0) {
+            points[i].forcedFl = points[i + 1].forcedFl;
             points[i].fl = points[i + 1].fl;
+        }
         points.erase(points.begin() + (long)i + 1);
     }
     PrintDebug(kTag, "end purging duplicates from vector flightplan, vector size now: %i", (int)points.size());
+}
+
+void FlightPlan_AppendRoute(const std::vector<pilot::flightPlanLoc> &points, pilot *record)
+{
+    for (const pilot::flightPlanLoc &loc : points) {
+        size_t before = record->flightPlanVec.size();
+        record->AddToFlightPlan(loc.lat, loc.lon, loc.name.c_str(), loc.order, loc.navType, loc.fl, loc.restriction);
+        if (record->flightPlanVec.size() > before)
+            record->flightPlanVec.back().forcedFl = loc.forcedFl;
+    }
 }
 
 void pilot::AnalyzeFlightPlan(pilot *record)
 {
     record->flightPlanVec.clear();
     ResolvedRoute route = FlightPlan_ResolveRoute(FlightPlan_RouteWords(record->pianoDiVolo), record);
-    for (const flightPlanLoc &loc : route.points)
-        record->AddToFlightPlan(loc.lat, loc.lon, loc.name.c_str(), loc.order, loc.navType, loc.fl, loc.restriction);
+    FlightPlan_AppendRoute(route.points, record);
     record->gActualFlightPlanIndex = 0;
 }

@@ -20,6 +20,8 @@ struct ResolvedRoute {
 /// (J1, V23, UL607) and airports are dropped with a log line; the first other word that resolves to
 /// nothing goes into unknownWord. Nothing of the record is changed.
 ResolvedRoute FlightPlan_ResolveRoute(const std::vector<std::string> &words, pilot *record);
+/// Appends the waypoints to the record's route through pilot::AddToFlightPlan, forced levels included.
+void FlightPlan_AppendRoute(const std::vector<pilot::flightPlanLoc> &points, pilot *record);
 /// Removes each waypoint that repeats the one before it (names compared exactly): the first is kept, and
 /// takes the level forced on the repeat when it has none.
 void FlightPlan_PurgeDuplicates(std::vector<pilot::flightPlanLoc> &points);

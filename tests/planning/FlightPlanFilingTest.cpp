@@ -222,17 +222,27 @@ TEST_F(FilingTest, RealRoutesResolveToTheFixFilesPositionsAndAreSavedAsFiled)
             Set(ControlFlightPlanEdit, c.route);
             Set(ControlArrivalEdit, c.arrival);
             Set(ControlDepartureEdit, "ksea");
+            XPSetWidgetProperty(ControlOptionsChooseSid, xpProperty_ButtonState, 0); // a SID filed at once
         });
         ASSERT_EQ(Warning(), "");
         EXPECT_EQ(pilotObj.pianoDiVolo, c.stored);
         EXPECT_EQ(pilotObj.depAirportICAO, "KSEA");
-        ASSERT_EQ(pilotObj.flightPlanVec.size(), c.points.size());
+        // The SID chosen for 16L comes first (any of them), then the route as filed.
+        std::vector<pilot::flightPlanLoc> route;
+        for (const pilot::flightPlanLoc &p : pilotObj.flightPlanVec)
+            if (p.order == 2)
+                route.push_back(p);
+            else
+                EXPECT_TRUE(p.order == 1 && route.empty()) << p.name;
+        EXPECT_TRUE(pilotObj.sidFiled);
+        EXPECT_GT(pilotObj.flightPlanVec.size(), route.size());
+        ASSERT_EQ(route.size(), c.points.size());
         for (size_t i = 0; i < c.points.size(); i++) {
-            const pilot::flightPlanLoc &p = pilotObj.flightPlanVec[i];
+            const pilot::flightPlanLoc &p = route[i];
             EXPECT_EQ(p.name, c.points[i].id);
             EXPECT_EQ(p.navType, c.points[i].navType) << p.name;
-            EXPECT_EQ(p.fl, c.points[i].fl) << p.name;
-            EXPECT_EQ(p.order, 2);
+            EXPECT_EQ(p.forcedFl, c.points[i].fl) << p.name;
+            EXPECT_EQ(p.fl, c.points[i].fl != 0 ? c.points[i].fl : 160) << p.name; // the levels drawn after filing
             EXPECT_NEAR(p.lat, c.points[i].lat, 0.001) << p.name;
             EXPECT_NEAR(p.lon, c.points[i].lon, 0.001) << p.name;
         }

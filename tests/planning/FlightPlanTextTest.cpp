@@ -38,7 +38,7 @@ TEST(FlightPlanText, NeighbouringRepeatsGoTheFirstKeepsAForcedLevelAndOtherNames
         for (auto &entry : list) {
             pilot::flightPlanLoc p;
             p.name = entry.first;
-            p.fl = entry.second;
+            p.fl = p.forcedFl = entry.second;
             points.push_back(p);
         }
         return points;

@@ -19,6 +19,7 @@
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
+#include "update/UpdateWindow.h"
 
 void System_ResetPlugin()
 {
@@ -49,6 +50,7 @@ void System_ResetPlugin()
     About_Destroy();
     Options_Destroy();
     FlightPlanWindow_Destroy();
+    Update_DestroyWindows();
 
     readSettings();
     readVoices();

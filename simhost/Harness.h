@@ -86,6 +86,8 @@ SIMHOST_API bool InstallSample(const std::string &sampleFolder);
 /// there and calls XPluginStart then XPluginEnable, as X-Plane does. Returns false (with the reason in
 /// LastError()) when it cannot be loaded or XPluginStart returns 0.
 SIMHOST_API bool LoadPlugin(const std::string &xplPath);
+/// The same from Resources/plugins/<folderName>/lin_x64/ (a plug-in folder the user renamed).
+SIMHOST_API bool LoadPluginFrom(const std::string &xplPath, const std::string &folderName);
 /// XPluginDisable then XPluginStop; the module stays mapped.
 SIMHOST_API void UnloadPlugin();
 SIMHOST_API bool PluginLoaded();
@@ -104,6 +106,10 @@ SIMHOST_API void RunFrames(int count);
 /// Runs frames for the given simulated seconds.
 SIMHOST_API void RunSeconds(float seconds);
 SIMHOST_API float ElapsedTime();
+/// Wall-clock seconds the plug-in's window draw callbacks took in the last frame, and in the longest frame
+/// since Reset: a frame the plug-in holds is a stutter of the simulator.
+SIMHOST_API double LastFrameDrawSeconds();
+SIMHOST_API double LongestFrameDrawSeconds();
 SIMHOST_API int FrameCount();
 
 // MARK: datarefs
@@ -148,6 +154,11 @@ SIMHOST_API void SetGroundElevation(double elevation_m);
 /// The mover turns (3 deg/s), accelerates (3 kt/s) and climbs or descends (climb_fpm, 0 = 1800)
 /// towards these values frame by frame.
 SIMHOST_API void FlyTowards(float headingTrue_deg, float altitude_ft, float speed_kt, float climb_fpm = 0);
+/// The autopilot flies the FMS (LNAV and VNAV) as X-Plane's would: it steers to the destination entry, climbs
+/// or descends to that entry's altitude (altitude_ft when the entry has none) and, within 1 nm of it, makes
+/// the next entry the destination. While it does, the autopilot state dataref reads engaged (heading
+/// navigation, vertical speed and auto-throttle). FlyTowards, StopAircraft and PlaceAircraft end it.
+SIMHOST_API void FlyFms(float altitude_ft, float speed_kt, float climb_fpm = 0);
 SIMHOST_API void StopAircraft();
 SIMHOST_API AircraftState Aircraft();
 /// Tunes COM1 (MHz); both COM1 datarefs follow, as in X-Plane.
@@ -351,5 +362,8 @@ SIMHOST_API FmsEntry FmsEntryAt(int index);
 SIMHOST_API std::vector<FmsEntry> FmsPlan();
 SIMHOST_API int FmsDisplayedEntry();
 SIMHOST_API int FmsDestinationEntry();
+/// Number of calls that changed the FMS (set, clear, destination, displayed) since Reset: a plug-in that
+/// reprograms the FMS every frame shows here.
+SIMHOST_API int FmsWriteCalls();
 
 } // namespace simhost

@@ -2,6 +2,7 @@
 #include "Scenario.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -99,6 +100,14 @@ struct Runner {
         const std::string &c = w[0];
         size_t n = w.size();
         double a = 0, b = 0, d = 0;
+        bool fmsLine = false;
+        std::string met;
+        std::string fmsFailure = Scenario_DoFms(w, fmsLine, met);
+        if (fmsLine) {
+            if (fmsFailure.empty() && !met.empty() && hooks.note)
+                hooks.note("ok: " + met);
+            return fmsFailure;
+        }
         if (c == "load") {
             return EnsureLoaded() ? "" : "the plug-in could not be started";
         }
@@ -212,6 +221,23 @@ struct Runner {
                 return "expected " + w[1] + " \"" + w[2] + "\" did not happen";
             if (hooks.note)
                 hooks.note("ok: " + w[1] + " \"" + w[2] + "\"");
+            return "";
+        }
+        if (c == "expect" && n == 4 && w[1] == "max" && w[2] == "frame") {
+            double limit_ms = atof(w[3].c_str());
+            double longest_ms = simhost::LongestFrameDrawSeconds() * 1000.0;
+            if (!(limit_ms > 0))
+                return "expect max frame needs milliseconds";
+            if (longest_ms > limit_ms) {
+                char text[128];
+                snprintf(text, sizeof text, "the longest frame took %.1f ms, more than %s ms", longest_ms, w[3].c_str());
+                return text;
+            }
+            if (hooks.note) {
+                char text[128];
+                snprintf(text, sizeof text, "ok: longest frame %.1f ms (at most %s ms)", longest_ms, w[3].c_str());
+                hooks.note(text);
+            }
             return "";
         }
         if (c == "note" && n >= 2) {

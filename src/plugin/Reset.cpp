@@ -5,6 +5,7 @@
 #include "XPLMProcessing.h"
 #include "comms/DialogBox.h"
 #include "comms/MessageQueue.h"
+#include "planning/JumpToWaypoint.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/Log.h"
@@ -12,6 +13,7 @@
 #include "plugin/PluginGlobals.h"
 #include "planning/FlightPlanWindow.h"
 #include "speech/AzureTTS.h"
+#include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
@@ -28,6 +30,7 @@ void System_ResetPlugin()
         XPLMEnableMenuItem(gMyMenu, MENU_ATC_DIALOG, 0);
 
     queue.clear();
+    SpeechWorker_CancelSpeech(); // the voices of the emptied queue
     gOutputDialogues.clear();
     frequencyBusyUntil = 0;
     gIsCopiing = 0;
@@ -51,6 +54,7 @@ void System_ResetPlugin()
     Options_Destroy();
     FlightPlanWindow_Destroy();
     Update_DestroyWindows();
+    JumpToWaypoint_Close();
 
     readSettings();
     readVoices();

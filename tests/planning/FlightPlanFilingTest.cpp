@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "Harness.h"
+#include "XPLMNavigation.h"
 #include "XPStandardWidgets.h"
 #include "navdata/AptNav.h"
 #include "planning/FlightPlanFiling.h"
@@ -248,6 +249,12 @@ TEST_F(FilingTest, RealRoutesResolveToTheFixFilesPositionsAndAreSavedAsFiled)
         }
         EXPECT_STREQ(pilotObj.nomePilota, "ALASKA @123@");
         EXPECT_STREQ(pilotObj.departureRunwayName, "16L");
+        // X-Plane's FMS holds the plan: the departure, SID and route, and the arrival last.
+        char last[32] = "";
+        int count = XPLMCountFMSEntries();
+        XPLMGetFMSEntryInfo(count - 1, nullptr, last, nullptr, nullptr, nullptr, nullptr);
+        EXPECT_EQ(count, (int)pilotObj.flightPlanVec.size() + 2);
+        EXPECT_STREQ(last, "KPDX");
         EXPECT_NEAR(pilotObj.altezzaAeroportoArrivo, 30, 1); // KPDX's elevation in feet
         EXPECT_EQ(simhost::ReadFile(kFolder + "FlightPlan.txt"), std::string("KSEA SID ") + c.stored + " STAR KPDX\n");
         EXPECT_EQ(simhost::ReadFile(kFolder + "FlightSettings.txt"),

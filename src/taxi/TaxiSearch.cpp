@@ -26,6 +26,8 @@ const char *const kTag = "TracciaTaxiPath";
 const float kMinLabel_nm = 1e-6f;
 /// Distance behind the aircraft where the search starts when it stands at a gate.
 const float kBehindGate_nm = 0.02f;
+/// Most start nodes tried, nearest first, before the search gives up.
+const int kMaxStarts = 4;
 /// An aircraft this close to a gate's position stands at it.
 const float kAtGate_nm = 0.05f;
 
@@ -272,21 +274,32 @@ void TracciaTaxiPath(pilot *record)
         return;
     }
 
-    graph.label.assign(graph.nodes.size(), kTaxiUnreached);
-    graph.previous.assign(graph.nodes.size(), -1);
-    graph.previousName.assign(graph.nodes.size(), -1);
-    std::vector<connection> connections;
+    // From the node nearest the aircraft; when no holding point can be reached from it, from the next
+    // nearest of the box in turn (a few at most).
+    std::vector<std::pair<float, int>> byDistance;
     for (int n : starts) {
         const TaxiGraph::node &s = graph.nodes[(size_t)n];
-        graph.label[(size_t)n] =
-            std::max(TaxiSearch_distance(record->latitudine, record->longitudine, s.lat, s.lon), kMinLabel_nm);
-        connections.push_back({n, {}});
+        byDistance.emplace_back(TaxiSearch_distance(startLat, startLon, s.lat, s.lon), n);
     }
-    int reached = CalcolaDistanzaCheckPoint(connections, graph, goals);
+    std::sort(byDistance.begin(), byDistance.end());
+    int reached = 0, routeEnd = -1, tries = 0;
+    for (const auto &start : byDistance) {
+        if (tries++ == kMaxStarts)
+            break;
+        graph.label.assign(graph.nodes.size(), kTaxiUnreached);
+        graph.previous.assign(graph.nodes.size(), -1);
+        graph.previousName.assign(graph.nodes.size(), -1);
+        const TaxiGraph::node &s = graph.nodes[(size_t)start.second];
+        graph.label[(size_t)start.second] =
+            std::max(TaxiSearch_distance(record->latitudine, record->longitudine, s.lat, s.lon), kMinLabel_nm);
+        reached = CalcolaDistanzaCheckPoint({connection{start.second, {}}}, graph, goals);
+        routeEnd = TaxiSearch_routeEnd(graph, goals, goalLat, goalLon);
+        if (routeEnd >= 0)
+            break;
+    }
     TaxiSearch_keepLabels(graph, airport);
-    int routeEnd = TaxiSearch_routeEnd(graph, goals, goalLat, goalLon);
-    PrintInfo(kTag, "Taxi Path Drawer: %i start nodes within %.3f degrees, %i of %i holding-point nodes reached",
-              (int)starts.size(), box_deg, reached, (int)goals.size());
+    PrintInfo(kTag, "Taxi Path Drawer: %i of %i start nodes within %.3f degrees tried, %i of %i holding-point nodes reached",
+              std::min(tries, (int)starts.size()), (int)starts.size(), box_deg, reached, (int)goals.size());
     if (routeEnd >= 0)
         CalcolaDistanzaInversa((unsigned)routeEnd, record, graph);
     if (record->taxiPoints.empty()) {

@@ -70,26 +70,48 @@ class RealAirportsRoute : public HostTest {
     }
 };
 
-TEST_F(RealAirportsRoute, Explore)
+// KSEA (tests/data/apt/pnw.apt.dat, from the sample) routes over its network from gate A1 south along the
+// apron's unnamed edges onto B; 16L's departure holds lie west of the runway, reached over J, T and C.
+// KBIX (Gateway) over its network from the tie-down D8; KBFI over its painted lines (network rows taken
+// out, tests/data/taxi/kbfi-lines.apt.dat); Sequim has neither.
+TEST_F(RealAirportsRoute, GateToRunwayOverNetworksAndPaintedLines)
 {
-    struct Row { const char *file, *icao, *gate, *runway; };
-    const Row rows[] = {
-        {"apt/pnw.apt.dat", "KSEA", "A1", "16L"},
-        {"apt/pnw.apt.dat", "KSEA", "A1", "34R"},
-        {"apt/pnw.apt.dat", "KSEA", "B9", "16L"},
-        {"apt/pnw.apt.dat", "KSEA", "B9", "34R"},
-        {"taxi/kbfi-lines.apt.dat", "KBFI", "", "13R"},
+    struct Row {
+        const char *file, *icao, *gate;
+        double lat, lon; ///< when there is no gate
+        const char *runway, *via;
+        bool routed;
+        bool endWithinRadius; ///< the route ends within holdingPointRadius of the runway's point
+    } rows[] = {
+        {"apt/pnw.apt.dat", "KSEA", "A1", 0, 0, "16L", "#B#, #J#, #T#, #C#", true, true},
+        {"apt/pnw.apt.dat", "KSEA", "A1", 0, 0, "34R", "#B#", true, true},
+        {"apt/pnw.apt.dat", "KSEA", "B9", 0, 0, "34R", "#B#", true, true},
+        {"apt/kbix-gateway.apt.dat", "KBIX", nullptr, 30.40438570, -88.92068954, "03", "#D#, #A#, #B#", true, false},
+        {"apt/kbix-gateway.apt.dat", "KBIX", nullptr, 30.40438570, -88.92068954, "21", "#D#, #A#, #F#", true, false},
+        {"taxi/kbfi-lines.apt.dat", "KBFI", "Terminal", 0, 0, "13R", "#A#", true, true},
+        {"taxi/kbfi-lines.apt.dat", "KBFI", "Terminal", 0, 0, "13L", "", false, false},
+        {"apt/pnw.apt.dat", "W28", nullptr, 48.0990, -123.1872, "09", "", false, false},
     };
     for (const Row &row : rows) {
-        record = pilot();
-        ASSERT_EQ(record.parser.readAptDat(row.icao, TestData(row.file), 0, 0), 1);
-        for (const Parser::parking &p : record.parser.parkings) printf("[%s]", p.name.c_str());
-        printf("\n");
-        if (row.gate[0] == 0) continue;
-        AtGate(row.file, row.icao, row.gate, row.runway);
+        SCOPED_TRACE(std::string(row.icao) + " " + row.runway);
+        if (row.gate != nullptr) {
+            AtGate(row.file, row.icao, row.gate, row.runway);
+        } else {
+            record = pilot();
+            record.depAirportICAO = row.icao;
+            ASSERT_EQ(record.parser.readAptDat(row.icao, TestData(row.file), 0, 0), 1);
+            record.latitudine = row.lat;
+            record.longitudine = row.lon;
+            SetRunway(row.runway);
+        }
+        size_t before = simhost::LogLines().size();
         TracciaTaxiPath(&record);
-        printf("%s %s->%s: %zu points via '%s' end %.3f nm\n", row.icao, row.gate, row.runway, record.taxiPoints.size(),
-               Via().c_str(), EndToRunway_nm());
+        EXPECT_LE(simhost::LogLines().size() - before, 20u);
+        EXPECT_EQ(Via(), row.via);
+        EXPECT_EQ(!record.taxiPoints.empty(), row.routed);
+        if (row.endWithinRadius) {
+            EXPECT_LT(EndToRunway_nm(), holdingPointRadius);
+        }
     }
 }
 

@@ -47,6 +47,7 @@ void ParserNetwork_readNode(ParserReadState &state, const AptFields &fields)
 void ParserNetwork_readEdge(ParserReadState &state, const AptFields &fields)
 {
     int from = 0, to = 0;
+    state.edgeStored = false;
     if (Parser_RowTooShort(state, 1202, fields, 5))
         return;
     const char *direction = fields.field[3];
@@ -65,6 +66,7 @@ void ParserNetwork_readEdge(ParserReadState &state, const AptFields &fields)
     edge.runway = strcmp(kind, "runway") == 0;
     edge.name = ParserNetwork_join(fields, 5);
     state.parser->taxiEdges.push_back(std::move(edge));
+    state.edgeStored = true;
 }
 
 void ParserNetwork_readZone(ParserReadState &state, const AptFields &fields)
@@ -72,8 +74,8 @@ void ParserNetwork_readZone(ParserReadState &state, const AptFields &fields)
     Parser &parser = *state.parser;
     if (Parser_RowTooShort(state, 1204, fields, 3))
         return;
-    if (parser.taxiEdges.empty()) {
-        ParserNetwork_skip(state, 1204, "follows no edge");
+    if (!state.edgeStored) {
+        ParserNetwork_skip(state, 1204, "follows no edge that was kept");
         return;
     }
     Parser::taxiEdge &edge = parser.taxiEdges.back();

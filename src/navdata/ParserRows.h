@@ -14,6 +14,7 @@ struct ParserReadState {
     float magneticVariation = 0; ///< degrees, only logged
     bool lineOpen = false;    ///< a painted line (row 120) is open
     int lineType = 0;         ///< line type of the current painted line's last node row that gave one
+    bool edgeStored = false;  ///< the last network edge row was kept: zone rows belong to it
     std::string lineName;     ///< cleaned name of the current painted line
     const char *path = "";    ///< for messages
     int lineNumber = 0;       ///< line number counted from the read's offset, for messages

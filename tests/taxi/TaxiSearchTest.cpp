@@ -2,8 +2,11 @@
 // line ends, a small network with a one-way edge, and the faults of the search it must not have.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <vector>
 
+#include "monitor/Functions.h"
 #include "navdata/AptFiles.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
@@ -138,6 +141,144 @@ TEST_F(TaxiSearch, RoutesEndInTheirBoxesAlongAdjacentPointsOrNotAtAll)
         for (const Parser::linePoint &node : record.parser.puntiTaxi)
             EXPECT_NE(node.lineType, 20);
     }
+}
+
+// MARK: the names said
+
+TEST_F(TaxiSearch, ViaNamesRunFromTheAircraftOnlyTaxiwaysAtMostFourNeverCut)
+{
+    struct Case {
+        std::vector<const char *> fromRunway; ///< route point names as stored: runway end first
+        size_t size;
+        const char *via;
+    } cases[] = {
+        {{"C", "C", "T", "J", "B", "B"}, TAXI_VIA_SIZE, "#B#, #J#, #T#, #C#"},
+        {{"B", "Linear Feature 13", "B", "CL N 16L", "", "a7"}, TAXI_VIA_SIZE, "#A7#, #B#"},
+        {{"E", "D", "C", "B", "A"}, TAXI_VIA_SIZE, "#A#, #B#, #C#, #D#"},
+        {{"#K#", " *B* ", "@NB@"}, TAXI_VIA_SIZE, "#NB#, #B#, #K#"},
+        {{"ABC", "A123", "7", "Taxiway B"}, TAXI_VIA_SIZE, ""},
+        {{"B", "A"}, 8, "#A#"}, // "#A#, #B#" needs 9 bytes: B is left out, not cut
+        {{}, TAXI_VIA_SIZE, ""},
+    };
+    for (const Case &c : cases) {
+        record = pilot();
+        for (const char *name : c.fromRunway)
+            record.AddTaxiPoint(0, 0, 1, name, 0, 47, -122);
+        char via[TAXI_VIA_SIZE];
+        memset(via, 'x', sizeof via);
+        int count = Taxi_ViaText(&record, via, c.size);
+        EXPECT_STREQ(via, c.via);
+        EXPECT_EQ(count, (int)std::count(c.via, c.via + strlen(c.via), '#') / 2);
+    }
+}
+
+// MARK: faults the search must not have
+
+TEST_F(TaxiSearch, WalkEndsOnALoopAndNothingIsSearchedInTheAirOrWithoutRunway)
+{
+    const double y = 47.0, x = -122.0;
+    const std::string tee = Line("Centreline for Taxi A", {{y, x - 0.003}, {y, x - 0.002}, {y, x}}) +
+                            Line("Centreline for Taxi B", {{y, x}, {y + 0.002, x}, {y + 0.003, x}});
+    Airport(tee, y, x - 0.003, y + 0.003, x);
+    TracciaTaxiPath(&record);
+    ASSERT_FALSE(record.taxiPoints.empty());
+
+    // Predecessors that loop never reach a start: the walk stops after one step per node.
+    gTaxiGraph.previous[1] = 2;
+    gTaxiGraph.previous[2] = 1;
+    EXPECT_EQ(CalcolaDistanzaInversa(2, &record, gTaxiGraph), 0);
+    EXPECT_TRUE(Logged("did not reach a start node"));
+    EXPECT_EQ(CalcolaDistanzaInversa(999, &record, gTaxiGraph), 0);
+
+    // A new search forgets the old route and its guide, whatever stops it.
+    struct Case {
+        const char *what;
+        int inAir, runwayIndex;
+        const char *log;
+    } cases[] = {
+        {"airborne", 1, 1, "in the air, no taxi route"},
+        {"no runway", 0, 0, "no departure runway, no taxi route"},
+    };
+    for (const Case &c : cases) {
+        Airport(tee, y, x - 0.003, y + 0.003, x);
+        TracciaTaxiPath(&record);
+        ASSERT_FALSE(taxiGuide.empty());
+        record.datiPilotaImpostati = 1;
+        record.isOnGround = c.inAir ? 0 : 1;
+        record.departureRunwayStruct.index = c.runwayIndex;
+        TracciaTaxiPath(&record);
+        EXPECT_TRUE(record.taxiPoints.empty()) << c.what;
+        EXPECT_TRUE(taxiGuide.empty()) << c.what;
+        EXPECT_TRUE(Logged(c.log)) << c.what;
+    }
+}
+
+TEST_F(TaxiSearch, SearchLeavesTheWindCorrectionAloneAndTheGuideFollowsEachRoute)
+{
+    const double y = 47.0, x = -122.0;
+    // An L: 0.12 nm east then 0.18 nm north; and a second runway at the far end of line C.
+    Airport(Line("Centreline for Taxi A", {{y, x - 0.003}, {y, x}}) + Line("Centreline for Taxi B", {{y, x}, {y + 0.003, x}}) +
+                Line("Centreline for Taxi C", {{y, x}, {y - 0.003, x}}),
+            y, x - 0.003, y + 0.003, x);
+    record.datiPilotaImpostati = 1;
+    record.isOnGround = 1;
+    record.trueAirspeed = 10;
+    record.velocitaVento = 30;
+    record.windHeading = 90;
+    record.angoloDiCorrezioneVento = 7;
+    record.dirVentoRelativa = 11;
+    TracciaTaxiPath(&record);
+    EXPECT_EQ(record.angoloDiCorrezioneVento, 7);
+    EXPECT_EQ(record.dirVentoRelativa, 11);
+
+    for (double goalLat : {y + 0.003, y - 0.003}) {
+        record.departureRunwayStruct.lat = (float)goalLat;
+        TracciaTaxiPath(&record);
+        ASSERT_GE(taxiGuide.size(), 10u);
+        // From the aircraft along the route's legs, a step of 0.02 nm apart, ending at the holding point.
+        EXPECT_NEAR(taxiGuide.front().lon, x - 0.003, 1e-6);
+        EXPECT_NEAR(taxiGuide.back().lat, goalLat, 1e-4);
+        for (size_t i = 0; i + 1 < taxiGuide.size(); i++) {
+            const pilot::linePoint &a = taxiGuide[i], &b = taxiGuide[i + 1];
+            EXPECT_TRUE(a.lat == y || a.lon == x) << i; // on the lines, never across the corner
+            distanceToCoord d{};
+            CalcolaDistanzaCoordinataMini(a.lat, a.lon, b.lat, b.lon, &d, nullptr);
+            EXPECT_LE(d.distance, 0.0201f) << i;
+        }
+        EXPECT_EQ(taxiGuide.back().name, goalLat > y ? "B" : "C");
+    }
+}
+
+TEST_F(TaxiSearch, KmlOnlyWithExportEscapedAndAFailedWriteLogged)
+{
+    const double y = 47.0, x = -122.0;
+    const std::string rows = Line("Centreline for Taxi A&<B>", {{y, x - 0.003}, {y, x}}) +
+                             Line("Centreline for Taxi \"Q\"", {{y, x}, {y + 0.003, x}});
+    const std::string kml = "Resources/plugins/Vellomir64/TaxiPath.kml";
+    simhost::WriteFile("Resources/plugins/Vellomir64/keep", "");
+    gKMLExp = 0;
+    Airport(rows, y, x - 0.003, y + 0.003, x);
+    TracciaTaxiPath(&record);
+    EXPECT_FALSE(simhost::FileExists(kml));
+
+    gKMLExp = 1;
+    TracciaTaxiPath(&record);
+    std::string text = simhost::ReadFile(kml);
+    EXPECT_NE(text.find("<name>0 - A&amp;&lt;B&gt;</name>"), std::string::npos) << text;
+    EXPECT_NE(text.find("&quot;Q&quot;"), std::string::npos);
+    size_t placemarks = 0;
+    for (size_t at = 0; (at = text.find("<Placemark>", at)) != std::string::npos; at++)
+        placemarks++;
+    EXPECT_EQ(placemarks, record.taxiPoints.size() - 1); // one per edge of the route
+    EXPECT_EQ(text.substr(text.size() - 27), "</Folder></Document></kml>\n");
+
+    // A folder in the file's place: the failure is logged and the route stays.
+    remove((simhost::SystemPath() + kml).c_str());
+    simhost::WriteFile("Resources/plugins/Vellomir64/TaxiPath.kml/x", "");
+    TracciaTaxiPath(&record);
+    EXPECT_TRUE(Logged("cannot write"));
+    EXPECT_FALSE(record.taxiPoints.empty());
+    gKMLExp = 1;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "monitor/Functions.h"
 #include "navdata/AptFiles.h"
+#include "planning/RunwaySelection.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
 #include "taxi/TaxiNames.h"
@@ -113,6 +114,29 @@ TEST_F(RealAirportsRoute, GateToRunwayOverNetworksAndPaintedLines)
             EXPECT_LT(EndToRunway_nm(), holdingPointRadius);
         }
     }
+}
+
+TEST_F(RealAirportsRoute, RunwayChangeBeforeTaxiApprovalLeadsTheRouteToTheNewRunway)
+{
+    AtGate("apt/pnw.apt.dat", "KSEA", "A1", "16L");
+    record.isOnGround = 1;
+    TracciaTaxiPath(&record);
+    ASSERT_EQ(Via(), "#B#, #J#, #T#, #C#");
+    for (size_t i = 0; i < record.parser.runways.size(); i++)
+        if (strcmp(record.parser.runways[i].name, "34R") == 0)
+            record.preferredDepRunway = (int)i + 1;
+    record.preferredDepRunwayAirport = "KSEA";
+    ChangeDepRunway(&record);
+    EXPECT_STREQ(record.departureRunwayStruct.name, "34R");
+    EXPECT_EQ(Via(), "#B#");
+    EXPECT_LT(EndToRunway_nm(), holdingPointRadius);
+
+    // Once the taxi is approved the route stays as cleared.
+    record.gIsTaxiingApproved = 1;
+    record.preferredDepRunway = 1; // 16L, the first runway row's first end
+    ChangeDepRunway(&record);
+    EXPECT_STREQ(record.departureRunwayStruct.name, "16L");
+    EXPECT_EQ(Via(), "#B#");
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
-#include <unistd.h>
 
 #include "Harness.h"
 #include "navdata/AptNav.h"

@@ -19,7 +19,8 @@
 #include "taxi/TaxiSearch.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 using Clock = std::chrono::steady_clock;
 

@@ -13,7 +13,8 @@
 #include "taxi/TaxiSearch.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 const char *const kIdentifiers[] = {"KSEA", "KBIX", "TEST", "1"};
 

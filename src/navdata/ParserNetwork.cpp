@@ -7,7 +7,8 @@
 #include "plugin/Log.h"
 #include "ui/Utils.h"
 
-namespace {
+namespace
+{
 
 /// Fields first.. joined with single blanks.
 std::string ParserNetwork_join(const AptFields &fields, int first)

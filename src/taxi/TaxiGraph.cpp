@@ -13,7 +13,8 @@
 const float kTaxiUnreached = std::numeric_limits<float>::infinity();
 const float kTaxiMaxEdge_nm = 50.0f;
 
-namespace {
+namespace
+{
 
 const char *const kTag = "TaxiGraph";
 /// Search boxes around a position, degrees: the first that holds a node is used.
@@ -87,11 +88,10 @@ void TaxiGraph_fromNetwork(const Parser &airport, TaxiGraph *graph)
     // A number given twice names its first node.
     std::stable_sort(graph->fileIds.begin(), graph->fileIds.end(),
                      [](const std::pair<int, int> &a, const std::pair<int, int> &b) { return a.first < b.first; });
-    graph->fileIds.erase(std::unique(graph->fileIds.begin(), graph->fileIds.end(),
-                                     [](const std::pair<int, int> &a, const std::pair<int, int> &b) {
-                                         return a.first == b.first;
-                                     }),
-                         graph->fileIds.end());
+    graph->fileIds.erase(
+        std::unique(graph->fileIds.begin(), graph->fileIds.end(),
+                    [](const std::pair<int, int> &a, const std::pair<int, int> &b) { return a.first == b.first; }),
+        graph->fileIds.end());
 
     std::unordered_map<std::string, int> known;
     std::vector<PendingEdge> pending;
@@ -132,16 +132,16 @@ void TaxiGraph_fromLines(const Parser &airport, TaxiGraph *graph)
         n.source = (int)i;
         n.lineID = points[i].lineID;
         n.nodeInLine = points[i].id;
-        lineName[i] = i > 0 && points[i].lineID == points[i - 1].lineID ? lineName[i - 1]
-                                                                        : TaxiGraph_intern(graph, known, points[i].name);
+        lineName[i] = i > 0 && points[i].lineID == points[i - 1].lineID
+                          ? lineName[i - 1]
+                          : TaxiGraph_intern(graph, known, points[i].name);
     }
     std::vector<PendingEdge> pending;
     pending.reserve(points.size() * 3);
     int badJunctions = 0;
     for (size_t i = 0; i < points.size(); i++) {
         // Consecutive nodes of one line, both ways; a junction leads onto the partner's line.
-        if (i + 1 < points.size() && points[i + 1].lineID == points[i].lineID &&
-            points[i + 1].id == points[i].id + 1) {
+        if (i + 1 < points.size() && points[i + 1].lineID == points[i].lineID && points[i + 1].id == points[i].id + 1) {
             pending.push_back({(int)i, (int)i + 1, lineName[i]});
             pending.push_back({(int)i + 1, (int)i, lineName[i]});
         }

@@ -12,10 +12,10 @@ struct TaxiGraph {
     struct node {
         double lat = 0, lon = 0;
         int firstEdge = 0, edgeCount = 0; ///< the edges leaving the node: edges[firstEdge ..]
-        int source = 0;      ///< index in the airport's puntiTaxi or taxiNodes
-        int lineID = -1;     ///< painted line of the node; -1 in a network
-        int nodeInLine = 0;  ///< number of the node within its painted line
-        bool taxiway = true; ///< touches no runway edge of the network
+        int source = 0;                   ///< index in the airport's puntiTaxi or taxiNodes
+        int lineID = -1;                  ///< painted line of the node; -1 in a network
+        int nodeInLine = 0;               ///< number of the node within its painted line
+        bool taxiway = true;              ///< touches no runway edge of the network
     };
     struct edge {
         int to = 0;
@@ -30,9 +30,9 @@ struct TaxiGraph {
     std::vector<std::pair<int, int>> fileIds;
 
     // Results of the last search over the graph.
-    std::vector<float> label;       ///< nm from the aircraft along the shortest route; kTaxiUnreached if not reached
-    std::vector<int> previous;      ///< node before this one on that route, -1 at a start node
-    std::vector<int> previousName;  ///< name of the edge from the previous node, -1 at a start node
+    std::vector<float> label;      ///< nm from the aircraft along the shortest route; kTaxiUnreached if not reached
+    std::vector<int> previous;     ///< node before this one on that route, -1 at a start node
+    std::vector<int> previousName; ///< name of the edge from the previous node, -1 at a start node
 };
 
 /// Label of a node the search has not reached.

@@ -8,7 +8,8 @@
 
 std::vector<pilot::linePoint> taxiGuide;
 
-namespace {
+namespace
+{
 
 const float kGuideStep_nm = 0.02f;
 

@@ -8,7 +8,8 @@
 #include "ui/Settings.h"
 #include "ui/Utils.h"
 
-namespace {
+namespace
+{
 
 const char *const kTag = "Taxi Path Drawer";
 
@@ -111,11 +112,21 @@ std::string Taxi_XmlEscape(const std::string &text)
     std::string escaped;
     for (char c : text) {
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        case '\'': escaped += "&apos;"; break;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        case '\'':
+            escaped += "&apos;";
+            break;
         default:
             if ((unsigned char)c >= 0x20)
                 escaped += c;

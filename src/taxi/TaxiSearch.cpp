@@ -19,7 +19,8 @@
 
 TaxiGraph gTaxiGraph;
 
-namespace {
+namespace
+{
 
 const char *const kTag = "TracciaTaxiPath";
 /// Smallest label: a node reached is never labelled 0, even under the aircraft.
@@ -231,9 +232,9 @@ void TracciaTaxiPath(pilot *record)
     TaxiGraph_Build(airport, &graph);
     if (developerDEBUG || userDebug == 1)
         PrintInfo(kTag, "Drawing taxi path to holding point for %s: ", record->nomePilota);
-    PrintInfo(kTag, "Taxi Path Drawer: %s over %s, %i nodes, %i edges, to runway %s",
-              record->depAirportICAO.c_str(), graph.network ? "its taxi network" : "its painted taxi lines",
-              (int)graph.nodes.size(), (int)graph.edges.size(), runway.name);
+    PrintInfo(kTag, "Taxi Path Drawer: %s over %s, %i nodes, %i edges, to runway %s", record->depAirportICAO.c_str(),
+              graph.network ? "its taxi network" : "its painted taxi lines", (int)graph.nodes.size(),
+              (int)graph.edges.size(), runway.name);
     if (graph.edges.empty()) {
         PrintInfo(kTag, "Taxi Path Drawer: Warning! no taxi network nor taxi lines, no taxi route");
         return;
@@ -298,7 +299,8 @@ void TracciaTaxiPath(pilot *record)
             break;
     }
     TaxiSearch_keepLabels(graph, airport);
-    PrintInfo(kTag, "Taxi Path Drawer: %i of %i start nodes within %.3f degrees tried, %i of %i holding-point nodes reached",
+    PrintInfo(kTag,
+              "Taxi Path Drawer: %i of %i start nodes within %.3f degrees tried, %i of %i holding-point nodes reached",
               std::min(tries, (int)starts.size()), (int)starts.size(), box_deg, reached, (int)goals.size());
     if (routeEnd >= 0)
         CalcolaDistanzaInversa((unsigned)routeEnd, record, graph);

@@ -12,9 +12,11 @@
 #include "taxi/TaxiSearch.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
-class RealAirportsRoute : public HostTest {
+class RealAirportsRoute : public HostTest
+{
   protected:
     pilot record;
     /// The aircraft on the ground at parking `gate` of icao (read from the test data file), cleared for

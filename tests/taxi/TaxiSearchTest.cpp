@@ -15,9 +15,11 @@
 #include "taxi/TaxiSearch.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
-class TaxiSearch : public HostTest {
+class TaxiSearch : public HostTest
+{
   protected:
     pilot record;
     /// Reads airport TEST from the rows, puts the aircraft at (lat, lon) and clears it to runway 36, whose
@@ -26,9 +28,9 @@ class TaxiSearch : public HostTest {
     {
         record = pilot();
         record.depAirportICAO = "TEST";
-        std::string path = HostFile("taxi.dat", AptText("1 100 1 0 TEST Test Field\n" +
-                                                         RunwayRow("36", rwyLat, rwyLon, 0, 0, "18", rwyLat - 0.02, rwyLon) +
-                                                         rows));
+        std::string path =
+            HostFile("taxi.dat", AptText("1 100 1 0 TEST Test Field\n" +
+                                         RunwayRow("36", rwyLat, rwyLon, 0, 0, "18", rwyLat - 0.02, rwyLon) + rows));
         ASSERT_EQ(record.parser.readAptDat("TEST", path, 0, 0), 1);
         record.latitudine = lat;
         record.longitudine = lon;
@@ -85,8 +87,9 @@ std::string Line(const char *name, std::initializer_list<std::pair<double, doubl
 TEST_F(TaxiSearch, RoutesEndInTheirBoxesAlongAdjacentPointsOrNotAtAll)
 {
     const double y = 47.0, x = -122.0;
-    const std::string tee = Line("Centreline for Taxi A", {{y, x - 0.003}, {y, x - 0.002}, {y, x - 0.001}, {y, x}, {y, x + 0.001}}) +
-                            Line("Centreline for Taxi B", {{y, x}, {y + 0.001, x}, {y + 0.002, x}, {y + 0.003, x}});
+    const std::string tee =
+        Line("Centreline for Taxi A", {{y, x - 0.003}, {y, x - 0.002}, {y, x - 0.001}, {y, x}, {y, x + 0.001}}) +
+        Line("Centreline for Taxi B", {{y, x}, {y + 0.001, x}, {y + 0.002, x}, {y + 0.003, x}});
     const std::string chain = Line("Centreline for Taxi C", {{y, x}, {y + 0.0015, x}}) +
                               Line("Centreline for Taxi D", {{y + 0.0015, x}, {y + 0.003, x}}) +
                               Line("Centreline for Taxi E", {{y + 0.003, x}, {y + 0.0045, x}});
@@ -109,13 +112,15 @@ TEST_F(TaxiSearch, RoutesEndInTheirBoxesAlongAdjacentPointsOrNotAtAll)
         {"a start between nodes", tee, y + 0.0001, x - 0.0025, y + 0.003, x, "#A#, #B#"},
         {"an empty runway box", tee, y, x - 0.003, y + 0.01, x, nullptr},
         {"the aircraft far from any line", tee, y - 0.01, x, y + 0.003, x, nullptr},
-        {"disconnected islands", Line("Centreline for Taxi A", {{y, x}, {y, x + 0.001}}) + Line("Centreline for Taxi B", {{y + 0.003, x}, {y + 0.003, x + 0.001}}),
+        {"disconnected islands",
+         Line("Centreline for Taxi A", {{y, x}, {y, x + 0.001}}) +
+             Line("Centreline for Taxi B", {{y + 0.003, x}, {y + 0.003, x + 0.001}}),
          y, x, y + 0.003, x, nullptr},
         // The end node of a white line next to the runway would have become a target nothing reaches.
         {"a stray hold-line end", tee + Line("Hold", {{y + 0.0032, x + 0.0005}, {y + 0.0031, x}}, 20), y, x - 0.003,
          y + 0.0031, x, "#A#, #B#"},
-        {"a one-way edge in its direction", network + "1202 2 1 oneway taxiway K\n", 47.002, -122.000, 46.9995, -122.000,
-         "#L#, #K#"},
+        {"a one-way edge in its direction", network + "1202 2 1 oneway taxiway K\n", 47.002, -122.000, 46.9995,
+         -122.000, "#L#, #K#"},
         {"a one-way edge against it", network + "1202 1 2 oneway taxiway K\n", 47.002, -122.000, 46.9995, -122.000,
          nullptr},
     };
@@ -217,7 +222,8 @@ TEST_F(TaxiSearch, SearchLeavesTheWindCorrectionAloneAndTheGuideFollowsEachRoute
 {
     const double y = 47.0, x = -122.0;
     // An L: 0.12 nm east then 0.18 nm north; and a second runway at the far end of line C.
-    Airport(Line("Centreline for Taxi A", {{y, x - 0.003}, {y, x}}) + Line("Centreline for Taxi B", {{y, x}, {y + 0.003, x}}) +
+    Airport(Line("Centreline for Taxi A", {{y, x - 0.003}, {y, x}}) +
+                Line("Centreline for Taxi B", {{y, x}, {y + 0.003, x}}) +
                 Line("Centreline for Taxi C", {{y, x}, {y - 0.003, x}}),
             y, x - 0.003, y + 0.003, x);
     record.datiPilotaImpostati = 1;

@@ -17,6 +17,7 @@
 #include "speech/Voices.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "taxi/TaxiGuide.h"
 #include "ui/AboutWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
@@ -45,6 +46,7 @@ void System_ResetPlugin()
     overwrittenDepartureApt.clear();
 
     pilotObj.ResetFlight();
+    taxiGuide.clear();
 
     autoHideDarkBoxCounter = XPLMGetElapsedTime();
 

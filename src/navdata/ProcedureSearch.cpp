@@ -146,6 +146,45 @@ void Procedure_PlaceFixes(std::vector<pilot::sidFix> *fixes, const std::string &
     }
 }
 
+/// The procedure the search files without the pilot: the first favoured one among those with a placed fix,
+/// else one of them drawn at random (any procedure when none has a placed fix).
+int Procedure_AutomaticChoice(const ProcedureKind &kind, const std::vector<pilot::sid> &procs,
+                              const std::vector<pilot::sidFix> &fixes)
+{
+    if (procs.empty())
+        return 0;
+    const char *tag = kind.tag;
+    // Only procedures with a placed fix are drawn: a vector departure or a procedure none of whose
+    // fixes could be placed would file nothing while others would.
+    std::vector<int> drawable;
+    std::vector<bool> placed(procs.size(), false);
+    for (const pilot::sidFix &f : fixes)
+        if (f.lat != 0.0 && f.lon != 0.0 && f.procIndex >= 0 && f.procIndex < (int)placed.size())
+            placed[(size_t)f.procIndex] = true;
+    for (int i = 0; i < (int)procs.size(); i++)
+        if (placed[(size_t)i])
+            drawable.push_back(i);
+    if (drawable.empty())
+        for (int i = 0; i < (int)procs.size(); i++)
+            drawable.push_back(i);
+    int pick = -1;
+    for (int i : drawable)
+        if (procs[(size_t)i].favour) {
+            pick = i;
+            PrintDebug(tag, "found at least a favour %s %s %s", kind.upper, procs[(size_t)i].name.c_str(), "true");
+            break;
+        }
+    if (pick < 0) {
+        if (!gProcedureRandomSeeded) {
+            gProcedureRandom.seed((unsigned)std::chrono::steady_clock::now().time_since_epoch().count());
+            gProcedureRandomSeeded = true;
+        }
+        std::uniform_int_distribution<int> draw(0, (int)drawable.size() - 1);
+        pick = drawable[(size_t)draw(gProcedureRandom)];
+    }
+    return pick;
+}
+
 void Procedure_Search(const ProcedureKind &kind, const std::string &airportICAO, const char *runway, pilot *p)
 {
     const char *tag = kind.tag;
@@ -270,34 +309,7 @@ void Procedure_Search(const ProcedureKind &kind, const std::string &airportICAO,
             chosen = true;
     } else {
         PrintDebug(tag, "Sceglo una %s a caso", kind.lower);
-        // Only procedures with a placed fix are drawn: a vector departure or a procedure none of whose
-        // fixes could be placed would file nothing while others would.
-        std::vector<int> drawable;
-        std::vector<bool> placed(procs.size(), false);
-        for (const pilot::sidFix &f : fixes)
-            if (f.lat != 0.0 && f.lon != 0.0 && f.procIndex >= 0 && f.procIndex < (int)placed.size())
-                placed[(size_t)f.procIndex] = true;
-        for (int i = 0; i < (int)procs.size(); i++)
-            if (placed[(size_t)i])
-                drawable.push_back(i);
-        if (drawable.empty())
-            for (int i = 0; i < (int)procs.size(); i++)
-                drawable.push_back(i);
-        int pick = -1;
-        for (int i : drawable)
-            if (procs[(size_t)i].favour) {
-                pick = i;
-                PrintDebug(tag, "found at least a favour %s %s %s", kind.upper, procs[(size_t)i].name.c_str(), "true");
-                break;
-            }
-        if (pick < 0) {
-            if (!gProcedureRandomSeeded) {
-                gProcedureRandom.seed((unsigned)std::chrono::steady_clock::now().time_since_epoch().count());
-                gProcedureRandomSeeded = true;
-            }
-            std::uniform_int_distribution<int> draw(0, (int)drawable.size() - 1);
-            pick = drawable[(size_t)draw(gProcedureRandom)];
-        }
+        const int pick = Procedure_AutomaticChoice(kind, procs, fixes);
         selected = (int16_t)pick;
         chosen = true;
         PrintDebug(tag, "%s %s randomly chosen for runway %s, %i of %i available", kind.lower,
@@ -315,6 +327,12 @@ void Procedure_Search(const ProcedureKind &kind, const std::string &airportICAO,
 }
 
 } // namespace
+
+int ProcedureSearch_AutomaticChoice(bool star, pilot *record)
+{
+    return star ? Procedure_AutomaticChoice(kStar, record->stars, record->starFixes)
+                : Procedure_AutomaticChoice(kSid, record->sids, record->sidFixes);
+}
 
 bool ProcedureSearch_RunwayTransitions(const char *runway, std::string *a, std::string *b)
 {

@@ -12,6 +12,9 @@ void searchSID11(std::string airportICAO, char *runway, pilot *record);
 /// The same for STARs (stars, starFixes, selectedSTAR).
 void searchSTAR11(std::string airportICAO, char *runway, pilot *record);
 
+/// The procedure of the record's found SIDs (or STARs) the search chooses when the pilot does not: the
+/// favoured one, else a drawn one. 0 without procedures.
+int ProcedureSearch_AutomaticChoice(bool star, pilot *record);
 /// Seeds the draw among the procedures that do not connect to the route (seeded from the clock until
 /// then). For tests.
 void ProcedureSearch_Seed(unsigned seed);

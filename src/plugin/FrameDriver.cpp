@@ -13,6 +13,7 @@
 #include "plugin/FrameReads.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
+#include "plugin/ProcedureSetup.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Wave.h"
 #include "state/Pilot.h"
@@ -70,7 +71,7 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     const float now = XPLMGetElapsedTime();
 
     FrameDriver_ReadOnGround(record);
-    // The procedure set-up of the route belongs here, before the frame counter.
+    FrameDriver_ProcedureSetup(record, now);
     FrameDriver_countFrame(now);
 
     XPLMGetWindowGeometry(window, &gLeft, &gTop, &gRight, &gBottom);

@@ -1,8 +1,6 @@
 // Empty bodies of the stand-ins declared in Hooks.h.
 #include "state/Hooks.h"
 
-XPWidgetID ControlChooseSidWin = nullptr;
-
 void SetILSPath(pilot *)
 {
 }
@@ -12,13 +10,5 @@ void CalcolaHeadingError(pilot *)
 }
 
 void FlightPlanning_RequestIFRClearanceResponse(pilot *)
-{
-}
-
-void CreateChooseSidControl(pilot *, int)
-{
-}
-
-void CreateChooseStarControl(pilot *, int)
 {
 }

@@ -6,6 +6,7 @@
 
 #include "XPWidgets.h"
 #include "planning/Fms.h"
+#include "ui/ChooseProcedureWindow.h"
 
 class pilot;
 
@@ -19,10 +20,3 @@ void CalcolaHeadingError(pilot *p);
 /// The controller's IFR clearance.
 void FlightPlanning_RequestIFRClearanceResponse(pilot *p);
 
-// MARK: procedure choice windows
-/// Opens the SID choice window listing the procedures from index first on.
-void CreateChooseSidControl(pilot *p, int first);
-/// Opens the STAR choice window listing the procedures from index first on.
-void CreateChooseStarControl(pilot *p, int first);
-/// The SID choice window, null while closed.
-extern XPWidgetID ControlChooseSidWin;

@@ -1,0 +1,28 @@
+// The SID and STAR choice windows: the procedures the search found for the runway in use, one button
+// each, in pages of 40; a click selects one, the close box keeps the search's own choice.
+#pragma once
+
+#include <cstdint>
+
+#include "XPWidgets.h"
+
+class pilot;
+
+/// Procedures listed on one page.
+enum { maximumSIDSSTARSDialogLenght = 40 };
+/// Button slots of a page: its procedures and the "..." button (slot 40).
+enum { CHOOSE_PROC_BUTTONS = maximumSIDSSTARSDialogLenght + 1 };
+
+extern XPWidgetID ControlChooseSidWin;  ///< null while the SID window is closed
+extern XPWidgetID ControlChooseStarWin; ///< null while the STAR window is closed
+/// Slot k: the button of procedure first + k of the open page; slot 40 the "..." button; null without.
+extern XPWidgetID ChooseSidBtn[CHOOSE_PROC_BUTTONS];
+extern XPWidgetID ChooseStarBtn[CHOOSE_PROC_BUTTONS];
+
+/// Opens the SID window listing the procedures from index first on (0, 40, 80 ...).
+void CreateChooseSidControl(pilot *p, int first);
+/// Opens the STAR window listing the procedures from index first on.
+void CreateChooseStarControl(pilot *p, int first);
+/// Widget callbacks of the two windows (param1 the pressed button).
+int ControlChooseSidHandler(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
+int ControlChooseStarHandler(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);

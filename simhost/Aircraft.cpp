@@ -79,6 +79,7 @@ void WriteState()
     SetFloat("sim/flightmodel/position/psi", m.heading_deg);
     SetFloat("sim/flightmodel/position/groundspeed", (float)(m.speed_kt * kMetresPerSecondPerKnot));
     SetFloat("sim/flightmodel/position/true_airspeed", (float)(m.speed_kt * kMetresPerSecondPerKnot));
+    SetFloat("sim/flightmodel/misc/machno", (float)(m.speed_kt / 661.47)); // sea-level speed of sound
     SetFloat("sim/flightmodel/position/indicated_airspeed2", m.speed_kt);
     SetFloat("sim/flightmodel/position/vh_ind_fpm", m.vs_fpm);
     SetFloat("sim/flightmodel/position/y_agl", (float)(m.elevation_m - m.ground_m));

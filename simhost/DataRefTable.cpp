@@ -28,6 +28,7 @@ const BuiltInDataRef kBuiltIns[] = {
     {"sim/flightmodel/position/magnetic_variation", xplmType_Float, 0, 0, kBoth, false},
     {"sim/flightmodel/position/indicated_airspeed2", xplmType_Float, 0, 0, kBoth, true},
     {"sim/flightmodel/position/true_airspeed", xplmType_Float, 0, 0, kBoth, true},
+    {"sim/flightmodel/misc/machno", xplmType_Float, 0, 0, kBoth, false},
     {"sim/flightmodel/position/groundspeed", xplmType_Float, 0, 0, kBoth, false},
     {"sim/flightmodel/position/vh_ind_fpm", xplmType_Float, 0, 0, kBoth, true},
     {"sim/flightmodel/position/y_agl", xplmType_Float, 0, 0, kBoth, false},

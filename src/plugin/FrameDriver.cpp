@@ -17,6 +17,8 @@
 #include "speech/SpeechWorker.h"
 #include "speech/Wave.h"
 #include "state/Pilot.h"
+#include "ui/OnScreenInformations.h"
+#include "ui/OnScreenPrinters.h"
 #include "ui/Settings.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateWorker.h"
@@ -88,6 +90,7 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     Queue_CheckAbandonedExchange();
     if (darkBoxShown)
         ShowDialogMessages();
+    OnScreen_ResetRows();
     FrameDriver_NameTunedFacility(record);
     FrameDriver_ReadEngines(record);
 
@@ -100,6 +103,7 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     // While paused nothing follows the flight (the on-screen information and the navigation monitor
     // belong with the menu item); the radio above is delivered all the same.
     if (simulatorPause == 0) {
+        printOnScreenInformations(&record);
         FrameDriver_offerAtcDialog(record);
         Update_AutomaticCheck(now);
     }

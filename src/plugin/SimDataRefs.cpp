@@ -22,6 +22,7 @@ XPLMDataRef gAcfEngineStartedRef;
 XPLMDataRef gTunedAutopilotAlt;
 XPLMDataRef oraSimulata;
 XPLMDataRef squawkCode;
+XPLMDataRef gMachNumberRef;
 XPLMDataRef gVNavAutopilotStateRef;
 XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
 
@@ -64,6 +65,7 @@ const DataRefEntry kFlight[] = {
     {&gTunedAutopilotAlt, "sim/cockpit/autopilot/altitude"},
     {&oraSimulata, "sim/time/local_time_sec"},
     {&squawkCode, "sim/cockpit/radios/transponder_code"},
+    {&gMachNumberRef, "sim/flightmodel/misc/machno"},
     {&gVNavAutopilotStateRef, "sim/cockpit/autopilot/autopilot_state"},
 };
 

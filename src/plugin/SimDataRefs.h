@@ -24,6 +24,7 @@ extern XPLMDataRef gAcfEngineStartedRef;
 extern XPLMDataRef gTunedAutopilotAlt;
 extern XPLMDataRef oraSimulata;
 extern XPLMDataRef squawkCode;
+extern XPLMDataRef gMachNumberRef;
 extern XPLMDataRef gVNavAutopilotStateRef;
 extern XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
 

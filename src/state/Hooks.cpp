@@ -12,3 +12,13 @@ void CalcolaHeadingError(pilot *)
 void FlightPlanning_RequestIFRClearanceResponse(pilot *)
 {
 }
+
+std::string printFrequenciesDecimals(double)
+{
+    return std::string();
+}
+
+std::string printAltimeter(bool)
+{
+    return std::string();
+}

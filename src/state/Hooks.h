@@ -20,3 +20,9 @@ void CalcolaHeadingError(pilot *p);
 /// The controller's IFR clearance.
 void FlightPlanning_RequestIFRClearanceResponse(pilot *p);
 
+
+// MARK: radio texts
+/// The frequency as it is written in phrases ("121.900").
+std::string printFrequenciesDecimals(double frequency);
+/// The altimeter setting as phrase text; with spelled true the number is between "#" marks.
+std::string printAltimeter(bool spelled);

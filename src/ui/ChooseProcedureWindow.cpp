@@ -9,6 +9,7 @@
 #include "XPStandardWidgets.h"
 #include "navdata/ProcedureSearch.h"
 #include "plugin/Log.h"
+#include "plugin/PluginGlobals.h"
 #include "state/Pilot.h"
 #include "ui/WidgetHelpers.h"
 
@@ -23,7 +24,7 @@ namespace
 const int kLeft = 100, kTop = 450;
 const int kColumnWidth = 120, kButtonWidth = 110, kButtonHeight = 22, kButtonPitch = 20;
 const int kFirstButtonTop = 380, kRows = 15;
-const int kMoreSlot = maximumSIDSSTARSDialogLenght;
+const int kMoreSlot = CHOOSE_PROC_PAGE_MAX;
 
 struct ChoiceKind {
     bool star;
@@ -46,6 +47,12 @@ const ChoiceKind kSid = {false, "SID", "CreateChooseSidControl", "ControlChooseS
                          &ControlChooseSidWin, ChooseSidBtn, ControlChooseSidHandler};
 const ChoiceKind kStar = {true, "STAR", "CreateChooseStarControl", "ControlChooseStarHandler",
                           &ControlChooseStarWin, ChooseStarBtn, ControlChooseStarHandler};
+
+/// Procedures per page.
+int ChooseProc_pageSize()
+{
+    return std::max(1, std::min(maximumSIDSSTARSDialogLenght, (int)CHOOSE_PROC_PAGE_MAX));
+}
 
 OpenChoice &ChooseProc_open(const ChoiceKind &kind)
 {
@@ -110,7 +117,7 @@ void ChooseProc_create(const ChoiceKind &kind, pilot *p, int first)
     open.record = p;
     const int count = ChooseProc_count(kind, p);
     open.first = std::max(0, std::min(first, count));
-    const int n = std::min(count - open.first, (int)maximumSIDSSTARSDialogLenght);
+    const int n = std::min(count - open.first, ChooseProc_pageSize());
     const bool more = open.first + n < count;
     const int slots = n + (more ? 1 : 0);
     const int columns = std::max(1, (slots + kRows - 1) / kRows);
@@ -156,13 +163,13 @@ int ChooseProc_handle(const ChoiceKind &kind, XPWidgetMessage message, intptr_t 
     if (button == nullptr)
         return 1;
     if (button == kind.buttons[kMoreSlot]) {
-        const int next = open.first + maximumSIDSSTARSDialogLenght;
+        const int next = open.first + ChooseProc_pageSize();
         ChooseProc_destroy(kind);
         ChooseProc_create(kind, p, next);
         return 1;
     }
     const int count = ChooseProc_count(kind, p);
-    for (int k = 0; k < maximumSIDSSTARSDialogLenght; k++) {
+    for (int k = 0; k < CHOOSE_PROC_PAGE_MAX; k++) {
         if (kind.buttons[k] != button || open.first + k >= count)
             continue;
         const int index = open.first + k;

@@ -8,14 +8,14 @@
 
 class pilot;
 
-/// Procedures listed on one page.
-enum { maximumSIDSSTARSDialogLenght = 40 };
-/// Button slots of a page: its procedures and the "..." button (slot 40).
-enum { CHOOSE_PROC_BUTTONS = maximumSIDSSTARSDialogLenght + 1 };
+/// Most procedures one page lists (maximumSIDSSTARSDialogLenght, 40, within 1 and this).
+enum { CHOOSE_PROC_PAGE_MAX = 40 };
+/// Button slots of a page: its procedures and the "..." button (the last slot).
+enum { CHOOSE_PROC_BUTTONS = CHOOSE_PROC_PAGE_MAX + 1 };
 
 extern XPWidgetID ControlChooseSidWin;  ///< null while the SID window is closed
 extern XPWidgetID ControlChooseStarWin; ///< null while the STAR window is closed
-/// Slot k: the button of procedure first + k of the open page; slot 40 the "..." button; null without.
+/// Slot k: the button of procedure first + k of the open page; the last slot the "..." button; null without.
 extern XPWidgetID ChooseSidBtn[CHOOSE_PROC_BUTTONS];
 extern XPWidgetID ChooseStarBtn[CHOOSE_PROC_BUTTONS];
 

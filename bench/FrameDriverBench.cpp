@@ -22,6 +22,8 @@
 #include "plugin/PluginGlobals.h"
 #include "plugin/SimDataRefs.h"
 #include "state/Pilot.h"
+#include "ui/OnScreenInformations.h"
+#include "ui/OnScreenPrinters.h"
 #include "ui/Settings.h"
 
 namespace {
@@ -72,6 +74,41 @@ void BM_FrameDriverSteadyState(benchmark::State &state)
     simhost::Shutdown();
 }
 BENCHMARK(BM_FrameDriverSteadyState)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+/// The on-screen information alone, at the gate of a filed flight taxiing out: every panel section, the
+/// heading indicator and a warning shown (argument 1), or everything switched off (argument 0).
+void BM_OnScreenInformations(benchmark::State &state)
+{
+    SetUpSteadyState();
+    const int shown = (int)state.range(0);
+    flightStatsIsActive = onScreenWarnings = headingIndicatorActive = shown;
+    pilot &p = pilotObj;
+    p.gIsFPFiled = 1;
+    p.gIsTaxiingApproved = 1;
+    p.arrAirportICAO = "KPDX";
+    p.transponder = 4512;
+    p.frequenzaObiettivo = 124200;
+    p.AddSid("SUMMA1", "SUMMA1", 0, 0, false);
+    p.numeroDiSidTrovate = 1;
+    p.sidSelezionata = true;
+    using Clock = std::chrono::steady_clock;
+    for (auto _ : state) {
+        Clock::time_point start = Clock::now();
+        for (int i = 0; i < kFramesPerBatch; i++) {
+            OnScreen_ResetRows();
+            printOnScreenInformations(&p);
+        }
+        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        state.SetIterationTime(seconds / kFramesPerBatch);
+        state.PauseTiming();
+        simhost::RunFrame();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = gDebugStringHeightCo1um1;
+    System_DestroyDriverWindow();
+    simhost::Shutdown();
+}
+BENCHMARK(BM_OnScreenInformations)->Arg(1)->Arg(0)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 /// A fixed number of steady frames through the callback, for callgrind.
 int RunFrames(int frames)

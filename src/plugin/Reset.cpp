@@ -4,6 +4,7 @@
 #include "XPLMMenus.h"
 #include "XPLMProcessing.h"
 #include "comms/DialogBox.h"
+#include "comms/FrequencySelector.h"
 #include "comms/MessageQueue.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
@@ -51,4 +52,6 @@ void System_ResetPlugin()
     readSettings();
     readVoices();
     CambiaVoceRandom();
+
+    FrequencySelector_Destroy();
 }

@@ -32,6 +32,8 @@ bool gBarometerInPascals = false;
 const float kPascalsPerInHg = 3386.389f;
 /// Readings outside these bounds are not a sea-level pressure (a missing dataref reads 0).
 const float kLowestInHg = 25.0f, kHighestInHg = 33.0f;
+const float kHpaPerInHg = 33.8639f;
+const float kStandardHpa = 1013.25f;
 
 struct DataRefEntry {
     XPLMDataRef *handle;
@@ -112,4 +114,13 @@ float SimData_BarometerInHg()
     if (!(value >= kLowestInHg && value <= kHighestInHg))
         return kStandardAltimeterInHg;
     return value;
+}
+
+float SimData_BarometerHpa()
+{
+    float value = XPLMGetDataf(gBarometerRef);
+    float inHg = gBarometerInPascals ? value / kPascalsPerInHg : value;
+    if (!(inHg >= kLowestInHg && inHg <= kHighestInHg))
+        return kStandardHpa;
+    return gBarometerInPascals ? value / 100.0f : value * kHpaPerInHg;
 }

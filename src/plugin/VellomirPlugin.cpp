@@ -5,6 +5,7 @@
 #include "XPLMDefs.h"
 #include "XPLMPlugin.h"
 #include "XPLMUtilities.h"
+#include "comms/FrequencySelector.h"
 #include "navdata/AptNav.h"
 #include "plugin/Audio.h"
 #include "plugin/Commands.h"
@@ -79,6 +80,7 @@ PLUGIN_API void XPluginStop(void)
 {
     System_DestroyDriverWindow();
     System_UnregisterCommands();
+    FrequencySelector_Destroy(); // first: its position goes into the settings
     PrintInfo("XPluginStop", "Writing settings");
     writeSettings();
     // The plug-in's widget windows go with it.

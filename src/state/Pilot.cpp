@@ -91,7 +91,10 @@ void pilot::ResetFlight()
     informazioniDiAtterraggioComunicate = 0;
     cicloApproach = 0;
     frequenzaObiettivo = 0;
-    frequenzaCenter = 0;
+    frequenzaCenter = frequenzaCenterTemp = frequenzaCenterPrecedente = 0;
+    nomeCenter[0] = 0;
+    centerFittizia = centerTrovata = nuovaCenterTrovata = false;
+    ultimaRicercaCenter = 0;
     gIsFPFiled = 0;
     numeroDiSidTrovate = numeroDiStarTrovate = 0;
     selectedSID = selectedSTAR = 0;

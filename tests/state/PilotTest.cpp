@@ -31,7 +31,12 @@ TEST_F(PilotTest, SetDataStartsANewFlightAndResetKeepsTheRoute)
     record.AddStarFix(0, "HAWKZ7", "ALL", "HAWKZ", "K1", 47, -122, 0, 110);
     record.clearedToTakeOff = 1;
     record.primaChiamataCenterEffettuataMIA = 1;
+    record.frequenzaCenter = record.frequenzaCenterTemp = 125100;
+    record.centerTrovata = record.nuovaCenterTrovata = true;
+    snprintf(record.nomeCenter, sizeof record.nomeCenter, "Seattle Center");
     record.ResetFlight();
+    EXPECT_TRUE(record.frequenzaCenter == 0 && record.frequenzaCenterTemp == 0 && !record.centerTrovata &&
+                !record.nuovaCenterTrovata && record.nomeCenter[0] == 0); // the next flight finds its own centre
     EXPECT_EQ(record.flightPlanVec.size(), 1u);
     EXPECT_TRUE(record.sids.empty());
     EXPECT_TRUE(record.starFixes.empty());

@@ -112,6 +112,9 @@ void pilot::ResetFlight()
     starFixes.clear();
     taxiPoints.clear();
     flightPlanBackup.clear();
+    preferredDepRunway = preferredArrRunway = 0;
+    preferredDepRunwayAirport.clear();
+    preferredArrRunwayAirport.clear();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "comms/DialogBox.h"
 #include "comms/FrequencySelector.h"
 #include "comms/MessageQueue.h"
+#include "planning/JumpToWaypoint.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/Log.h"
@@ -50,6 +51,7 @@ void System_ResetPlugin()
     About_Destroy();
     Options_Destroy();
     Update_DestroyWindows();
+    JumpToWaypoint_Close();
 
     readSettings();
     readVoices();

@@ -12,11 +12,13 @@
 #include "plugin/Log.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
+#include "planning/FlightPlanWindow.h"
 #include "speech/AzureTTS.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "taxi/TaxiGuide.h"
 #include "ui/AboutWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
@@ -45,6 +47,7 @@ void System_ResetPlugin()
     overwrittenDepartureApt.clear();
 
     pilotObj.ResetFlight();
+    taxiGuide.clear();
 
     autoHideDarkBoxCounter = XPLMGetElapsedTime();
 
@@ -52,6 +55,7 @@ void System_ResetPlugin()
     AzureDisclaimer_Destroy();
     About_Destroy();
     Options_Destroy();
+    FlightPlanWindow_Destroy();
     Update_DestroyWindows();
     JumpToWaypoint_Close();
 

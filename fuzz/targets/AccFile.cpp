@@ -36,6 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(f != approach, "centre %f on the approach frequency", f);
         size_t length = strnlen(flight->nomeCenter, sizeof flight->nomeCenter);
         FUZZ_CHECK(length > 0 && length < sizeof flight->nomeCenter, "centre name of %zu bytes", length);
+        for (size_t i = 0; i < length; i++) {
+            unsigned char c = (unsigned char)flight->nomeCenter[i];
+            FUZZ_CHECK(c >= 32 && c != 127 && c != '#' && c != '*' && c != '@', "centre name with character %d", c);
+        }
         FUZZ_CHECK(!flight->centerFittizia || strcmp(flight->nomeCenter, "Center") == 0,
                    "made-up frequency named '%s'", flight->nomeCenter);
     }

@@ -138,16 +138,22 @@ bool FindCandidate(const char *path, const char *identifier, const pilot &record
         Trim(&freqBegin, &freqEnd);
         std::string frequencyText(freqBegin, freqEnd);
         double value = 0;
-        if (nameBegin == nameEnd) {
-            PrintInfo(kTag, "ACC lookup: %s line %d: no centre name for %s, skipped", path, lineNumber, identifier);
-            continue;
-        }
         if (!Radio_ParseCenterFrequency(freqBegin, (size_t)(freqEnd - freqBegin), gFDV_XPlaneVersion, &value)) {
             PrintInfo(kTag, "ACC lookup: %s line %d: frequency '%.32s' for %s is not a COM frequency (118.000 to "
                       "136.990 MHz), skipped", path, lineNumber, frequencyText.c_str(), identifier);
             continue;
         }
+        // The name goes into phrases: their markup characters and control characters would be read as markup.
         std::string name(nameBegin, nameEnd);
+        for (char &c : name)
+            if (c == '#' || c == '*' || c == '@' || (unsigned char)c < 32 || c == 127)
+                c = ' ';
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        if (name.empty()) {
+            PrintInfo(kTag, "ACC lookup: %s line %d: no centre name for %s, skipped", path, lineNumber, identifier);
+            continue;
+        }
         PrintDebug(kTag, "ACC lookup: %s nome frequenza center trovata per %s: %s - (token %s)", record.nomePilota,
                    identifier, name.c_str(), frequencyText.c_str());
         PrintInfo(kTag, "Casting string to double effettuato da tokenPulito %s a %9.20lf", frequencyText.c_str(),

@@ -64,14 +64,14 @@ TEST_F(CenterFrequencyTest, ChangedCentreIsAdoptedOnTheSecondLookupWithItsName)
     Lookup("S20"); // only inside XS20: no line, the previous centre stays
     EXPECT_EQ(flight.frequenzaCenter, 125100);
 
-    AccDat("KSEA:Oakland Center:127.125\n");
+    AccDat("KSEA:#Oakland* Center@\t:127.125\n"); // phrase markup in a name is no markup
     Lookup();
     EXPECT_EQ(flight.frequenzaCenter, 125100); // held back, and the controller keeps his name
     EXPECT_EQ(flight.frequenzaCenterTemp, 127125);
     EXPECT_EQ(Name(), "Seattle Center");
     Lookup();
     EXPECT_EQ(flight.frequenzaCenter, 127125);
-    EXPECT_EQ(Name(), "Oakland Center");
+    EXPECT_EQ(Name(), "Oakland  Center");
 
     // An airport on two lines: the last usable one is the candidate, so the centre does change.
     AccDat("KSEA:First Center:120.400\nKBFI KSEA:Second Center:133.300\nKSEA:Broken Center:999.9\n");

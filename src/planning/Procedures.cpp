@@ -8,8 +8,8 @@
 
 #include "monitor/Functions.h"
 #include "navdata/FindNavType.h"
+#include "planning/Fms.h"
 #include "plugin/Log.h"
-#include "state/Hooks.h"
 #include "ui/Settings.h"
 
 bool flightPlanEmpty = false;

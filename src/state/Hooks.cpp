@@ -1,9 +1,11 @@
 // Empty bodies of the stand-ins declared in Hooks.h.
 #include "state/Hooks.h"
 
+#include "state/Pilot.h"
+
 XPWidgetID ControlChooseSidWin = nullptr;
 
-void SetILSPath(pilot *)
+void pilot::WriteFlightPlanKml(pilot *)
 {
 }
 

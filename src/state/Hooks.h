@@ -9,8 +9,6 @@
 class pilot;
 
 // MARK: procedures, approach path and FMS
-/// Rebuilds the approach path to the arrival runway at the end of the route.
-void SetILSPath(pilot *p);
 /// Rewrites the simulator's FMS from the route.
 void ProgramFMS(pilot *p);
 /// Chooses the active waypoint again after the route was rebuilt.

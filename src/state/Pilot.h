@@ -19,6 +19,7 @@ class pilot {
         int restriction = 0; ///< procedure altitude restriction, hundreds of feet, 0 = none
         int navType = 0;     ///< host navaid type, 0 = entered by latitude/longitude
         int forcedFl = 0;    ///< level the pilot filed for this waypoint (WPT.FL.nnn), 0 = none
+        int routeOrder = -1; ///< own order of a route waypoint standing in as the ILS point (order 5), else -1
     };
 
     struct sid {
@@ -86,6 +87,8 @@ class pilot {
                       double lon);
     /// Clears the flight state for a new flight (the flight reset); the active route stays.
     void ResetFlight();
+    /// Writes FlightPlan.kml from flightPlanVec when the KML export is on (planning/FlightPlanFiles.cpp).
+    static void WriteFlightPlanKml(pilot *record);
 
     // MARK: containers
     std::vector<sidFix> sidFixes;

@@ -79,6 +79,9 @@ bool Kml_WriteFile(const char *name, const std::string &contents, const char *ta
         PrintInfo(tag, "The path of %s is too long, not written", name);
         return false;
     }
+    // A new file rather than the old one truncated: ext4 flushes a truncated file's blocks when it is
+    // closed (so does a rename over it), milliseconds of a frozen frame; a new file is written back later.
+    remove(path);
     FILE *file = fopen(path, "wb");
     if (file == nullptr) {
         PrintInfo(tag, "Unable to create %s: %s", path, strerror(errno));

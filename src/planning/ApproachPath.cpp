@@ -11,10 +11,10 @@
 #include "XPLMProcessing.h"
 #include "monitor/Functions.h"
 #include "navdata/AptNav.h"
+#include "planning/Fms.h"
 #include "planning/Kml.h"
 #include "planning/Procedures.h"
 #include "plugin/Log.h"
-#include "state/Hooks.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 

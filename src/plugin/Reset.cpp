@@ -5,6 +5,7 @@
 #include "XPLMProcessing.h"
 #include "comms/DialogBox.h"
 #include "comms/MessageQueue.h"
+#include "planning/JumpToWaypoint.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/Log.h"
@@ -18,6 +19,7 @@
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
+#include "update/UpdateWindow.h"
 
 void System_ResetPlugin()
 {
@@ -47,6 +49,8 @@ void System_ResetPlugin()
     AzureDisclaimer_Destroy();
     About_Destroy();
     Options_Destroy();
+    Update_DestroyWindows();
+    JumpToWaypoint_Close();
 
     readSettings();
     readVoices();

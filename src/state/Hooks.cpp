@@ -9,14 +9,6 @@ void pilot::WriteFlightPlanKml(pilot *)
 {
 }
 
-void ProgramFMS(pilot *)
-{
-}
-
-void cercaNuovoFlightPlanIndex(pilot *)
-{
-}
-
 void CalcolaHeadingError(pilot *)
 {
 }

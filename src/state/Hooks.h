@@ -5,14 +5,12 @@
 #include <string>
 
 #include "XPWidgets.h"
+#include "planning/ApproachPath.h"
+#include "planning/Fms.h"
 
 class pilot;
 
 // MARK: procedures, approach path and FMS
-/// Rewrites the simulator's FMS from the route.
-void ProgramFMS(pilot *p);
-/// Chooses the active waypoint again after the route was rebuilt.
-void cercaNuovoFlightPlanIndex(pilot *p);
 /// Heading to the active waypoint and the error of the aircraft's heading.
 void CalcolaHeadingError(pilot *p);
 

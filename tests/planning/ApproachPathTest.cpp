@@ -441,6 +441,20 @@ TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersAndLevels)
     SetILSPath(&record);
     EXPECT_EQ(Names().substr(Names().size() - 20), "NNUTT/5 Runway 10R/6");
 
+    // With FMS programming (approach points included) the FMS follows: the departure airport's entry, the
+    // route, the arrival airport's entry.
+    enableFmcProgramming = 1;
+    const int approxSaved = programFMSApproxILS;
+    programFMSApproxILS = 1;
+    SetILSPath(&record);
+    programFMSApproxILS = approxSaved;
+    const std::vector<simhost::FmsEntry> fms = simhost::FmsPlan();
+    ASSERT_EQ(fms.size(), record.flightPlanVec.size() + 2);
+    EXPECT_EQ(fms[fms.size() - 3].id, "NNUTT");
+    EXPECT_EQ(fms[fms.size() - 2].kind, "latlon"); // the runway point
+    EXPECT_NEAR(fms[fms.size() - 2].lat, record.arrivalRunwayStruct.lat, 1e-4);
+    enableFmcProgramming = 0;
+
     // The landing runway chosen again (the runway window, twice): one path, to the runway chosen.
     lookForSTAR = 0;
     record.preferredArrRunwayAirport = "KPDX";

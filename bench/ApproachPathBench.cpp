@@ -1,5 +1,6 @@
 // The approach path at KSEA 16L from the bundled sample: the heaviest case, a 30-waypoint route whose last
-// fix (AUBRN) brings a three-point arc, with the KML of the path and the level profile written each time.
+// fix (AUBRN) brings a three-point arc, with the level profile, the FMS programmed and, with the KML option
+// (argument 1), the KML files of the path and of the route written each time.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "planning/ApproachPath.h"
 #include "plugin/PluginGlobals.h"
 #include "state/Pilot.h"
+#include "ui/Settings.h"
 
 namespace
 {
@@ -26,7 +28,8 @@ void BM_SetILSPathArcAtSeattle(benchmark::State &state)
 
     pilot record;
     record.datiPilotaImpostati = 1;
-    record.kmlExport = (int)state.range(0);
+    gKMLExp = record.kmlExport = (int)state.range(0);
+    enableFmcProgramming = 1; // the FMS reprogrammed with the path, as in flight
     record.plannedFL = 200;
     snprintf(record.nomePilota, sizeof record.nomePilota, "N123");
     record.arrAirportICAO = "KSEA";

@@ -186,6 +186,34 @@ APT_WORDS = ['I\n', 'A\n', '\r\n', '\r', '1 ', '16 ', '17 ', '\n1 ', '\n16 ', '\
              '1e38', 'nan', 'inf', '-', '+', 'KSEA', 'KBIX', 'W28', 'CYXX', 'LOWI', ' 51', ' 1', ' 20']
 write_dict('AptReader', APT_WORDS)
 
+# MARK: taxi route search
+
+
+def taxi_route_seed(version, icao, start, runway_end, data):
+    return struct.pack('<BBBB', version, icao, start, runway_end) + data
+
+
+TAXI_NETWORK = apt(KSEA_HEAD + runway(b'16', b'47.003', b'-122.0', b'34', b'46.98', b'-122.0') +
+                   b'1300 47.002 -122.0 180 gate jets A1\n1200 network\n'
+                   b'1201 47.000 -122.000 both 1 hold\n1201 47.001 -122.000 both 2 mid\n'
+                   b'1201 47.002 -122.000 both 3 far\n1201 46.9995 -122.000 both 9 rwy\n'
+                   b'1201 46.9995 -121.999 both 10 rwy\n1202 9 10 twoway runway 16/34\n'
+                   b'1202 1 9 twoway taxiway K\n1204 departure 16,34\n1202 3 2 twoway taxiway L\n'
+                   b'1202 2 1 oneway taxiway_E #M*\n1202 3 10 twoway taxiway N\n1202 3 3 twoway taxiway O\n')
+TAXI_LINES = apt(KSEA_HEAD + runway(b'16', b'47.003', b'-122.0', b'34', b'46.98', b'-122.0') +
+                 b'15 47.000 -122.003 90 Gate 1\n120 Centreline for Taxi A\n111 47.0 -122.003 1\n111 47.0 -122.0 1\n'
+                 b'115 47.0 -121.999 1\n120 Centreline for Taxi B\n111 47.0 -122.0 51\n111 47.002 -122.0\n'
+                 b'113 47.003 -122.0\n120 Hold\n111 47.0031 -122.0 4\n115 47.0032 -122.0\n')
+taxi_seeds = {
+    'network-one-way-and-runway': taxi_route_seed(V12000, 0, 1, 0, TAXI_NETWORK),
+    'network-from-a-node': taxi_route_seed(V12000, 0, 2 << 1, 1, TAXI_NETWORK),
+    'painted-lines-from-a-gate': taxi_route_seed(V11000, 0, 1, 0, TAXI_LINES),
+    'kbix-gateway-cut': taxi_route_seed(V12000, 1, 0, 0, KBIX_CUT),
+}
+write_seeds('TaxiRoute', taxi_seeds)
+write_dict('TaxiRoute', APT_WORDS + ['1200 ', '1201 ', '1202 ', '1204 ', 'both', 'junc', 'oneway', 'twoway',
+                                     'runway', 'taxiway', 'taxiway_E', 'departure', 'arrival', 'ils', '16,34'])
+
 
 def scenery_index_seed(filler, filler_length, version, data):
     return struct.pack('<BHB', filler, filler_length, version) + data
@@ -374,6 +402,51 @@ voices_seeds = {
 write_seeds('VoicesFile', voices_seeds)
 write_dict('VoicesFile', ['user#', '#', '##', '\r\n'] + ['random%02d#' % i for i in range(0, 17)] +
            ['en-US-', 'en-GB-', 'Neural', 'RyanNeural'])
+
+# MARK: ICAOCodes.dat
+
+ICAO_CODES = read('data/plugin/ICAOCodes.dat')
+ICAO_HEAD = b'\n'.join(lines_of(ICAO_CODES)[:5]) + b'\n'
+ICAO_SOME = b''.join(line + b'\n' for line in lines_of(ICAO_CODES)
+                     if line[:4] in (b'ASA;', b'BAW;', b'DAL;', b'QXE;', b'UAL;', b'SWA;'))
+
+
+def callsign_seed(code, data):
+    return bytes([len(code)]) + code + data
+
+
+callsign_seeds = {
+    'shipped-head-alaska': callsign_seed(b'asa', ICAO_HEAD + ICAO_SOME),
+    'shipped-crlf-speedbird': callsign_seed(b'BAW', (ICAO_HEAD + ICAO_SOME).replace(b'\n', b'\r\n')),
+    'two-letters-last-wins': callsign_seed(b'AS', ICAO_SOME),
+    'not-found': callsign_seed(b'ZZZ', ICAO_SOME),
+    'edges': callsign_seed(b'DAL', b'DAL\nDAL;\nDAL;Delta\nDAL;;\nDAL;Delta;DE@LTA\nDAL;Delta;' + b'X' * 200 +
+                           b'\n;;DELTA\nDAL;Delta;DELTA;more;fields\n#DAL;x;y\nDAL;a\x00b;ZERO\n'),
+}
+write_seeds('CallsignsFile', callsign_seeds)
+write_dict('CallsignsFile', [';', '#', '\r\n', 'ASA', 'BAW', 'DAL', 'ALASKA', 'SPEEDBIRD'])
+
+# MARK: FlightPlan.txt and FlightSettings.txt
+
+
+def flight_plan_seed(plan, settings):
+    return struct.pack('<H', len(plan)) + plan + settings
+
+
+SETTINGS = b'FL#160\nICAOFlightName#asa\nICAOFlightNumber#123\nTransLevelFLDep#180\nTransLevelFLArr#180\n'
+flight_plan_seeds = {
+    'filed': flight_plan_seed(b'KSEA SID SEA MCKEN ONALS MALAY.FL.120 COUGA ROARK BTG STAR KPDX\n', SETTINGS),
+    'empty-route-crlf': flight_plan_seed(b'KSEA SID  STAR KPDX\r\n', SETTINGS.replace(b'\n', b'\r\n')),
+    'starr-and-asid': flight_plan_seed(b'ASID SID OLM STARR STAR KBFI\n', b'FL#-5\nFL#+7\nTransLevelFLDep#50\n'),
+    'broken-marks': flight_plan_seed(b'KSEA SIDOLM STAR\nKSEA SID OLM STARKPDX\n', b'FL#12#3\nFL#abc\n#\n##\n'),
+    'long-route': flight_plan_seed(b'KSEA SID ' + b'SEA BTG ' * 80 + b'STAR KPDX\n',
+                                   b'ICAOFlightName#' + b'N' * 40 + b'\nICAOFlightNumber#' + b'9' * 20 + b'\n'),
+    'punctuation-and-nul': flight_plan_seed(b'KSEA SID mcken/onals\x00x STAR kpdx-1\n',
+                                            b'ICAOFlightName#Al@ska#\nICAOFlightNumber#1\x002\nFL#99999999999\n'),
+}
+write_seeds('FlightPlanFiles', flight_plan_seeds)
+write_dict('FlightPlanFiles', [' SID ', ' STAR ', '.FL.', '\r\n', 'FL#', 'ICAOFlightName#', 'ICAOFlightNumber#',
+                               'TransLevelFLDep#', 'TransLevelFLArr#', '#'])
 
 # MARK: wave files
 

@@ -11,11 +11,13 @@
 #include "plugin/Log.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
+#include "planning/FlightPlanWindow.h"
 #include "speech/AzureTTS.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "taxi/TaxiGuide.h"
 #include "ui/AboutWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
@@ -44,6 +46,7 @@ void System_ResetPlugin()
     overwrittenDepartureApt.clear();
 
     pilotObj.ResetFlight();
+    taxiGuide.clear();
 
     autoHideDarkBoxCounter = XPLMGetElapsedTime();
 
@@ -51,6 +54,7 @@ void System_ResetPlugin()
     AzureDisclaimer_Destroy();
     About_Destroy();
     Options_Destroy();
+    FlightPlanWindow_Destroy();
     Update_DestroyWindows();
     JumpToWaypoint_Close();
 

@@ -5,10 +5,6 @@
 
 XPWidgetID ControlChooseSidWin = nullptr;
 
-void pilot::WriteFlightPlanKml(pilot *)
-{
-}
-
 void CalcolaHeadingError(pilot *)
 {
 }

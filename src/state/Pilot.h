@@ -87,6 +87,8 @@ class pilot {
                       double lon);
     /// Clears the flight state for a new flight (the flight reset); the active route stays.
     void ResetFlight();
+    /// Rebuilds flightPlanVec from the record's route text (planning/FlightPlanRoute.cpp).
+    static void AnalyzeFlightPlan(pilot *record);
     /// Writes FlightPlan.kml from flightPlanVec when the KML export is on (planning/FlightPlanFiles.cpp).
     static void WriteFlightPlanKml(pilot *record);
 

@@ -25,15 +25,10 @@ void System_ResetPlugin()
     if (gMyMenu != nullptr)
         XPLMEnableMenuItem(gMyMenu, MENU_ATC_DIALOG, 0);
 
-    queue.clear();
-    gOutputDialogues.clear();
-    frequencyBusyUntil = 0;
-    gIsCopiing = 0;
+    Radio_ResetState();
+    FlightGlobals_Reset();
 
     gAlreadyChecked = 0;
-    engineRunning = 0;
-    gIsIFRCleared = 0;
-    gIsFPFiled = 0;
     userDebug = 0;
     vociCustom = 0;
     azureReturnCode = 0;

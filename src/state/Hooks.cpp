@@ -1,0 +1,32 @@
+// Empty bodies of the stand-ins declared in Hooks.h.
+#include "state/Hooks.h"
+
+std::string printFrequenciesDecimals(double)
+{
+    return std::string();
+}
+
+std::string printAltimeter(bool)
+{
+    return std::string();
+}
+
+void Radio_settaFrequenzaCenter(pilot *)
+{
+}
+
+void TracciaTaxiPath(pilot *)
+{
+}
+
+void ControlloAltitudine(pilot *, int)
+{
+}
+
+void CallVectoring(pilot *, float, int16_t)
+{
+}
+
+void CreateReadbackDialog(int, int, int, int)
+{
+}

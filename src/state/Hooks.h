@@ -1,0 +1,31 @@
+// Stand-ins for functions of subsystems still to come: each has its final name and signature, does
+// nothing and logs nothing. The subsystem that builds one removes it from here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class pilot;
+
+// MARK: radio texts and centre lookup
+/// The frequency as it is written in phrases ("121.900").
+std::string printFrequenciesDecimals(double frequency);
+/// The altimeter setting as phrase text; with spelled true the number is between "#" marks.
+std::string printAltimeter(bool spelled);
+/// Chooses the airport whose area controller serves the flight and looks its frequency up.
+void Radio_settaFrequenzaCenter(pilot *record);
+
+// MARK: taxi route
+/// Fills the record's taxiPoints with the route from the runway end back to the aircraft.
+void TracciaTaxiPath(pilot *record);
+
+// MARK: altitude and heading instructions
+/// Composes and queues the controller's altitude clearance (code 520 or 525).
+void ControlloAltitudine(pilot *record, int forzaHeading);
+/// Composes and queues a heading vector (code 550).
+void CallVectoring(pilot *record, float heading, int16_t flag);
+
+// MARK: read-back window
+/// Opens the read-back window for gReadbackMessage (its "Readback" and "Say again" buttons answer
+/// through comms/ReadbackAnswers).
+void CreateReadbackDialog(int left, int top, int width, int height);

@@ -127,6 +127,7 @@ void Queue_DeliverNextMessage()
             Queue_show(m, now);
     }
     queue.pop_front();
+    PrintDebug("Queue_DeliverNextMessage", "Message code %i delivered%s", m.message, heard ? "" : " unheard");
     Queue_RunMessageAction(m);
 }
 

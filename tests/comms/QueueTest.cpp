@@ -3,9 +3,11 @@
 #include "comms/DialogBox.h"
 #include "comms/DialogState.h"
 #include "comms/MessageQueue.h"
+#include "comms/PhraseCommon.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/Reset.h"
+#include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
 #include "support/TowerRadio.h"
@@ -211,10 +213,25 @@ TEST_F(QueueTest, FlightResetEmptiesTheRadio)
     TowerRadio_Queue("One", "TOWER", 5);
     TowerRadio_Queue("Two", "TOWER", 5);
     simhost::RunFrame();
+    // Everything the radio and the clearance twins hold for a flight, away from its initial value.
+    gReadbackMessage = 330;
+    snprintf(gResponse, sizeof gResponse, "Taxi via A");
+    gShowChangeRwyBtn = gShowSkipFix = 1;
+    gLastMessageHeard = false;
+    snprintf(gLastReadbackRequest.text, sizeof gLastReadbackRequest.text, "Taxi to runway 16L");
+    gIsIFRCleared = gIsPBApproved = gIsTaxiingApproved = gIsEngStartApproved = clearedToTakeOff = 1;
+    gIsFPFiled = gIsCopiing = engineRunning = 1;
     System_ResetPlugin();
     EXPECT_TRUE(queue.empty());
     EXPECT_TRUE(gOutputDialogues.empty());
     EXPECT_EQ(frequencyBusyUntil, 0.0f);
+    EXPECT_EQ(gReadbackMessage + gShowChangeRwyBtn + gShowSkipFix, 0);
+    EXPECT_STREQ(gResponse, "");
+    EXPECT_TRUE(gLastMessageHeard);
+    EXPECT_STREQ(gLastReadbackRequest.text, "");
+    EXPECT_EQ(gIsIFRCleared + gIsPBApproved + gIsTaxiingApproved + gIsEngStartApproved + clearedToTakeOff + gIsFPFiled +
+                  gIsCopiing + engineRunning,
+              0);
 }
 
 } // namespace

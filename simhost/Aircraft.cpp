@@ -216,6 +216,8 @@ void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa, float
 {
     gModel.isaDeviation_C = isaDeviation_C;
     // Both generations' datarefs, so that either version of the plug-in's reading finds them.
+    SetFloat("sim/weather/wind_direction_degt[0]", windFromTrue_deg);
+    SetFloat("sim/weather/wind_speed_kt[0]", windSpeed_kt);
     SetFloat("sim/weather/region/wind_direction_degt[0]", windFromTrue_deg);
     SetFloat("sim/weather/aircraft/wind_speed_kt[0]", windSpeed_kt);
     SetFloat("sim/weather/barometer_sealevel_inhg", qnh_hpa / 33.8639f);

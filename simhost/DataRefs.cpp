@@ -87,6 +87,8 @@ const BuiltIn kBuiltIns[] = {
     {"sim/cockpit2/radios/actuators/com1_frequency_hz_833", xplmType_Int, 0, 118000},
     {"sim/aircraft/view/acf_tailnum", xplmType_Data, 40, 0},
     {"sim/weather/aircraft/altimeter_temperature_error", xplmType_Float, 0, 0},
+    {"sim/weather/wind_direction_degt[0]", xplmType_Float, 0, 0}, // X-Plane 11's lowest wind layer
+    {"sim/weather/wind_speed_kt[0]", xplmType_Float, 0, 0},
     {"sim/weather/region/wind_direction_degt[0]", xplmType_Float, 0, 0},
     {"sim/weather/aircraft/wind_speed_kt[0]", xplmType_Float, 0, 0},
     {"sim/weather/barometer_sealevel_inhg", xplmType_Float, 0, 29.92},

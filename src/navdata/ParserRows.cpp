@@ -288,7 +288,9 @@ void Parser_ReadRunwayUse(ParserReadState &state, const AptFields &fields)
         return;
     std::string operations = UpperCase(fields.field[3]);
     bool departure = Contains(operations, "DEPARTURES");
-    if (!departure && !Contains(operations, "ARRIVALS"))
+    // Current scenery writes most rules for both kinds ("arrivals|departures"): such a rule is in both lists.
+    bool arrival = Contains(operations, "ARRIVALS");
+    if (!departure && !arrival)
         return;
     Parser::runwayInUseDeparture rule;
     snprintf(rule.runway, sizeof rule.runway, "%s", fields.field[1]);
@@ -297,10 +299,12 @@ void Parser_ReadRunwayUse(ParserReadState &state, const AptFields &fields)
     size_t length = strlen(range);
     rule.headingFrom = Utils_SpanToInt(range, std::min<size_t>(length, 3));
     rule.headingTo = length > 3 ? Utils_SpanToInt(range + 3, std::min<size_t>(length - 3, 3)) : 0;
-    if (departure)
+    if (departure) {
         parser.runwaysInUseDeparture.push_back(rule);
-    else
+        Utils_LogFormat("runway %s in-use departure (range: %i %i)", rule.runway, rule.headingFrom, rule.headingTo);
+    }
+    if (arrival) {
         parser.runwaysInUseArrival.push_back(rule);
-    Utils_LogFormat("runway %s in-use %s (range: %i %i)", rule.runway, departure ? "departure" : "arrival",
-                    rule.headingFrom, rule.headingTo);
+        Utils_LogFormat("runway %s in-use arrival (range: %i %i)", rule.runway, rule.headingFrom, rule.headingTo);
+    }
 }

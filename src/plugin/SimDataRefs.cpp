@@ -37,6 +37,7 @@ const float kLowestInHg = 25.0f, kHighestInHg = 33.0f;
 struct DataRefEntry {
     XPLMDataRef *handle;
     const char *name;
+    const char *fallback = nullptr; ///< found instead when the simulator does not publish name
 };
 
 const DataRefEntry kAttitude[] = {
@@ -70,10 +71,11 @@ const DataRefEntry kFlight[] = {
     {&gAcfWeightRef, "sim/flightmodel/weight/m_total"},
 };
 
-// Weather moved to new datarefs in X-Plane 12.
+// Weather moved to new datarefs in X-Plane 12. X-Plane 11 publishes its lowest wind layer as scalar
+// datarefs whose names end in "[0]".
 const DataRefEntry kWeatherXP11[] = {
-    {&gWindHeadingRef, "sim/weather/region/wind_direction_degt[0]"},
-    {&gWindSpeedRef, "sim/weather/aircraft/wind_speed_kt[0]"},
+    {&gWindHeadingRef, "sim/weather/wind_direction_degt[0]", "sim/weather/region/wind_direction_degt[0]"},
+    {&gWindSpeedRef, "sim/weather/wind_speed_kt[0]", "sim/weather/aircraft/wind_speed_kt[0]"},
     {&gBarometerRef, "sim/weather/barometer_sealevel_inhg"},
 };
 const DataRefEntry kWeatherXP12[] = {
@@ -84,8 +86,11 @@ const DataRefEntry kWeatherXP12[] = {
 
 template <size_t N> void SimDataRefs_find(const DataRefEntry (&table)[N])
 {
-    for (const DataRefEntry &entry : table)
+    for (const DataRefEntry &entry : table) {
         *entry.handle = XPLMFindDataRef(entry.name);
+        if (*entry.handle == nullptr && entry.fallback != nullptr)
+            *entry.handle = XPLMFindDataRef(entry.fallback);
+    }
 }
 
 } // namespace

@@ -1,6 +1,48 @@
 // Empty bodies of the stand-ins declared in Hooks.h.
 #include "state/Hooks.h"
 
+XPWidgetID ControlChooseSidWin = nullptr;
+
+void searchSID11(std::string, char *, pilot *)
+{
+}
+
+void searchSTAR11(std::string, char *, pilot *)
+{
+}
+
+void fileSID11(pilot *)
+{
+}
+
+void restorePianoDivolo(pilot *)
+{
+}
+
+void SetILSPath(pilot *)
+{
+}
+
+void ProgramFMS(pilot *)
+{
+}
+
+void cercaNuovoFlightPlanIndex(pilot *)
+{
+}
+
+void CalcolaHeadingError(pilot *)
+{
+}
+
+void CreateChooseSidControl(pilot *, int)
+{
+}
+
+void CreateChooseStarControl(pilot *, int)
+{
+}
+
 std::string printFrequenciesDecimals(double)
 {
     return std::string();

@@ -5,7 +5,36 @@
 #include <cstdint>
 #include <string>
 
+#include "XPWidgets.h"
+#include "comms/PhrasesDelivery.h"
+
 class pilot;
+
+// MARK: procedures, approach path and FMS
+/// Searches the departure procedures of airportICAO for the runway into the record's sids.
+void searchSID11(std::string airportICAO, char *runway, pilot *p);
+/// Searches the arrival procedures of airportICAO for the runway into the record's stars.
+void searchSTAR11(std::string airportICAO, char *runway, pilot *p);
+/// Inserts the selected SID in front of the route.
+void fileSID11(pilot *p);
+/// Replaces the route with its backup and recomputes the levels.
+void restorePianoDivolo(pilot *p);
+/// Rebuilds the approach path to the arrival runway at the end of the route.
+void SetILSPath(pilot *p);
+/// Rewrites the simulator's FMS from the route.
+void ProgramFMS(pilot *p);
+/// Chooses the active waypoint again after the route was rebuilt.
+void cercaNuovoFlightPlanIndex(pilot *p);
+/// Heading to the active waypoint and the error of the aircraft's heading.
+void CalcolaHeadingError(pilot *p);
+
+// MARK: procedure choice windows
+/// Opens the SID choice window listing the procedures from index first on.
+void CreateChooseSidControl(pilot *p, int first);
+/// Opens the STAR choice window listing the procedures from index first on.
+void CreateChooseStarControl(pilot *p, int first);
+/// The SID choice window, null while closed.
+extern XPWidgetID ControlChooseSidWin;
 
 // MARK: radio texts and centre lookup
 /// The frequency as it is written in phrases ("121.900").

@@ -125,6 +125,8 @@ class pilot {
     runwayStruct departureRunwayStruct, arrivalRunwayStruct;
     char departureRunwayName[5] = {0};
     int preferredDepRunway = 0, preferredArrRunway = 0;
+    /// The airport each preference was chosen at; a preference does not carry over to another airport.
+    std::string preferredDepRunwayAirport, preferredArrRunwayAirport;
 
     // MARK: parking
     parkingStruct gParkingStruct;

@@ -167,10 +167,12 @@ TEST_F(ParserTest, RunwayUseRulesFromLegacyAndCurrentRows)
     EXPECT_STREQ(parser.runwaysInUseDeparture[0].runway, "16L");
     EXPECT_EQ(parser.runwaysInUseDeparture[0].headingFrom, 0);
     EXPECT_EQ(parser.runwaysInUseDeparture[0].headingTo, 360);
-    ASSERT_EQ(parser.runwaysInUseArrival.size(), 1u);
-    EXPECT_STREQ(parser.runwaysInUseArrival[0].operations, "ARRIVALS");
-    EXPECT_EQ(parser.runwaysInUseArrival[0].headingFrom, 290);
-    EXPECT_EQ(parser.runwaysInUseArrival[0].headingTo, 20);
+    // A rule for arrivals and departures is a rule of both lists.
+    ASSERT_EQ(parser.runwaysInUseArrival.size(), 2u);
+    EXPECT_STREQ(parser.runwaysInUseArrival[0].runway, "16L");
+    EXPECT_STREQ(parser.runwaysInUseArrival[1].operations, "ARRIVALS");
+    EXPECT_EQ(parser.runwaysInUseArrival[1].headingFrom, 290);
+    EXPECT_EQ(parser.runwaysInUseArrival[1].headingTo, 20);
     EXPECT_TRUE(Logged("row 1110 needs 6 fields, has 4; skipped"));
 }
 

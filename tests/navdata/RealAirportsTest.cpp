@@ -74,6 +74,7 @@ TEST_F(RealAirportsTest, GatewayAirportPublishesRunwayUseAsRow1110)
 {
     ASSERT_EQ(ReadIndexed("KBIX"), 1);
     EXPECT_EQ(parser.runwaysInUseDeparture.size(), 3u);
+    EXPECT_EQ(parser.runwaysInUseArrival.size(), 3u); // each rule is for arrivals and departures
     EXPECT_EQ(parser.towerFrequency, 120750);
     EXPECT_TRUE(parser.parkings.empty()); // its 24 positions are all tie-downs
     ResetHost(11300);

@@ -445,3 +445,22 @@ dialog_seeds = {
 }
 write_seeds('DialogBox', dialog_seeds)
 write_dict('DialogBox', [' ', '  ', '\n', '#', ':', 'x' * 32])
+
+# MARK: procedure search
+
+KTCM_CIFP = read('data/sample/navdata/CIFP/KTCM.dat')
+KSEA_CIFP_LINES = [l for l in lines_of(read('data/sample/navdata/CIFP/KSEA.dat'))
+                   if re.match(rb'(SID|STAR):\d+,\w,(BANGR9|SEA7|CHINS3),', l)]
+SAMPLE_FIXES = lines_of(read('data/sample/navdata/earth_fix.dat'))
+procedure_seeds = {
+    # control byte: bit 0 STAR, bits 1-3 runway (16L 16C 16R 34 1C 07 "" 99X), bit 7 the fix file
+    'ksea-sid-16l': bytes([0]) + b'\n'.join(KSEA_CIFP_LINES),
+    'ksea-star-16c': bytes([1 | 1 << 1]) + b'\n'.join(KSEA_CIFP_LINES),
+    'ktcm-whole-file-star': bytes([1 | 3 << 1]) + KTCM_CIFP,
+    'truncated-and-long-lines': bytes([0]) + b'SID:010,4,BANGR9,RW16L,CAVOB,K1\nSID:010,4,X,' + b'y' * 700 +
+    b'\n' + b'\n'.join(KSEA_CIFP_LINES[:6]),
+    'fix-file-crlf': bytes([0x80]) + b'\n'.join(SAMPLE_FIXES[:40]),
+}
+write_seeds('ProcedureSearch', procedure_seeds)
+write_dict('ProcedureSearch', ['SID:', 'STAR:', 'APPCH:', 'RWY:', ',', ', ', ',RW16L,', ',RW16B,', ',ALL,', ', ,',
+                               ',+,', ',-,', ',B,', 'FL', '05000', 'KSEA', 'ENRT', 'K1', '\r\n', ';'])

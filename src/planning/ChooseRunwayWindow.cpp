@@ -8,6 +8,7 @@
 #include "comms/MessageQueue.h"
 #include "navdata/AptNav.h"
 #include "navdata/Parser.h"
+#include "planning/Procedures.h"
 #include "planning/RunwaySelection.h"
 #include "plugin/Log.h"
 #include "state/FlightGlobals.h"
@@ -120,24 +121,17 @@ void ChooseRunway_departure(pilot *record, int k)
     PrintInfo(kTag, "Search Real SID and Runway Change");
 
     enum { kSidWindow, kStarWindow, kLast } step = kSidWindow;
-    if (record->numeroDiSidTrovate != 0 || record->isOnGround != 1) {
+    if (record->isOnGround != 1) {
         PrintInfo(kTag, "SID gia' presenti, oppure clearance richiesta in volo, non lancio cerca sid");
         record->sidSelezionata = true;
         step = kLast;
     } else {
         bool decided = false;
         if (lookForSID == 1) {
-            PrintInfo(kTag, "lancio cerca sid per aereo %s, aereoporto %s e runway %s (flight plan size: %i)",
-                      record->nomePilota, record->depAirportICAO.c_str(), record->departureRunwayName,
-                      (int)record->flightPlanVec.size());
-            searchSID11(record->depAirportICAO, record->departureRunwayName, record);
-            if (record->numeroDiSidTrovate > 0) {
-                if (manualChooseSID) {
-                    step = frequenzaLibera ? kSidWindow : kLast;
-                    decided = true;
-                } else {
-                    fileSID11(record);
-                }
+            // ChangeDepRunway has searched the new runway's SIDs, and filed one unless the pilot chooses.
+            if (record->numeroDiSidTrovate > 0 && manualChooseSID) {
+                step = frequenzaLibera ? kSidWindow : kLast;
+                decided = true;
             }
         } else {
             PrintDebug(kTag, "Skipping SID search as requested by user");

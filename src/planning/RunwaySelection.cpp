@@ -11,6 +11,8 @@
 #include "comms/MessageQueue.h"
 #include "navdata/AptNav.h"
 #include "planning/RunwayRules.h"
+#include "navdata/ProcedureSearch.h"
+#include "planning/Procedures.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/Log.h"
 #include "plugin/SimDataRefs.h"
@@ -272,17 +274,38 @@ void SetMatchingRunway(pilot *record, int isDeparture)
     RunwaySelection_apply(record, isDeparture, airport.runways[(size_t)position], position);
 }
 
+/// The SIDs of the new departure runway replace those of the old one: searched again, and filed unless the
+/// pilot chooses; until then the route is the filed one without the old runway's SID.
+static void ChangeDepRunway_refileSid(pilot *record)
+{
+    PrintInfo("ChangeDepRunway", "lancio cerca sid per aereo %s, aereoporto %s e runway %s (flight plan size: %i)",
+              record->nomePilota, record->depAirportICAO.c_str(), record->departureRunwayName,
+              (int)record->flightPlanVec.size());
+    searchSID11(record->depAirportICAO, record->departureRunwayName, record);
+    if (record->numeroDiSidTrovate > 0 && manualChooseSID == 0) {
+        fileSID11(record);
+    } else {
+        restorePianoDivolo(record);
+        if (record->numeroDiSidTrovate == 0)
+            fileSID11(record); // the dummy departure point when the route is empty
+    }
+}
+
 void ChangeDepRunway(pilot *record)
 {
     PrintInfo("ChangeDepRunway", "ChangeDepRunway - aereo %s, aereoporto %s e runway %s (flight plan size: %i)",
               record->nomePilota, record->depAirportICAO.c_str(), record->departureRunwayName,
               (int)record->flightPlanVec.size());
     SetMatchingRunway(record, 1);
+    // The clearance is given again when a SID had been chosen before the change.
+    const bool sidChosenBefore = record->sidSelezionata;
+    if (record->isOnGround == 1 && lookForSID == 1)
+        ChangeDepRunway_refileSid(record);
     if (enableFmcProgramming == 1 && record->datiPilotaImpostati == 1 && !record->flightPlanVec.empty()) {
         PrintInfo("ChangeDepRunway", "ChangeDepRunway - ProgramFMS");
         ProgramFMS(record);
     }
-    if (record->sidSelezionata)
+    if (sidChosenBefore)
         FlightPlanning_RequestIFRClearanceResponse(record);
 }
 

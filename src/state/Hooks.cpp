@@ -3,22 +3,6 @@
 
 XPWidgetID ControlChooseSidWin = nullptr;
 
-void searchSID11(std::string, char *, pilot *)
-{
-}
-
-void searchSTAR11(std::string, char *, pilot *)
-{
-}
-
-void fileSID11(pilot *)
-{
-}
-
-void restorePianoDivolo(pilot *)
-{
-}
-
 void SetILSPath(pilot *)
 {
 }

@@ -11,14 +11,6 @@
 class pilot;
 
 // MARK: procedures, approach path and FMS
-/// Searches the departure procedures of airportICAO for the runway into the record's sids.
-void searchSID11(std::string airportICAO, char *runway, pilot *p);
-/// Searches the arrival procedures of airportICAO for the runway into the record's stars.
-void searchSTAR11(std::string airportICAO, char *runway, pilot *p);
-/// Inserts the selected SID in front of the route.
-void fileSID11(pilot *p);
-/// Replaces the route with its backup and recomputes the levels.
-void restorePianoDivolo(pilot *p);
 /// Rebuilds the approach path to the arrival runway at the end of the route.
 void SetILSPath(pilot *p);
 /// Rewrites the simulator's FMS from the route.

@@ -18,6 +18,7 @@ class pilot {
         int fl = 0;          ///< planned level, hundreds of feet
         int restriction = 0; ///< procedure altitude restriction, hundreds of feet, 0 = none
         int navType = 0;     ///< host navaid type, 0 = entered by latitude/longitude
+        int forcedFl = 0;    ///< level the pilot filed for this waypoint (WPT.FL.nnn), 0 = none
     };
 
     struct sid {
@@ -33,6 +34,8 @@ class pilot {
         std::string procName, transition, fixName, region;
         double lat = 0, lon = 0; ///< 0.0 = not yet known
         int fl = 0, restriction = 0;
+        char altitudeCode = ' '; ///< the procedure's altitude description ('+', '-', 'B', ' ' ...)
+        int navType = 0;         ///< host navaid type the procedure search placed the fix with, 0 = none
     };
     typedef sidFix starFix;
 

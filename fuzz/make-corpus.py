@@ -464,3 +464,26 @@ procedure_seeds = {
 write_seeds('ProcedureSearch', procedure_seeds)
 write_dict('ProcedureSearch', ['SID:', 'STAR:', 'APPCH:', 'RWY:', ',', ', ', ',RW16L,', ',RW16B,', ',ALL,', ', ,',
                                ',+,', ',-,', ',B,', 'FL', '05000', 'KSEA', 'ENRT', 'K1', '\r\n', ';'])
+
+# MARK: the update server's answers
+
+version_seeds = {
+    'stable-candidate-installed': b'2.1.10\n|2.1.10RC1\n|2.1.0',
+    'candidate-installed': b'2.2.0.0|2.2.0-rc4|2.2.0RC3',
+    'fifteen-digits': b'999999999999999|1RC1|2.1.0',
+    'html': b'<html><head><title>502 Bad Gateway</title></head></html>|2.1.0|2.1.0',
+    'blanks-and-line-ends': b' \r\n2.1.10\r\n|\t2.1.10rc2 \n|2.1.0',
+    'path-and-format': b'../../2.1%s|2.1.0RC%n|2.1.0',
+}
+write_seeds('UpdateVersion', version_seeds)
+write_dict('UpdateVersion', ['|', '.', '-', 'RC', 'rc', '999999999999999', '\r\n'])
+
+notes_seeds = {
+    'twenty-lines': b''.join(b'Note %d\r\n' % i for i in range(1, 21)),
+    'one-long-line': b'w' * 5000,
+    'long-words-and-blanks': b' '.join([b'word'] * 200),
+    'control-characters': b'tab\there\x1b[31m red\x7f\x00nul\r\r\n\n\nlast',
+    'utf8-across-the-wrap': ('\u00e9' * 120).encode('utf-8'),
+}
+write_seeds('ReleaseNotes', notes_seeds)
+write_dict('ReleaseNotes', ['\r\n', '\n', '\r', ' ', '\t', '\xc3\xa9', 'x' * 100])

@@ -18,6 +18,8 @@ const float kAcceleration_ktps = 3.0f;
 const float kDefaultClimb_fpm = 1800.0f;
 /// North pole of the centred dipole that best fits the Earth's field (IGRF 2020).
 const double kDipolePoleLat_deg = 80.65, kDipolePoleLon_deg = -72.68;
+/// X-Plane 12's wind layers.
+const size_t kWindLayers = 13;
 const double kSeaLevelIsa_K = 288.15, kIsaLapse_Kpft = 0.0019812;
 
 struct Model {
@@ -215,15 +217,17 @@ void TuneCom1(double megahertz)
 void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa, float isaDeviation_C)
 {
     gModel.isaDeviation_C = isaDeviation_C;
-    // Both generations' datarefs, so that either version of the plug-in's reading finds them.
+    // Each generation's datarefs; those the running version does not publish are not written.
+    bool xp12 = host().options.xplaneVersion >= 12000;
     SetFloat("sim/weather/wind_direction_degt[0]", windFromTrue_deg);
-    SetFloat("sim/weather/wind_speed_kt[0]", windSpeed_kt);
-    SetFloat("sim/weather/region/wind_direction_degt[0]", windFromTrue_deg);
-    SetFloat("sim/weather/aircraft/wind_speed_kt[0]", windSpeed_kt);
+    // X-Plane 12 keeps this old name but gives metres per second in it.
+    SetFloat("sim/weather/wind_speed_kt[0]", xp12 ? windSpeed_kt * (float)kMetresPerSecondPerKnot : windSpeed_kt);
     SetFloat("sim/weather/barometer_sealevel_inhg", qnh_hpa / 33.8639f);
-    SetFloat("sim/weather/aircraft/wind_now_direction_degt", windFromTrue_deg);
     SetFloat("sim/cockpit2/gauges/indicators/wind_speed_kts", windSpeed_kt);
+    SetFloat("sim/weather/aircraft/wind_now_direction_degt", windFromTrue_deg);
     SetFloat("sim/weather/aircraft/qnh_pas", qnh_hpa * 100.0f);
+    SetFloatArray("sim/weather/region/wind_direction_degt", std::vector<float>(kWindLayers, windFromTrue_deg));
+    SetFloatArray("sim/weather/aircraft/wind_speed_kts", std::vector<float>(kWindLayers, windSpeed_kt));
     if (gModel.placed)
         WriteState();
 }

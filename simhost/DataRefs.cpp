@@ -1,5 +1,8 @@
-// Datarefs: the simulator's own (typed storage the harness sets) and those plug-ins publish
-// through accessors. Handles stay valid until Reset; an unknown name gives no handle.
+// Datarefs: the simulator's own (typed storage the harness sets, published by the version the host
+// reports) and those plug-ins publish through accessors. Handles stay valid until Reset; a name the
+// version does not publish gives no handle. A plug-in's dataref outlives its unregistration as an
+// orphan (reads give 0, writes do nothing) and is adopted again when some plug-in registers the name.
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -7,6 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "DataRefTable.h"
 #include "HostInternal.h"
 #include "XPLMDataAccess.h"
 
@@ -17,8 +21,9 @@ struct DataRef {
     std::string name;
     int types = 0;
     bool writable = true;
-    bool alive = true;
-    bool published = false; ///< registered by a plug-in through accessors
+    bool alive = true;          ///< false for an orphaned plug-in dataref
+    bool published = false;     ///< registered by a plug-in through accessors
+    unsigned generations = ~0u; ///< of a simulator dataref: the X-Plane generations that publish it
     // storage of the simulator's own datarefs
     int i = 0;
     float f = 0;
@@ -49,52 +54,14 @@ namespace {
 std::vector<std::unique_ptr<DataRef>> gRefs;
 std::map<std::string, DataRef *> gByName;
 std::unordered_set<const void *> gHandles;
+int gFindCalls = 0;
+std::vector<std::string> gMissing; ///< names the plug-in looked for in vain, first time each
+/// Nonzero while the simulator itself (the harness, the flight model) writes: no read-only or band checks.
+int gSimulatorWriting = 0;
 
-struct BuiltIn {
-    const char *name;
-    int types;
-    int arraySize;
-    double value;
-};
-
-// The simulator datarefs the plug-in reads or writes, with X-Plane's types.
-const BuiltIn kBuiltIns[] = {
-    {"sim/flightmodel/position/latitude", xplmType_Double | xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/longitude", xplmType_Double | xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/elevation", xplmType_Double | xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/local_x", xplmType_Double | xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/local_y", xplmType_Double | xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/local_z", xplmType_Double | xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/psi", xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/phi", xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/theta", xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/magnetic_variation", xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/indicated_airspeed2", xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/true_airspeed", xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/groundspeed", xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/vh_ind_fpm", xplmType_Float, 0, 0},
-    {"sim/flightmodel/position/y_agl", xplmType_Float, 0, 0},
-    {"sim/flightmodel/failures/onground_any", xplmType_Int, 0, 1},
-    {"sim/flightmodel/engine/ENGN_running", xplmType_IntArray, 16, 0},
-    {"sim/flightmodel/weight/m_total", xplmType_Float, 0, 60000},
-    {"sim/time/paused", xplmType_Int, 0, 0},
-    {"sim/time/local_time_sec", xplmType_Float, 0, 43200},
-    {"sim/time/total_running_time_sec", xplmType_Float, 0, 0},
-    {"sim/cockpit/autopilot/altitude", xplmType_Float, 0, 0},
-    {"sim/cockpit/autopilot/autopilot_state", xplmType_Int, 0, 0},
-    {"sim/cockpit/radios/transponder_code", xplmType_Int, 0, 1200},
-    {"sim/cockpit/radios/com1_freq_hz", xplmType_Int, 0, 11800},
-    {"sim/cockpit2/radios/actuators/com1_frequency_hz_833", xplmType_Int, 0, 118000},
-    {"sim/aircraft/view/acf_tailnum", xplmType_Data, 40, 0},
-    {"sim/weather/aircraft/altimeter_temperature_error", xplmType_Float, 0, 0},
-    {"sim/weather/wind_direction_degt[0]", xplmType_Float, 0, 0}, // X-Plane 11's lowest wind layer
-    {"sim/weather/wind_speed_kt[0]", xplmType_Float, 0, 0},
-    {"sim/weather/region/wind_direction_degt[0]", xplmType_Float, 0, 0},
-    {"sim/weather/aircraft/wind_speed_kt[0]", xplmType_Float, 0, 0},
-    {"sim/weather/barometer_sealevel_inhg", xplmType_Float, 0, 29.92},
-    {"sim/weather/aircraft/wind_now_direction_degt", xplmType_Float, 0, 0},
-    {"sim/cockpit2/gauges/indicators/wind_speed_kts", xplmType_Float, 0, 0},
-    {"sim/weather/aircraft/qnh_pas", xplmType_Float, 0, 101325},
+struct SimulatorWrite {
+    SimulatorWrite() { gSimulatorWriting++; }
+    ~SimulatorWrite() { gSimulatorWriting--; }
 };
 
 DataRef *AddRef(const std::string &name, int types)
@@ -108,9 +75,11 @@ DataRef *AddRef(const std::string &name, int types)
     return ref;
 }
 
-void DefineBuiltIn(const std::string &name, int types, int arraySize, double value)
+void DefineBuiltIn(const std::string &name, int types, int arraySize, double value, unsigned generations, bool writable)
 {
     DataRef *ref = AddRef(name, types);
+    ref->generations = generations;
+    ref->writable = writable;
     ref->i = (int)value;
     ref->f = (float)value;
     ref->d = value;
@@ -122,7 +91,15 @@ void DefineBuiltIn(const std::string &name, int types, int arraySize, double val
         ref->bytes.assign((size_t)arraySize, '\0');
 }
 
-// A handle as the plug-in gives it: null for no handle, an error for a stale or foreign pointer.
+/// Whether the running X-Plane has the dataref: a simulator dataref of its generation, a live plug-in one.
+bool Present(const DataRef *ref)
+{
+    return ref->published ? ref->alive : (ref->generations & CurrentGeneration()) != 0;
+}
+
+// A handle as the plug-in gives it: null for no handle, an error for a stale or foreign pointer. An
+// orphaned dataref (and a simulator dataref of the other generation) resolves to null without an error:
+// reading it gives 0 and writing it does nothing, as in X-Plane.
 DataRef *Resolve(XPLMDataRef handle, const char *call)
 {
     if (handle == nullptr)
@@ -132,11 +109,7 @@ DataRef *Resolve(XPLMDataRef handle, const char *call)
         return nullptr;
     }
     DataRef *ref = static_cast<DataRef *>(handle);
-    if (!ref->alive) {
-        HostError("%s on unregistered dataref %s", call, ref->name.c_str());
-        return nullptr;
-    }
-    return ref;
+    return Present(ref) ? ref : nullptr;
 }
 
 bool CheckType(DataRef *ref, int type, const char *call)
@@ -147,10 +120,40 @@ bool CheckType(DataRef *ref, int type, const char *call)
     return false;
 }
 
+/// A plug-in writing a simulator dataref X-Plane does not let plug-ins write: X-Plane ignores it.
+bool RefusedWrite(const DataRef *ref, const char *call)
+{
+    if (gSimulatorWriting > 0 || ref->writable)
+        return false;
+    HostError("%s on %s, which is read-only: X-Plane ignores the write", call, ref->name.c_str());
+    return true;
+}
+
+/// A COM1 frequency a plug-in writes must be in the air band in the dataref's own unit.
+void CheckCom1Band(const DataRef *ref, int value)
+{
+    if (gSimulatorWriting > 0)
+        return;
+    struct Band {
+        const char *name;
+        int low, high;
+        const char *unit;
+    };
+    static const Band kBands[] = {
+        {"sim/cockpit/radios/com1_freq_hz", 11800, 13697, "10 kHz"},
+        {"sim/cockpit2/radios/actuators/com1_frequency_hz_833", 118000, 136990, "kHz"},
+    };
+    for (const Band &band : kBands) {
+        if (ref->name == band.name && (value < band.low || value > band.high))
+            HostError("XPLMSetDatai: %d written to %s is no air-band frequency in %s (%d to %d)", value, band.name,
+                      band.unit, band.low, band.high);
+    }
+}
+
 DataRef *Lookup(const std::string &name)
 {
     auto it = gByName.find(name);
-    if (it == gByName.end() || !it->second->alive)
+    if (it == gByName.end() || !Present(it->second))
         return nullptr;
     return it->second;
 }
@@ -183,8 +186,10 @@ void ResetDataRefs()
     gRefs.clear();
     gByName.clear();
     gHandles.clear();
-    for (const BuiltIn &b : kBuiltIns)
-        DefineBuiltIn(b.name, b.types, b.arraySize, b.value);
+    gFindCalls = 0;
+    gMissing.clear();
+    for (const BuiltInDataRef &b : BuiltInDataRefs())
+        DefineBuiltIn(b.name, b.types, b.arraySize, b.value, b.generations, b.writable);
 }
 
 } // namespace detail
@@ -198,8 +203,8 @@ bool HasDataRef(const std::string &name)
 
 void DefineDataRef(const std::string &name, int types, int arraySize)
 {
-    if (Lookup(name) == nullptr)
-        DefineBuiltIn(name, types, arraySize, 0);
+    if (gByName.count(name) == 0)
+        DefineBuiltIn(name, types, arraySize, 0, ~0u, true);
 }
 
 int FindCount(const std::string &name)
@@ -208,24 +213,39 @@ int FindCount(const std::string &name)
     return it == gByName.end() ? 0 : it->second->finds;
 }
 
+int FindDataRefCalls()
+{
+    return gFindCalls;
+}
+
+std::vector<std::string> MissingDataRefs()
+{
+    return gMissing;
+}
+
 void SetInt(const std::string &name, int value)
 {
+    SimulatorWrite write;
     XPLMSetDatai(Lookup(name), value);
 }
 void SetFloat(const std::string &name, float value)
 {
+    SimulatorWrite write;
     XPLMSetDataf(Lookup(name), value);
 }
 void SetDouble(const std::string &name, double value)
 {
+    SimulatorWrite write;
     XPLMSetDatad(Lookup(name), value);
 }
 void SetIntArray(const std::string &name, const std::vector<int> &values)
 {
+    SimulatorWrite write;
     XPLMSetDatavi(Lookup(name), const_cast<int *>(values.data()), 0, (int)values.size());
 }
 void SetFloatArray(const std::string &name, const std::vector<float> &values)
 {
+    SimulatorWrite write;
     XPLMSetDatavf(Lookup(name), const_cast<float *>(values.data()), 0, (int)values.size());
 }
 void SetBytes(const std::string &name, const std::string &bytes)
@@ -233,6 +253,7 @@ void SetBytes(const std::string &name, const std::string &bytes)
     DataRef *ref = Lookup(name);
     if (ref == nullptr)
         return;
+    SimulatorWrite write;
     // Like X-Plane's tail number: the rest of the buffer is zeroed.
     std::string padded = bytes;
     if (!ref->published && padded.size() < ref->bytes.size())
@@ -279,12 +300,18 @@ using namespace simhost::detail;
 
 XPLM_API XPLMDataRef XPLMFindDataRef(const char *inDataRefName)
 {
+    gFindCalls++;
     if (inDataRefName == nullptr)
         return nullptr;
-    DataRef *ref = Lookup(inDataRefName);
-    if (ref != nullptr)
-        ref->finds++;
-    return ref;
+    auto it = gByName.find(inDataRefName);
+    // An orphaned plug-in dataref keeps its handle; a simulator dataref of another generation does not exist.
+    if (it == gByName.end() || (!it->second->published && !Present(it->second))) {
+        if (std::find(gMissing.begin(), gMissing.end(), inDataRefName) == gMissing.end())
+            gMissing.push_back(inDataRefName);
+        return nullptr;
+    }
+    it->second->finds++;
+    return it->second;
 }
 
 XPLM_API int XPLMCanWriteDataRef(XPLMDataRef inDataRef)
@@ -297,7 +324,7 @@ XPLM_API int XPLMIsDataRefGood(XPLMDataRef inDataRef)
 {
     if (inDataRef == nullptr || gHandles.count(inDataRef) == 0)
         return 0;
-    return static_cast<DataRef *>(inDataRef)->alive ? 1 : 0;
+    return Present(static_cast<DataRef *>(inDataRef)) ? 1 : 0;
 }
 
 XPLM_API XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef inDataRef)
@@ -326,6 +353,9 @@ XPLM_API void XPLMSetDatai(XPLMDataRef inDataRef, int inValue)
             ref->wi(ref->writeRef, inValue);
         return;
     }
+    if (RefusedWrite(ref, "XPLMSetDatai"))
+        return;
+    CheckCom1Band(ref, inValue);
     ref->i = inValue;
     DataRefWritten(ref->name);
 }
@@ -350,6 +380,8 @@ XPLM_API void XPLMSetDataf(XPLMDataRef inDataRef, float inValue)
             ref->wf(ref->writeRef, inValue);
         return;
     }
+    if (RefusedWrite(ref, "XPLMSetDataf"))
+        return;
     ref->f = inValue;
     ref->d = inValue;
     DataRefWritten(ref->name);
@@ -375,6 +407,8 @@ XPLM_API void XPLMSetDatad(XPLMDataRef inDataRef, double inValue)
             ref->wd(ref->writeRef, inValue);
         return;
     }
+    if (RefusedWrite(ref, "XPLMSetDatad"))
+        return;
     ref->d = inValue;
     ref->f = (float)inValue;
     DataRefWritten(ref->name);
@@ -400,6 +434,8 @@ XPLM_API void XPLMSetDatavi(XPLMDataRef inDataRef, int *inValues, int inOffset, 
             ref->wvi(ref->writeRef, inValues, inOffset, inCount);
         return;
     }
+    if (RefusedWrite(ref, "XPLMSetDatavi"))
+        return;
     WriteArray(ref->vi, inValues, inOffset, inCount);
 }
 
@@ -423,6 +459,8 @@ XPLM_API void XPLMSetDatavf(XPLMDataRef inDataRef, float *inValues, int inOffset
             ref->wvf(ref->writeRef, inValues, inOffset, inCount);
         return;
     }
+    if (RefusedWrite(ref, "XPLMSetDatavf"))
+        return;
     WriteArray(ref->vf, inValues, inOffset, inCount);
 }
 
@@ -452,11 +490,13 @@ XPLM_API void XPLMSetDatab(XPLMDataRef inDataRef, void *inValue, int inOffset, i
             ref->wb(ref->writeRef, inValue, inOffset, inLength);
         return;
     }
-    if (inValue == nullptr || inOffset < 0 || inLength <= 0)
+    if (RefusedWrite(ref, "XPLMSetDatab"))
         return;
-    if ((size_t)(inOffset + inLength) > ref->bytes.size())
-        ref->bytes.resize((size_t)(inOffset + inLength), '\0');
-    memcpy(&ref->bytes[(size_t)inOffset], inValue, (size_t)inLength);
+    if (inValue == nullptr || inOffset < 0 || inLength <= 0 || inOffset >= (int)ref->bytes.size())
+        return;
+    // Bytes that would go past the end of the dataref are not written: it never grows.
+    int count = std::min(inLength, (int)ref->bytes.size() - inOffset);
+    memcpy(&ref->bytes[(size_t)inOffset], inValue, (size_t)count);
 }
 
 XPLM_API XPLMDataRef XPLMRegisterDataAccessor(const char *inDataName, XPLMDataTypeID inDataType, int inIsWritable,
@@ -465,18 +505,25 @@ XPLM_API XPLMDataRef XPLMRegisterDataAccessor(const char *inDataName, XPLMDataTy
                                               XPLMGetDatad_f inReadDouble, XPLMSetDatad_f inWriteDouble,
                                               XPLMGetDatavi_f inReadIntArray, XPLMSetDatavi_f inWriteIntArray,
                                               XPLMGetDatavf_f inReadFloatArray, XPLMSetDatavf_f inWriteFloatArray,
-                                              XPLMGetDatab_f inReadData, XPLMSetDatab_f inWriteData,
-                                              void *inReadRefcon, void *inWriteRefcon)
+                                              XPLMGetDatab_f inReadData, XPLMSetDatab_f inWriteData, void *inReadRefcon,
+                                              void *inWriteRefcon)
 {
     if (inDataName == nullptr || inDataName[0] == 0) {
         HostError("XPLMRegisterDataAccessor without a name");
         return nullptr;
     }
-    if (Lookup(inDataName) != nullptr) {
+    auto it = gByName.find(inDataName);
+    DataRef *ref = nullptr;
+    if (it != gByName.end() && it->second->published && !it->second->alive) {
+        ref = it->second; // an orphan is adopted: the handles others hold work again
+    } else if (Lookup(inDataName) != nullptr) {
         HostError("XPLMRegisterDataAccessor: %s is already registered", inDataName);
         return nullptr;
+    } else {
+        ref = AddRef(inDataName, inDataType);
     }
-    DataRef *ref = AddRef(inDataName, inDataType);
+    ref->types = inDataType;
+    ref->alive = true;
     ref->published = true;
     ref->writable = inIsWritable != 0;
     ref->ri = inReadInt;
@@ -498,6 +545,12 @@ XPLM_API XPLMDataRef XPLMRegisterDataAccessor(const char *inDataName, XPLMDataTy
 
 XPLM_API void XPLMUnregisterDataAccessor(XPLMDataRef inDataRef)
 {
+    if (inDataRef != nullptr && gHandles.count(inDataRef) != 0 && static_cast<DataRef *>(inDataRef)->published &&
+        !static_cast<DataRef *>(inDataRef)->alive) {
+        HostError("XPLMUnregisterDataAccessor on %s, already unregistered",
+                  static_cast<DataRef *>(inDataRef)->name.c_str());
+        return;
+    }
     DataRef *ref = Resolve(inDataRef, "XPLMUnregisterDataAccessor");
     if (ref == nullptr)
         return;
@@ -505,6 +558,19 @@ XPLM_API void XPLMUnregisterDataAccessor(XPLMDataRef inDataRef)
         HostError("XPLMUnregisterDataAccessor on the simulator's dataref %s", ref->name.c_str());
         return;
     }
+    // Orphaned, not erased: other plug-ins' handles stay valid and read 0.
     ref->alive = false;
-    gByName.erase(ref->name);
+    ref->ri = nullptr;
+    ref->wi = nullptr;
+    ref->rf = nullptr;
+    ref->wf = nullptr;
+    ref->rd = nullptr;
+    ref->wd = nullptr;
+    ref->rvi = nullptr;
+    ref->wvi = nullptr;
+    ref->rvf = nullptr;
+    ref->wvf = nullptr;
+    ref->rb = nullptr;
+    ref->wb = nullptr;
+    ref->readRef = ref->writeRef = nullptr;
 }

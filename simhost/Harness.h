@@ -13,7 +13,9 @@ namespace simhost {
 // MARK: host life
 
 struct Options {
-    std::string xplaneFolder; ///< empty: a fresh temporary folder, removed by Shutdown()
+    /// empty: "X-Plane 12/" (or "X-Plane 11/") in a fresh temporary folder, removed by Shutdown(); the
+    /// space is there as in real installations
+    std::string xplaneFolder;
     int xplaneVersion = 12000;
     int xplmVersion = 301;
     float frameRate = 30.0f; ///< frames per simulated second
@@ -21,6 +23,10 @@ struct Options {
     /// Drop the plug-in's log: no Log.txt, no LogLines(). For runs that log thousands of lines a
     /// second and never read them back (fuzzing the data readers).
     bool discardLog = false;
+    /// XPLMGetDirectoryContents promises no order: simhost shuffles every listing with this seed. 0: the
+    /// seed in the environment variable SIMHOST_DIRECTORY_SEED, else a random one (printed on standard
+    /// error with the first listing, so that a failing run can be repeated).
+    unsigned directorySeed = 0;
 };
 
 /// Throws away all host state (datarefs, commands, menus, windows, widgets, log) and builds a new
@@ -29,7 +35,10 @@ SIMHOST_API void Reset(const Options &options = Options());
 /// Stops a loaded plug-in, removes a temporary folder.
 SIMHOST_API void Shutdown();
 SIMHOST_API const Options &CurrentOptions();
+/// Switches the version the host reports; from then on the simulator publishes that version's datarefs.
 SIMHOST_API void SetXPlaneVersion(int version);
+/// The seed of the directory listings' order in force.
+SIMHOST_API unsigned DirectorySeed();
 
 /// The simulated X-Plane folder, ending in "/".
 SIMHOST_API std::string SystemPath();
@@ -114,8 +123,13 @@ SIMHOST_API std::vector<float> GetFloatArray(const std::string &name);
 SIMHOST_API std::string GetBytes(const std::string &name);
 /// Adds a simulator dataref that the built-in table does not have.
 SIMHOST_API void DefineDataRef(const std::string &name, int types, int arraySize = 0);
-/// Number of reads of a dataref through the SDK since Reset (to check per-frame lookups and reads).
+/// Number of XPLMFindDataRef calls that found this dataref since Reset.
 SIMHOST_API int FindCount(const std::string &name);
+/// Number of XPLMFindDataRef calls since Reset, found or not (to check nothing is searched every frame).
+SIMHOST_API int FindDataRefCalls();
+/// The names XPLMFindDataRef was asked for since Reset that the running version does not publish, each
+/// once, in the order first asked.
+SIMHOST_API std::vector<std::string> MissingDataRefs();
 
 // MARK: the user's aircraft and the world around it
 
@@ -276,6 +290,8 @@ SIMHOST_API const std::vector<Spoken> &SpokenTexts();
 
 /// Misuses of the SDK the plug-in made (a destroyed widget used, a bad handle ...); empty when clean.
 SIMHOST_API std::vector<std::string> HostErrors();
+/// Forgets the misuses recorded so far (after a test has checked the ones it provoked).
+SIMHOST_API void ClearHostErrors();
 
 // MARK: navigation database
 
@@ -303,5 +319,37 @@ struct NavDatabaseInfo {
 SIMHOST_API NavDatabaseInfo LoadNavDatabase();
 /// What is loaded now (loaded false before the first navigation call or LoadNavDatabase).
 SIMHOST_API NavDatabaseInfo NavDatabaseStatus();
+/// Number of XPLMFindNavAid calls since Reset.
+SIMHOST_API int FindNavAidCalls();
+
+// MARK: the legacy FMS (XPLMNavigation's FMS entries)
+// X-Plane's 100 entries, programmed contiguously from 0; an empty entry ends the flight plan.
+// XPLMClearFMSEntry is ambiguous in the SDK ("potentially shortening the flight plan"): by default the
+// entries after the cleared one shift down a place, as deleting a waypoint in X-Plane's FMS does, so
+// the plan stays contiguous; FmsClear::Blank leaves the slot empty instead (the plan then ends there for
+// XPLMCountFMSEntries, the later entries still stored). Indexes outside 0 to 99, a gap left before an
+// entry, a navaid reference that is no airport, NDB, VOR or fix, and a destination on an empty entry are
+// reported by HostErrors().
+
+const int kFmsEntries = 100;
+enum class FmsClear { Shift, Blank };
+SIMHOST_API void SetFmsClearing(FmsClear mode);
+
+struct FmsEntry {
+    /// "airport", "ndb", "vor", "fix", "latlon"; empty for an empty entry
+    std::string kind;
+    int type = 0;         ///< XPLMNavType (xplm_Nav_Unknown for an empty entry)
+    std::string id;       ///< the navaid's identifier; empty for a lat/lon entry
+    int ref = -1;         ///< the navaid reference; XPLM_NAV_NOT_FOUND (-1) for a lat/lon or empty entry
+    int altitude_ft = 0;
+    float lat = 0, lon = 0;
+    bool empty() const { return kind.empty(); }
+};
+/// One entry (an empty one for a bad index).
+SIMHOST_API FmsEntry FmsEntryAt(int index);
+/// The flight plan: the entries from 0 up to the first empty one (XPLMCountFMSEntries of them).
+SIMHOST_API std::vector<FmsEntry> FmsPlan();
+SIMHOST_API int FmsDisplayedEntry();
+SIMHOST_API int FmsDestinationEntry();
 
 } // namespace simhost

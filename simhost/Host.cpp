@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "HostInternal.h"
@@ -52,6 +53,21 @@ void MakeFolderTree(const std::string &root)
     std::ofstream(fs::path(root) / "Log.txt", std::ios::trunc);
 }
 
+/// The seed of the directory listings: the one given, else the environment's, else a random one (then shown
+/// is false: the first listing prints it).
+unsigned ChooseDirectorySeed(unsigned given, bool &shown)
+{
+    shown = true;
+    if (given != 0)
+        return given;
+    const char *text = getenv("SIMHOST_DIRECTORY_SEED");
+    if (text != nullptr && strtoul(text, nullptr, 10) != 0)
+        return (unsigned)strtoul(text, nullptr, 10);
+    shown = false;
+    unsigned seed = std::random_device()();
+    return seed != 0 ? seed : 1;
+}
+
 void AppendLogFile(const char *text)
 {
     if (host().folder.empty())
@@ -77,14 +93,16 @@ void Reset(const Options &options)
     if (options.xplaneFolder.empty()) {
         char pattern[] = "/tmp/simhost-xplane-XXXXXX";
         const char *made = mkdtemp(pattern);
-        h.folder = made != nullptr ? made : "/tmp/simhost-xplane";
-        h.temporaryFolder = true;
+        h.temporaryRoot = made != nullptr ? made : "/tmp/simhost-xplane";
+        // As installed: the folder's name has a space.
+        h.folder = h.temporaryRoot + (options.xplaneVersion >= 12000 ? "/X-Plane 12" : "/X-Plane 11");
     } else {
         h.folder = fs::absolute(options.xplaneFolder).lexically_normal().string();
     }
     if (h.folder.empty() || h.folder.back() != '/')
         h.folder += '/';
     MakeFolderTree(h.folder);
+    h.directorySeed = ChooseDirectorySeed(options.directorySeed, h.directorySeedShown);
     ResetDataRefs();
     ResetCommands();
     ResetMenus();
@@ -92,6 +110,7 @@ void Reset(const Options &options)
     ResetWidgets();
     ResetAircraft();
     ResetNavDatabase();
+    ResetFms();
 }
 
 void Shutdown()
@@ -99,10 +118,10 @@ void Shutdown()
     Host &h = host();
     if (h.plugin.started)
         UnloadPlugin();
-    if (h.temporaryFolder && !h.folder.empty()) {
+    if (!h.temporaryRoot.empty()) {
         std::error_code ignored;
-        fs::remove_all(h.folder, ignored);
-        h.temporaryFolder = false;
+        fs::remove_all(h.temporaryRoot, ignored);
+        h.temporaryRoot.clear();
     }
 }
 
@@ -114,6 +133,11 @@ const Options &CurrentOptions()
 void SetXPlaneVersion(int version)
 {
     host().options.xplaneVersion = version;
+}
+
+unsigned DirectorySeed()
+{
+    return host().directorySeed;
 }
 
 std::string SystemPath()
@@ -227,6 +251,11 @@ const std::vector<Spoken> &SpokenTexts()
 std::vector<std::string> HostErrors()
 {
     return host().errors;
+}
+
+void ClearHostErrors()
+{
+    host().errors.clear();
 }
 
 } // namespace simhost

@@ -26,7 +26,9 @@ struct PluginModule {
 struct Host {
     Options options;
     std::string folder; ///< ends in "/"
-    bool temporaryFolder = false;
+    std::string temporaryRoot; ///< the temporary folder that holds a default X-Plane folder; removed at Shutdown
+    unsigned directorySeed = 0;
+    bool directorySeedShown = false; ///< a random seed is printed once, with the first listing
     float elapsed = 0;
     int frames = 0;
     std::vector<std::string> log;
@@ -50,6 +52,7 @@ void ResetMenus();
 void ResetWindows();
 void ResetWidgets();
 void ResetAircraft();
+void ResetFms();
 
 /// The simulator's flight model step, before the frame is drawn.
 void StepAircraft(float seconds);

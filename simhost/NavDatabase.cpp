@@ -133,8 +133,13 @@ const NavAid *NavDatabaseEntry(XPLMNavRef ref)
     return &entries[(size_t)ref];
 }
 
+namespace {
+int gFindNavAidCalls = 0;
+}
+
 void ResetNavDatabase()
 {
+    gFindNavAidCalls = 0;
     NavState &n = nav();
     n.entries.clear();
     n.entries.shrink_to_fit();
@@ -183,6 +188,11 @@ NavDatabaseInfo NavDatabaseStatus()
     return nav().info;
 }
 
+int FindNavAidCalls()
+{
+    return gFindNavAidCalls;
+}
+
 } // namespace simhost
 
 using namespace simhost::detail;
@@ -217,6 +227,7 @@ XPLM_API XPLMNavRef XPLMFindLastNavAidOfType(XPLMNavType inType)
 XPLM_API XPLMNavRef XPLMFindNavAid(const char *inNameFragment, const char *inIDFragment, float *inLat, float *inLon,
                                    int *inFrequency, XPLMNavType inType)
 {
+    gFindNavAidCalls++;
     EnsureLoaded();
     return nav().index.Find(nav().entries, inNameFragment, inIDFragment, inLat, inLon, inFrequency, inType);
 }

@@ -15,6 +15,33 @@ std::map<intptr_t, std::unique_ptr<Widget>> gWidgets;
 intptr_t gNextId = 1000;
 intptr_t gFocus = 0;
 intptr_t gMouseTarget = 0; ///< the widget that took the mouse-down
+/// Widgets whose create or draw message is being handled, innermost last.
+std::vector<intptr_t> gBusy;
+
+struct BusyWith {
+    bool on;
+    BusyWith(intptr_t id, int message) : on(message == xpMsg_Create || message == xpMsg_Draw || message == xpMsg_Paint)
+    {
+        if (on)
+            gBusy.push_back(id);
+    }
+    ~BusyWith()
+    {
+        if (on)
+            gBusy.pop_back();
+    }
+};
+
+bool IsWithin(intptr_t id, intptr_t ancestor)
+{
+    for (Widget *w = FindWidget(id); w != nullptr; w = FindWidget(w->parent)) {
+        if (w->id == ancestor)
+            return true;
+        if (w->parent == 0)
+            break;
+    }
+    return false;
+}
 
 int CallCallbacks(intptr_t id, int message, int mode, intptr_t param1, intptr_t param2)
 {
@@ -22,6 +49,7 @@ int CallCallbacks(intptr_t id, int message, int mode, intptr_t param1, intptr_t 
     if (w == nullptr)
         return 0;
     std::vector<XPWidgetFunc_t> callbacks = w->callbacks; // a callback may add callbacks or destroy the widget
+    BusyWith busy(id, message);
     int handled = 0;
     for (XPWidgetFunc_t fn : callbacks) {
         if (FindWidget(id) == nullptr)
@@ -91,12 +119,10 @@ void Detach(intptr_t id)
 
 void Destroy(intptr_t id, bool partOfParent, bool destroyChildren)
 {
-    if (FindWidget(id) == nullptr)
-        return;
-    CallCallbacks(id, xpMsg_Destroy, xpMode_DirectAllCallbacks, partOfParent ? 1 : 0, 0);
     Widget *w = FindWidget(id);
     if (w == nullptr)
         return;
+    // The children go first (recursively), then the widget gets its destroy message, as in X-Plane.
     std::vector<intptr_t> children = w->children;
     for (intptr_t child : children) {
         if (destroyChildren) {
@@ -105,6 +131,14 @@ void Destroy(intptr_t id, bool partOfParent, bool destroyChildren)
             c->parent = 0;
         }
     }
+    if (FindWidget(id) == nullptr)
+        return;
+    CallCallbacks(id, xpMsg_Destroy, xpMode_DirectAllCallbacks, partOfParent ? 1 : 0, 0);
+    w = FindWidget(id);
+    if (w == nullptr)
+        return;
+    if (!destroyChildren)
+        w->children.clear();
     Detach(id);
     w = FindWidget(id);
     if (w == nullptr)
@@ -272,6 +306,7 @@ intptr_t FocusedWidget()
 void ResetWidgets()
 {
     gWidgets.clear();
+    gBusy.clear();
     gFocus = 0;
     gMouseTarget = 0;
 }
@@ -372,8 +407,18 @@ WIDGET_API XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, i
 
 WIDGET_API void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren)
 {
-    if (WidgetOf(inWidget, "XPDestroyWidget") != nullptr)
-        Destroy(IdOf(inWidget), false, inDestroyChildren != 0);
+    if (WidgetOf(inWidget, "XPDestroyWidget") == nullptr)
+        return;
+    intptr_t id = IdOf(inWidget);
+    for (intptr_t busy : gBusy) {
+        if (busy == id || (inDestroyChildren != 0 && IsWithin(busy, id))) {
+            HostError("XPDestroyWidget(%s) while widget %s handles its create or draw message: X-Plane would "
+                      "go on with a destroyed widget",
+                      FindWidget(id)->descriptor.c_str(), FindWidget(busy)->descriptor.c_str());
+            break;
+        }
+    }
+    Destroy(id, false, inDestroyChildren != 0);
 }
 
 WIDGET_API int XPSendMessageToWidget(XPWidgetID inWidget, XPWidgetMessage inMessage, XPDispatchMode inMode,
@@ -628,6 +673,7 @@ WIDGET_API void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCal
     if (w == nullptr || inNewCallback == nullptr)
         return;
     w->callbacks.insert(w->callbacks.begin(), inNewCallback);
+    BusyWith busy(IdOf(inWidget), xpMsg_Create);
     inNewCallback(xpMsg_Create, inWidget, 1, 0);
 }
 

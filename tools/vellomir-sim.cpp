@@ -27,6 +27,7 @@ struct SimArgs {
     std::string scenario; ///< empty: just load and run for the duration
     // which options the command line gave (they override the scenario's)
     bool version = false, fps = false, folder = false, duration_given = false;
+    unsigned directorySeed = 0; ///< 0: simhost's choice
     std::string earthNav, earthFix; ///< X-Plane's own navigation data to lay before loading
     int sample = -1; ///< --sample 1, --no-sample 0, else as the scenario says (on by default)
     std::string aptDat;
@@ -56,8 +57,11 @@ void Usage(FILE *out)
             "  --scenery-packs LIST write scenery_packs.ini: packs by priority, highest first, comma\n"
             "                       separated; a leading - marks a disabled pack (e.g. A,-B,C)\n"
             "  --navdata DIR        the plug-in's navdata folder (earth_nav.dat, earth_fix.dat, CIFP/)\n"
+            "  --directory-seed N   order of the simulated X-Plane's folder listings, which X-Plane does not\n"
+            "                       promise (default: a random seed, printed at start; give it to repeat a run)\n"
             "  --help               this text\n"
-            "Exit status: 0 done, 1 bad arguments, 2 the plug-in could not be loaded or started, 3 crashed.\n");
+            "Exit status: 0 done, 1 bad arguments, 2 the plug-in could not be loaded or started, 3 crashed,\n"
+            "4 a scenario event or expectation failed, 5 the plug-in misused the SDK (host errors, listed at the end).\n");
 }
 
 bool ParseArgs(int argc, char **argv, SimArgs &args)
@@ -134,6 +138,10 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
             if ((v = value("--navdata")) == nullptr)
                 return false;
             args.navData = v;
+        } else if (a == "--directory-seed") {
+            if ((v = value("--directory-seed")) == nullptr)
+                return false;
+            args.directorySeed = (unsigned)strtoul(v, nullptr, 10);
         } else if (a == "--plugin") {
             if ((v = value("--plugin")) == nullptr)
                 return false;
@@ -268,6 +276,7 @@ int main(int argc, char **argv)
         scenario.path = "(default)";
     }
 
+    args.options.directorySeed = args.directorySeed;
     simhost::Reset(args.options);
     // The sample first: the files named on the command line replace its.
     if (!LayScenery(args, args.sample == -1 ? scenario.sample : args.sample == 1)) {
@@ -285,9 +294,9 @@ int main(int argc, char **argv)
             return 1;
         }
     }
-    printf("vellomir-sim: X-Plane %d in %s, %.0f fps%s%s\n", args.options.xplaneVersion,
+    printf("vellomir-sim: X-Plane %d in %s, %.0f fps%s%s, directory seed %u\n", args.options.xplaneVersion,
            simhost::SystemPath().c_str(), args.options.frameRate, args.scenario.empty() ? "" : ", scenario ",
-           args.scenario.c_str());
+           args.scenario.c_str(), simhost::DirectorySeed());
     Transcript transcript;
     ScenarioHooks hooks;
     hooks.loadPlugin = [&]() {
@@ -319,9 +328,14 @@ int main(int argc, char **argv)
     }
     simhost::UnloadPlugin();
     transcript.Flush();
-    int errors = (int)simhost::HostErrors().size();
+    for (const std::string &name : simhost::MissingDataRefs())
+        printf("vellomir-sim: the plug-in looked for %s, which X-Plane %d does not publish\n", name.c_str(),
+               args.options.xplaneVersion);
+    std::vector<std::string> errors = simhost::HostErrors();
+    for (const std::string &misuse : errors)
+        printf("vellomir-sim: host error: %s\n", misuse.c_str());
     printf("vellomir-sim: %d frames, %.1f simulated seconds, %d host errors\n", simhost::FrameCount(),
-           simhost::ElapsedTime(), errors);
+           simhost::ElapsedTime(), (int)errors.size());
     simhost::Shutdown();
-    return 0;
+    return errors.empty() ? 0 : 5;
 }

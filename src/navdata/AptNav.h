@@ -39,7 +39,7 @@ void Utils_readAllAptDat();
 void parseSingleAptDat(const std::string &path);
 /// Adds the localizers of one earth_nav.dat file to ILSMap.
 void parseSingleNavDat(const std::string &path);
-/// Entry names of a folder, as the host lists them; empty when the folder cannot be listed.
+/// Entry names of a folder, sorted (the host lists them in no promised order); empty when it cannot be listed.
 std::vector<std::string> getDirContent(const std::string &path);
 /// The AIRAC cycle digits of a navigation data file's version line, or an empty string.
 std::string ottieniVersioneAiracFile(const std::string &path);

@@ -147,6 +147,8 @@ std::vector<std::string> getDirContent(const std::string &path)
             break;
         }
     }
+    // The host lists in no promised order; sorted, a scan reads the same folder the same way every time.
+    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -157,10 +159,10 @@ std::vector<std::string> Scenery_CustomAptDatFiles(const std::string &systemPath
     std::vector<std::string> files;
     SceneryPacksIni ini;
     if (!ReadSceneryPacksIni(customFolder + separator + "scenery_packs.ini", systemPath, ini)) {
-        // Without X-Plane's list, the packs are read in the host's order: the last one wins.
-        for (const std::string &name : listing) {
-            printf("%s\n", name.c_str());
-            files.push_back(PackAptDat(customFolder + separator + name, separator));
+        // Without X-Plane's list, X-Plane ranks the packs by name, the first highest: it is read last, and wins.
+        for (auto it = listing.rbegin(); it != listing.rend(); ++it) {
+            printf("%s\n", it->c_str());
+            files.push_back(PackAptDat(customFolder + separator + *it, separator));
         }
         return files;
     }
@@ -169,9 +171,10 @@ std::vector<std::string> Scenery_CustomAptDatFiles(const std::string &systemPath
         printf("%s\n", it->c_str());
         files.push_back(PackAptDat((*it)[0] == '/' ? *it : systemPath + *it, separator));
     }
-    // Folders the list does not know yet are new packs, which X-Plane puts on top.
+    // Folders the list does not know yet are new packs, which X-Plane puts on top, ranked by name.
     int unlisted = 0;
-    for (const std::string &name : listing) {
+    for (auto it = listing.rbegin(); it != listing.rend(); ++it) {
+        const std::string &name = *it;
         if (name == "scenery_packs.ini" || ini.listed.count(std::string(kCustomScenery) + "/" + name) != 0)
             continue;
         printf("%s\n", name.c_str());

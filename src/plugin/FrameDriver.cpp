@@ -18,6 +18,8 @@
 #include "speech/Wave.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateWorker.h"
 
 int gAlreadyChecked = 0;
 int gLeft = 0, gTop = 0, gRight = 0, gBottom = 0;
@@ -99,8 +101,11 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     // While paused nothing follows the flight (the on-screen information and the navigation monitor
     // belong with the menu item); the radio above is delivered all the same, and its state published.
     NaviCheck_UpdateRadio(&record);
-    if (simulatorPause == 0)
+    if (simulatorPause == 0) {
         FrameDriver_offerAtcDialog(record);
+        Update_AutomaticCheck(now);
+    }
+    UpdateWorker_Poll();
     FrameDriver_CompleteHandOver(record);
     // The request dialogs open and close last.
 }

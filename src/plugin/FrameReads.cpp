@@ -47,7 +47,8 @@ void FrameDriver_ReadOnGround(pilot &record)
 
 void FrameDriver_ReadAltitude(pilot &record)
 {
-    record.altimeterTempError = FrameReads_finite(XPLMGetDataf(gAltTempErrRef));
+    // X-Plane 11's altimeter has no temperature error (nor a dataref for it).
+    record.altimeterTempError = gAltTempErrRef != nullptr ? FrameReads_finite(XPLMGetDataf(gAltTempErrRef)) : 0.0f;
     float altitude_ft = FrameReads_finite((float)(XPLMGetDatad(gAcfHightRef) * kFeetPerMetre)) + record.altimeterTempError;
     int transitionFL = record.gTODReached == 1 ? gTransLevelFLArr : gTransLevelFLDep;
     if (altitude_ft > (float)(transitionFL * 100))

@@ -29,6 +29,12 @@ size_t Https_write(char *data, size_t size, size_t count, void *userdata)
     return bytes;
 }
 
+int Https_progress(void *userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const std::atomic<bool> *cancel = static_cast<const std::atomic<bool> *>(userdata);
+    return cancel->load() ? 1 : 0; // non-zero aborts the transfer
+}
+
 } // namespace
 
 HttpsResult Https_Perform(const HttpsRequest &request)
@@ -56,6 +62,16 @@ HttpsResult Https_Perform(const HttpsRequest &request)
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    if (request.lowSpeedBytesPerSecond > 0 && request.lowSpeedSeconds > 0) {
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, request.lowSpeedBytesPerSecond);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, request.lowSpeedSeconds);
+    }
+    if (request.cancel != nullptr) {
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, Https_progress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool> *>(request.cancel));
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    }
     if (httpsCaFile[0] != '\0')
         curl_easy_setopt(curl, CURLOPT_CAINFO, httpsCaFile);
     if (request.post) {
@@ -79,4 +95,14 @@ HttpsResult Https_Perform(const HttpsRequest &request)
     curl_slist_free_all(headers);
     curl_easy_cleanup(curl);
     return result;
+}
+
+void Https_GlobalInit()
+{
+    curl_global_init(CURL_GLOBAL_ALL);
+}
+
+void Https_GlobalCleanup()
+{
+    curl_global_cleanup();
 }

@@ -13,6 +13,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/WarningWindow.h"
+#include "update/UpdateCheck.h"
 #include "update/UpdateState.h"
 
 const char *const kDocumentationAddress = "https://vellomir.org/docs/";
@@ -116,6 +117,8 @@ void System_MenuPrincipaleCallback(void *, void *itemRef)
         if (updateRestartPending)
             CreateWarningWinControl(400, 600, 340, 100, "Vellomir - Update restart pending",
                                     "An update restart is pending, please restart your sim");
+        else
+            checkForUpdates(true);
         break;
     case MENU_DOCUMENTATION:
         Menu_openAddress(kDocumentationAddress);

@@ -18,6 +18,7 @@
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
+#include "update/UpdateWindow.h"
 
 void System_ResetPlugin()
 {
@@ -42,6 +43,7 @@ void System_ResetPlugin()
     AzureDisclaimer_Destroy();
     About_Destroy();
     Options_Destroy();
+    Update_DestroyWindows();
 
     readSettings();
     readVoices();

@@ -37,7 +37,6 @@ const float kLowestInHg = 25.0f, kHighestInHg = 33.0f;
 struct DataRefEntry {
     XPLMDataRef *handle;
     const char *name;
-    const char *fallback = nullptr; ///< found instead when the simulator does not publish name
 };
 
 const DataRefEntry kAttitude[] = {
@@ -60,7 +59,6 @@ const DataRefEntry kFlight[] = {
     {&simulatorPauseDataRef, "sim/time/paused"},
     {&gAcfAGLRef, "sim/flightmodel/position/y_agl"},
     {&gAcfHightRef, "sim/flightmodel/position/elevation"},
-    {&gAltTempErrRef, "sim/weather/aircraft/altimeter_temperature_error"},
     {&gAcfSpeedRef, "sim/flightmodel/position/groundspeed"},
     {&gAcfVerticalSpeedRef, "sim/flightmodel/position/vh_ind_fpm"},
     {&gAcfEngineStartedRef, "sim/flightmodel/engine/ENGN_running"},
@@ -72,25 +70,23 @@ const DataRefEntry kFlight[] = {
 };
 
 // Weather moved to new datarefs in X-Plane 12. X-Plane 11 publishes its lowest wind layer as scalar
-// datarefs whose names end in "[0]".
+// datarefs whose names end in "[0]", and has no altimeter temperature error.
 const DataRefEntry kWeatherXP11[] = {
-    {&gWindHeadingRef, "sim/weather/wind_direction_degt[0]", "sim/weather/region/wind_direction_degt[0]"},
-    {&gWindSpeedRef, "sim/weather/wind_speed_kt[0]", "sim/weather/aircraft/wind_speed_kt[0]"},
+    {&gWindHeadingRef, "sim/weather/wind_direction_degt[0]"},
+    {&gWindSpeedRef, "sim/weather/wind_speed_kt[0]"},
     {&gBarometerRef, "sim/weather/barometer_sealevel_inhg"},
 };
 const DataRefEntry kWeatherXP12[] = {
     {&gWindHeadingRef, "sim/weather/aircraft/wind_now_direction_degt"},
     {&gWindSpeedRef, "sim/cockpit2/gauges/indicators/wind_speed_kts"},
     {&gBarometerRef, "sim/weather/aircraft/qnh_pas"},
+    {&gAltTempErrRef, "sim/weather/aircraft/altimeter_temperature_error"},
 };
 
 template <size_t N> void SimDataRefs_find(const DataRefEntry (&table)[N])
 {
-    for (const DataRefEntry &entry : table) {
+    for (const DataRefEntry &entry : table)
         *entry.handle = XPLMFindDataRef(entry.name);
-        if (*entry.handle == nullptr && entry.fallback != nullptr)
-            *entry.handle = XPLMFindDataRef(entry.fallback);
-    }
 }
 
 } // namespace
@@ -104,6 +100,7 @@ void System_FindFlightDataRefs(int xplaneVersion)
 {
     SimDataRefs_find(kFlight);
     gBarometerInPascals = xplaneVersion >= 12000;
+    gAltTempErrRef = nullptr;
     if (gBarometerInPascals)
         SimDataRefs_find(kWeatherXP12);
     else

@@ -25,11 +25,16 @@
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
+#include "update/UpdateWindow.h"
+#include "update/UpdateWorker.h"
 
 namespace {
 
 /// Size X-Plane gives each of XPluginStart's three text buffers.
 const size_t kStartBufferSize = 256;
+/// XPluginStop has run since the last start: the completion window of an update stops the plug-in
+/// itself, and X-Plane stops it again when it quits.
+bool gStopped = false;
 
 void System_Start()
 {
@@ -71,12 +76,17 @@ PLUGIN_API int XPluginStart(char *outName, char *outSig, char *outDesc)
     snprintf(outName, kStartBufferSize, "Vellomir v%s", VELLOMIR_VERSION);
     snprintf(outSig, kStartBufferSize, "org.vellomir.vellomirv2");
     snprintf(outDesc, kStartBufferSize, "A plugin for emulate ATC functions");
+    gStopped = false;
     System_Start();
     return 1;
 }
 
 PLUGIN_API void XPluginStop(void)
 {
+    if (gStopped)
+        return;
+    gStopped = true;
+    UpdateWorker_Stop();
     System_DestroyDriverWindow();
     System_UnregisterCommands();
     PrintInfo("XPluginStop", "Writing settings");
@@ -86,6 +96,7 @@ PLUGIN_API void XPluginStop(void)
     AzureDisclaimer_Destroy();
     About_Destroy();
     Warning_Destroy();
+    Update_DestroyWindows();
     System_DestroyMenu();
     System_UnregisterDataRefs();
     Wave_ReleaseAllUtterances();

@@ -47,6 +47,7 @@ char azureKey[256] = "";
 char azureRegion[32] = "";
 int azureTtsOn = 0;
 char azureTokenUrl[256] = "";
+char updateUrl[256] = "";
 char azureTtsUrl[256] = "";
 
 int azureTokenExpiration = 600;

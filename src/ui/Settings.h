@@ -51,6 +51,8 @@ extern int azureTtsOn;
 /// Full addresses of the speech service's token and synthesis endpoints; empty (the default) means the
 /// service's own addresses for azureRegion. Written to the file only when set.
 extern char azureTokenUrl[256];
+/// Base https:// address of the update server; empty (the default) keeps the updater from contacting anything.
+extern char updateUrl[256];
 extern char azureTtsUrl[256];
 // userDebug lives with the log printers (plugin/Log.h); headingAnnounceDelay, headingAnnounceDelayAP
 // and vfrFlight are members of the flight record.

@@ -91,6 +91,8 @@ const SettingKey kWrittenKeys[] = {
     // Another address for the speech service (a compatible service); absent from the file unless set.
     {"azureTokenUrl", SETTING_TEXT, azureTokenUrl, sizeof azureTokenUrl, GROUP_TEXT_WHEN_SET},
     {"azureTtsUrl", SETTING_TEXT, azureTtsUrl, sizeof azureTtsUrl, GROUP_TEXT_WHEN_SET},
+    // The update server; without it the updater contacts nothing.
+    {"updateUrl", SETTING_TEXT, updateUrl, sizeof updateUrl, GROUP_TEXT_WHEN_SET},
 };
 
 /// Read but never written.
@@ -138,6 +140,12 @@ void Settings_Apply(const SettingKey &entry, const std::string &value, int lineN
                           lineNumber, entry.key, (int)c);
                 return;
             }
+        }
+        if (entry.group == GROUP_TEXT_WHEN_SET && value.size() >= entry.size) {
+            // An address cut short names another place: it is refused instead.
+            PrintInfo("readSettings", "%s line %i: %s is longer than %i characters, ignored", kFileName, lineNumber,
+                      entry.key, (int)entry.size - 1);
+            return;
         }
         char *text = (char *)entry.where;
         snprintf(text, entry.size, "%s", value.c_str());

@@ -38,7 +38,7 @@ TEST_F(SceneryIndexTest, PackListedFirstInSceneryPacksIniWinsAndDisabledPacksAre
     Pack("Alpha", Airports("KRNT", 12000));
     Pack("Beta", Airports("KPAE", 13000));
     Utils_readAllAptDat();
-    EXPECT_EQ(KseaTower(), 13000); // without a list the last custom pack wins
+    EXPECT_EQ(KseaTower(), 12000); // without a list the first pack by name wins, as in X-Plane
     EXPECT_EQ(IcaoMap.size(), 4u);
 
     ClearSceneryIndex();

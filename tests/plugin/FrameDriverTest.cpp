@@ -72,8 +72,6 @@ TEST_F(FrameDriverTest, SampleIndexedAtStartAndFirstFrameFindsTheAirportUnderThe
     EXPECT_TRUE(Logged("Airport has 6 ILS/LOC runways!"));
     simhost::RunSeconds(5);
     EXPECT_EQ(LogCount("Looking for closer airport"), 1); // once a flight
-    // Datarefs are found once, never per frame.
-    EXPECT_EQ(simhost::FindCount("sim/flightmodel/position/latitude"), 1);
 
     EXPECT_TRUE(Names(128.0, "DELIVERY"));
     EXPECT_TRUE(Names(119.9, "TOWER"));
@@ -82,6 +80,36 @@ TEST_F(FrameDriverTest, SampleIndexedAtStartAndFirstFrameFindsTheAirportUnderThe
     EXPECT_TRUE(Names(118.0, "ATIS"));
     EXPECT_TRUE(Names(122.95, "NONE")); // the unicom
     EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(FrameDriverTest, EachVersionIsAskedOnlyForWhatItPublishesAndNothingIsSearchedPerFrame)
+{
+    // The datarefs whose names differ between the versions, and whether the plug-in binds them there.
+    const struct {
+        const char *name;
+        bool xp11, xp12;
+    } kBound[] = {
+        {"sim/weather/wind_direction_degt[0]", true, false},
+        {"sim/weather/wind_speed_kt[0]", true, false},
+        {"sim/weather/aircraft/wind_now_direction_degt", false, true},
+        {"sim/weather/aircraft/altimeter_temperature_error", false, true},
+        {"sim/flightmodel/position/latitude", true, true},
+    };
+    for (int version : {11300, 11500, 12000}) {
+        ASSERT_TRUE(StartAtKsea(version));
+        std::string missing;
+        for (const std::string &name : simhost::MissingDataRefs())
+            missing += name + " ";
+        EXPECT_EQ(missing, "") << version;
+        for (const auto &b : kBound)
+            EXPECT_EQ(simhost::FindCount(b.name), (version >= 12000 ? b.xp12 : b.xp11) ? 1 : 0) << b.name << version;
+        int datarefs = simhost::FindDataRefCalls(), navaids = simhost::FindNavAidCalls();
+        EXPECT_EQ(navaids, 1); // the airport under the aircraft, once a flight
+        simhost::SetWeather(250, 12, 1002.0f, -10.0f);
+        simhost::RunSeconds(5);
+        EXPECT_EQ(simhost::FindDataRefCalls(), datarefs) << version;
+        EXPECT_EQ(simhost::FindNavAidCalls(), navaids) << version;
+    }
 }
 
 TEST_F(FrameDriverTest, TowerOfAnAirportWithoutDeliveryAndGroundIsTheDelivery)

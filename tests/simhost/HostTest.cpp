@@ -1,4 +1,5 @@
 // simhost's datarefs, files and versions as the SDK documents them.
+#include <algorithm>
 #include <cstring>
 
 #include "XPLMDataAccess.h"
@@ -35,26 +36,143 @@ TEST_F(SimHostTest, DatarefsAreTypedAndUnknownNamesGiveNoHandle)
     // Reading an int dataref as a float is a plug-in fault.
     EXPECT_EQ(XPLMGetDataf(XPLMFindDataRef("sim/time/paused")), 0.0f);
     EXPECT_EQ(simhost::HostErrors().size(), 1u);
+    simhost::ClearHostErrors();
+}
+
+TEST_F(SimHostTest, EachVersionPublishesItsOwnDatarefNames)
+{
+    // The names the plug-in asks for or might, and whether X-Plane 11 and 12 publish them.
+    const struct {
+        const char *name;
+        bool xp11, xp12;
+    } kNames[] = {
+        {"sim/cockpit2/radios/actuators/com1_frequency_hz_833", true, true},
+        {"sim/weather/wind_direction_degt[0]", true, true},
+        {"sim/weather/wind_speed_kt[0]", true, true},
+        {"sim/cockpit2/gauges/indicators/wind_speed_kts", true, true},
+        {"sim/weather/aircraft/altimeter_temperature_error", false, true},
+        {"sim/weather/aircraft/qnh_pas", false, true},
+        {"sim/weather/region/wind_direction_degt", false, true},
+        {"sim/weather/aircraft/wind_speed_kts", false, true},
+        {"sim/weather/region/wind_direction_degt[0]", false, false}, // arrays have no element names
+        {"sim/weather/aircraft/wind_speed_kt[0]", false, false},
+    };
+    for (int version : {11300, 11500, 12000}) {
+        ResetHost(version);
+        int before = simhost::FindDataRefCalls(); // the linked plug-in code's own look-ups
+        for (const auto &n : kNames)
+            EXPECT_EQ(XPLMFindDataRef(n.name) != nullptr, version >= 12000 ? n.xp12 : n.xp11) << n.name << " " << version;
+        EXPECT_EQ(simhost::MissingDataRefs().size(), version >= 12000 ? 2u : 6u);
+        EXPECT_EQ(simhost::FindDataRefCalls() - before, (int)(sizeof kNames / sizeof kNames[0]));
+    }
+    // The weather in each version's own datarefs and units: X-Plane 12's old wind speed is in m/s.
+    simhost::SetWeather(250, 20, 1013.25f);
+    EXPECT_NEAR(simhost::GetFloat("sim/weather/wind_speed_kt[0]"), 10.29f, 0.01f);
+    EXPECT_EQ(simhost::GetFloatArray("sim/weather/region/wind_direction_degt"), std::vector<float>(13, 250.0f));
+}
+
+TEST_F(SimHostTest, PluginWritesThatXPlaneRefusesAreReportedAndChangeNothing)
+{
+    simhost::PlaceAircraft(47.449, -122.309, 100.0, 90.0f, true);
+    simhost::TuneCom1(121.7);
+    // Read-only, and COM1 frequencies outside the band in each dataref's unit (0, kHz into 10 kHz, the reverse).
+    XPLMSetDatad(XPLMFindDataRef("sim/flightmodel/position/latitude"), 10.0);
+    EXPECT_EQ(simhost::GetDouble("sim/flightmodel/position/latitude"), 47.449);
+    for (int hz : {0, 121700})
+        XPLMSetDatai(XPLMFindDataRef("sim/cockpit/radios/com1_freq_hz"), hz);
+    XPLMSetDatai(XPLMFindDataRef("sim/cockpit2/radios/actuators/com1_frequency_hz_833"), 12170);
+    EXPECT_EQ(simhost::HostErrors().size(), 4u);
+    simhost::ClearHostErrors();
+    // In the band, writable: no error; the harness (the simulator itself) writes read-only datarefs freely.
+    XPLMSetDatai(XPLMFindDataRef("sim/cockpit2/radios/actuators/com1_frequency_hz_833"), 118025);
+    EXPECT_EQ(simhost::GetInt("sim/cockpit/radios/com1_freq_hz"), 11802);
+    simhost::SetDouble("sim/flightmodel/position/latitude", 10.0);
+    EXPECT_EQ(simhost::GetDouble("sim/flightmodel/position/latitude"), 10.0);
+
+    // A byte dataref never grows: the bytes past its 40 are dropped.
+    XPLMDataRef tail = XPLMFindDataRef("sim/aircraft/view/acf_tailnum");
+    std::string longTail(60, 'N');
+    XPLMSetDatab(tail, longTail.data(), 30, (int)longTail.size());
+    EXPECT_EQ(XPLMGetDatab(tail, nullptr, 0, 0), 40);
+    EXPECT_EQ(simhost::GetBytes("sim/aircraft/view/acf_tailnum").substr(30), std::string(10, 'N'));
+}
+
+int gPublished = 7;
+int ReadPublished(void *)
+{
+    return gPublished;
+}
+
+TEST_F(SimHostTest, UnregisteredPluginDatarefIsOrphanedAndAdoptedWhenRegisteredAgain)
+{
+    auto publish = [] {
+        return XPLMRegisterDataAccessor("Other/value", xplmType_Int, 0, ReadPublished, nullptr, nullptr, nullptr,
+                                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                        nullptr);
+    };
+    XPLMDataRef published = publish();
+    XPLMDataRef held = XPLMFindDataRef("Other/value");
+    EXPECT_EQ(XPLMGetDatai(held), 7);
+    XPLMUnregisterDataAccessor(published);
+    // The handle others hold stays usable: it reads 0, is not good, and the name still finds it.
+    EXPECT_EQ(XPLMGetDatai(held), 0);
+    EXPECT_EQ(XPLMIsDataRefGood(held), 0);
+    EXPECT_EQ(XPLMFindDataRef("Other/value"), held);
+    XPLMSetDatai(held, 3);
+    EXPECT_EQ(publish(), held);
+    EXPECT_EQ(XPLMGetDatai(held), 7);
+    EXPECT_EQ(XPLMIsDataRefGood(held), 1);
+    EXPECT_TRUE(simhost::HostErrors().empty());
 }
 
 TEST_F(SimHostTest, DirectoryListingPathAndVersionFollowTheSdk)
 {
-    for (const char *name : {"b.txt", "a.txt", "c.txt"})
-        simhost::WriteFile(std::string("Custom Scenery/pack/") + name, "x");
+    EXPECT_NE(simhost::SystemPath().find("/X-Plane 12/"), std::string::npos); // a space, as installed
+    std::vector<std::string> written;
+    for (char c = 'a'; c <= 'p'; c++)
+        written.push_back(std::string(1, c) + ".txt");
+    for (const std::string &name : written)
+        simhost::WriteFile("Custom Scenery/pack/" + name, "x");
     std::string dir = simhost::SystemPath() + "Custom Scenery/pack";
+    auto list = [&](int first, int bufferSize, int indexCount, int &complete) {
+        std::vector<char> names((size_t)bufferSize, '#');
+        std::vector<char *> indices((size_t)indexCount + 1, (char *)"sentinel");
+        int total = 0, returned = 0;
+        complete = XPLMGetDirectoryContents(dir.c_str(), first, names.data(), bufferSize, indices.data(), indexCount,
+                                            &total, &returned);
+        EXPECT_EQ(total, 16);
+        EXPECT_EQ(indices[(size_t)returned], nullptr); // the index ends in a null
+        std::vector<std::string> out(indices.begin(), indices.begin() + returned);
+        // The names end with an empty one, inside the buffer.
+        EXPECT_EQ(names[(size_t)(returned * 6)], '\0');
+        return out;
+    };
+    int complete = 0;
+    std::vector<std::string> all = list(0, 16 * 6 + 1, 17, complete);
+    EXPECT_EQ(complete, 1);
+    EXPECT_NE(all, written); // shuffled (one chance in 16! to come sorted)
+    EXPECT_TRUE(std::is_permutation(all.begin(), all.end(), written.begin()));
+    // No room for the closing entries: a partial listing, which the next call continues in the same order.
+    std::vector<std::string> first = list(0, 16 * 6, 17, complete);
+    EXPECT_EQ(complete, 0);
+    EXPECT_EQ(first.size(), 15u);
+    EXPECT_EQ(list(0, 16 * 6 + 1, 16, complete).size(), 15u);
+    std::vector<std::string> rest = list(15, 16 * 6 + 1, 17, complete);
+    first.insert(first.end(), rest.begin(), rest.end());
+    EXPECT_EQ(first, all);
+
+    // The seed sets the order: the same seed repeats it.
+    simhost::Options options;
+    options.directorySeed = simhost::DirectorySeed();
+    simhost::Reset(options);
+    for (const std::string &name : written)
+        simhost::WriteFile("Custom Scenery/pack/" + name, "x");
+    dir = simhost::SystemPath() + "Custom Scenery/pack";
+    EXPECT_EQ(list(0, 16 * 6 + 1, 17, complete), all);
+
     char names[64];
     char *indices[8];
     int total = 0, returned = 0;
-    EXPECT_EQ(XPLMGetDirectoryContents(dir.c_str(), 0, names, sizeof names, indices, 8, &total, &returned), 1);
-    EXPECT_EQ(total, 3);
-    ASSERT_EQ(returned, 3);
-    EXPECT_STREQ(indices[0], "a.txt");
-    EXPECT_STREQ(indices[2], "c.txt");
-    // Room for one name only: a partial listing, and the next call continues from an index.
-    EXPECT_EQ(XPLMGetDirectoryContents(dir.c_str(), 0, names, 8, indices, 8, &total, &returned), 0);
-    EXPECT_EQ(returned, 1);
-    EXPECT_EQ(XPLMGetDirectoryContents(dir.c_str(), 1, names, sizeof names, indices, 8, &total, &returned), 1);
-    EXPECT_STREQ(indices[0], "b.txt");
     EXPECT_EQ(XPLMGetDirectoryContents((dir + "/missing").c_str(), 0, names, sizeof names, indices, 8, &total,
                                        &returned),
               0);

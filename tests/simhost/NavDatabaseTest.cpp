@@ -197,6 +197,7 @@ TEST_F(NavDatabaseTest, MalformedFilesAndRowsAreReportedAndSkipped)
     EXPECT_EQ(bad.type, xplm_Nav_Unknown);
     ASSERT_EQ(simhost::HostErrors().size(), 1u);
     EXPECT_NE(simhost::HostErrors()[0].find("XPLMGetNavAidInfo"), std::string::npos);
+    simhost::ClearHostErrors();
 }
 
 TEST_F(NavDatabaseTest, LongIdentifiersAndNamesAreCutToTheSdkBuffers)

@@ -1,4 +1,5 @@
 // simhost's widgets behave as X-Plane's do where the plug-in relies on it.
+#include <string>
 #include <vector>
 
 #include "XPStandardWidgets.h"
@@ -51,6 +52,7 @@ TEST_F(WidgetsTest, CloseBoxCanDestroyTheWindowFromItsOwnHandler)
     // Using a destroyed widget is a plug-in fault the host reports.
     XPSetWidgetDescriptor(save, "x");
     EXPECT_EQ(simhost::HostErrors().size(), 1u);
+    simhost::ClearHostErrors();
 }
 
 TEST_F(WidgetsTest, TypingEditsTheFieldAtTheCaretOrOverTheSelection)
@@ -71,6 +73,48 @@ TEST_F(WidgetsTest, TypingEditsTheFieldAtTheCaretOrOverTheSelection)
     char text[4];
     EXPECT_EQ(XPGetWidgetDescriptor(caption, text, sizeof text), 7); // full length, copy cut
     EXPECT_EQ(std::string(text, 4), "Gene");
+}
+
+std::vector<std::string> gDestroyed; ///< descriptors of widgets in the order their destroy message came
+XPWidgetID gDestroyFromDraw = nullptr;  ///< a tree the next draw message of the widget destroys
+
+int Recorder(XPWidgetMessage message, XPWidgetID widget, intptr_t, intptr_t)
+{
+    char text[32] = "";
+    if (message == xpMsg_Destroy) {
+        XPGetWidgetDescriptor(widget, text, sizeof text);
+        gDestroyed.push_back(text);
+    }
+    if (message == xpMsg_Draw && gDestroyFromDraw != nullptr) {
+        XPWidgetID tree = gDestroyFromDraw;
+        gDestroyFromDraw = nullptr;
+        XPDestroyWidget(tree, 1);
+    }
+    return 0;
+}
+
+TEST_F(WidgetsTest, ChildrenAreDestroyedBeforeTheirParentAndATreeDestroyedWhileDrawingIsReported)
+{
+    gDestroyed.clear();
+    XPWidgetID inner = XPCreateWidget(120, 360, 200, 340, 1, "Inner", 0, window, xpWidgetClass_SubWindow);
+    XPWidgetID leaf = XPCreateWidget(125, 355, 190, 345, 1, "Leaf", 0, inner, xpWidgetClass_Caption);
+    for (XPWidgetID w : {window, inner, leaf, caption})
+        XPAddWidgetCallback(w, Recorder);
+    XPDestroyWidget(window, 1);
+    EXPECT_EQ(gDestroyed, (std::vector<std::string>{"General", "Leaf", "Inner", "Options"}));
+    EXPECT_TRUE(simhost::HostErrors().empty());
+
+    // A window whose caption destroys the whole window while it draws: X-Plane would go on drawing a
+    // destroyed tree.
+    XPWidgetID other = XPCreateWidget(100, 500, 400, 300, 1, "Other", 1, nullptr, xpWidgetClass_MainWindow);
+    XPWidgetID label = XPCreateWidget(110, 470, 200, 450, 1, "Label", 0, other, xpWidgetClass_Caption);
+    XPAddWidgetCallback(label, Recorder);
+    gDestroyFromDraw = other;
+    simhost::RunFrame();
+    EXPECT_FALSE(simhost::WidgetExists(other));
+    ASSERT_EQ(simhost::HostErrors().size(), 1u);
+    EXPECT_NE(simhost::HostErrors()[0].find("XPDestroyWidget(Other) while widget Label handles"), std::string::npos);
+    simhost::ClearHostErrors();
 }
 
 } // namespace

@@ -13,13 +13,30 @@ void HostTest::SetUp()
     ResetHost(12000);
 }
 
+namespace {
+
+/// Whatever a test does, the plug-in's code used the SDK as X-Plane allows (tests that provoke a misuse
+/// check it and clear it). Stops the plug-in first: its stop is checked too.
+void ShutdownWithoutHostErrors()
+{
+    simhost::UnloadPlugin();
+    std::string errors;
+    for (const std::string &error : simhost::HostErrors())
+        errors += "\n  " + error;
+    EXPECT_TRUE(errors.empty()) << "host errors:" << errors;
+    simhost::Shutdown();
+}
+
+} // namespace
+
 void HostTest::TearDown()
 {
-    simhost::Shutdown();
+    ShutdownWithoutHostErrors();
 }
 
 void HostTest::ResetHost(int xplaneVersion)
 {
+    ShutdownWithoutHostErrors();
     simhost::Options options;
     options.xplaneVersion = xplaneVersion;
     simhost::Reset(options);

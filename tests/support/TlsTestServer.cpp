@@ -223,9 +223,10 @@ void TlsTestServer::Handle(int client)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         char head[256];
         snprintf(head, sizeof head,
-                 "HTTP/1.1 %d Scripted\r\nContent-Type: text/plain\r\nContent-Length: %zu\r\nConnection: close\r\n\r\n",
+                 "HTTP/1.1 %d Scripted\r\nContent-Type: text/plain\r\nContent-Length: %zu\r\nConnection: close\r\n",
                  response.status, response.body.size());
-        std::string reply = std::string(head) + response.body;
+        std::string body = response.sentBytes >= 0 ? response.body.substr(0, (size_t)response.sentBytes) : response.body;
+        std::string reply = std::string(head) + response.headers + "\r\n" + body;
         if (!stop_)
             SSL_write(ssl, reply.data(), (int)reply.size());
         SSL_shutdown(ssl);

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct RecordedRequest {
@@ -17,9 +18,17 @@ struct RecordedRequest {
 };
 
 struct ScriptedResponse {
+    ScriptedResponse(int status_ = 200, std::string body_ = "", int delayMs_ = 0, std::string headers_ = "",
+                     long sentBytes_ = -1)
+        : status(status_), body(std::move(body_)), delayMs(delayMs_), headers(std::move(headers_)),
+          sentBytes(sentBytes_)
+    {
+    }
     int status = 200;
     std::string body;
     int delayMs = 0; ///< wait before answering (a slow service)
+    std::string headers; ///< extra header lines, each ending in "\r\n" (a redirect's Location)
+    long sentBytes = -1; ///< body bytes sent before the connection is closed (a cut transfer); -1 all
 };
 
 class TlsTestServer {

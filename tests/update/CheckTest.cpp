@@ -1,0 +1,215 @@
+// The version check against the HTTPS test server: what it contacts, how failures are reported, and the
+// update window it opens.
+#include "Scenario.h"
+#include "XPWidgets.h"
+#include "support/PluginHost.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateFixtures.h"
+
+namespace {
+
+using updatetest::UpdateServerTest;
+
+class UpdateCheck : public UpdateServerTest {
+  protected:
+    void Index(const std::string &stable, const std::string &candidate)
+    {
+        server.Script("/update/index?versionNumber=2.1.0", {Answer(200, stable)});
+        server.Script("/update/index.testing?versionNumber=2.1.0", {Answer(200, candidate)});
+    }
+};
+
+TEST_F(UpdateCheck, NothingIsContactedWithoutAnHttpsServer)
+{
+    struct Case {
+        std::string url;
+        const char *line;
+    } cases[] = {
+        {"", "No update server configured (updateUrl in Settings.txt)"},
+        {"http://127.0.0.1:1/", "The update server must be an https:// address (updateUrl in Settings.txt)"},
+        {"ftp://127.0.0.1/", "The update server must be an https:// address (updateUrl in Settings.txt)"},
+        {"https://", "The update server must be an https:// address (updateUrl in Settings.txt)"},
+    };
+    Index("2.1.10", "2.1.10RC1");
+    for (const Case &c : cases) {
+        snprintf(updateUrl, sizeof updateUrl, "%s", c.url.c_str());
+        EXPECT_EQ(checkForUpdates(false), 0) << c.url;
+        EXPECT_TRUE(simhost::WidgetWindowTitles().empty()) << "the automatic check shows no window";
+        EXPECT_EQ(checkForUpdates(true), 0) << c.url;
+        EXPECT_EQ(Captions("Vellomir - Update"), std::vector<std::string>{c.line}) << c.url;
+        EXPECT_FALSE(UpdateWorker_Busy());
+        Warning_Destroy();
+    }
+    EXPECT_TRUE(server.Requests().empty());
+}
+
+TEST_F(UpdateCheck, FailuresShowAWindowFromTheMenuAndOnlyALogLineOtherwise)
+{
+    const std::string stable = "/update/index?versionNumber=2.1.0";
+    struct Case {
+        const char *name;
+        ScriptedResponse stableAnswer;
+        ScriptedResponse notes;
+        const char *title, *line, *logLine;
+    } cases[] = {
+        {"404", Answer(404), Answer(200), "Vellomir - Update Failed!", "Error while contacting the update server",
+         "Updates search failed: HTTP status 404"},
+        {"500", Answer(500, "2.1.10"), Answer(200), "Vellomir - Update Failed!",
+         "Error while contacting the update server", "Updates search failed: HTTP status 500"},
+        {"redirect to http",
+         {302, "", 0, "Location: http://127.0.0.1/update/index\r\n"},
+         Answer(200),
+         "Vellomir - Update Failed!",
+         "Error while contacting the update server",
+         "Updates search failed: HTTP status 302"},
+        {"HTML", Answer(200, "<html><head><title>Welcome 20241201</title></head></html>"), Answer(200),
+         "Vellomir - Update Failed!", "Error retrieving updates...",
+         "The update server's index answer is not a version (the character 60 at position 1), ignored"},
+        {"three digits", Answer(200, "2.1.1"), Answer(200), "Vellomir - Update Failed!", "Error retrieving updates...",
+         "Latest stable version code: 211"},
+        {"notes 404", Answer(200, "2.1.10"), Answer(404), "Update Failed!", "Error while contacting the update server",
+         "Release notes could not be fetched: HTTP status 404"},
+        // Last: the test server answers one request at a time and holds the next ones while it waits.
+        {"slow", Answer(200, "2.1.10", 1500), Answer(200), "Vellomir - Update Failed!",
+         "Error while contacting the update server", "Updates search failed: "},
+    };
+    updateLimits.indexTimeoutMs = 500;
+    for (const Case &c : cases) {
+        for (bool announce : {false, true}) {
+            simhost::ClearLog();
+            server.Script(stable, {c.stableAnswer});
+            server.Script("/update/index.testing?versionNumber=2.1.0", {Answer(200, "2.1.10RC1")});
+            server.Script("/update/r.notes", {c.notes});
+            ASSERT_EQ(checkForUpdates(announce), 1) << c.name;
+            ASSERT_TRUE(RunWorker()) << c.name;
+            EXPECT_TRUE(Logged(c.logLine)) << c.name;
+            if (announce)
+                EXPECT_EQ(Captions(c.title), std::vector<std::string>{c.line}) << c.name;
+            else
+                EXPECT_TRUE(simhost::WidgetWindowTitles().empty()) << c.name;
+            EXPECT_FALSE(updateIsOpen) << c.name;
+            Warning_Destroy();
+        }
+    }
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(UpdateCheck, ANewerVersionOpensTheNotesSizedForTheScreen)
+{
+    std::string twenty;
+    for (int i = 1; i <= 20; i++)
+        twenty += "Note " + std::to_string(i) + "\n";
+    struct Case {
+        std::string notes;
+        int width, height;
+    } cases[] = {{twenty, 430, 475}, {"\x1b" + std::string(20000, 'w') + "%s%n", 710, 475}};
+    Index("2.1.10\n", "2.1.10RC1\n");
+    for (const Case &c : cases) {
+        server.Script("/update/r.notes", {Answer(200, c.notes)});
+        ASSERT_EQ(checkForUpdates(false), 1);
+        ASSERT_TRUE(RunWorker());
+        ASSERT_TRUE(updateIsOpen);
+        int left, top, right, bottom;
+        XPGetWidgetGeometry(ControlUpdateWin, &left, &top, &right, &bottom);
+        EXPECT_EQ(right - left, c.width);
+        EXPECT_EQ(top - bottom, c.height);
+        std::vector<std::string> captions = Captions("Vellomirv2 - Update Available");
+        ASSERT_EQ(captions.size(), 16u); // heading, blank, 13 note lines, the hang warning
+        EXPECT_EQ(captions[0], "2.1.10:");
+        EXPECT_EQ(captions[1], " ");
+        if (c.width == 430) {
+            EXPECT_EQ(captions[14], "Note 13");
+        }
+        EXPECT_EQ(globalLatestVersion, "2.1.10");
+        EXPECT_FALSE(rcBuild);
+
+        // A second check while the window is open offers nothing more.
+        ASSERT_EQ(checkForUpdates(true), 1);
+        ASSERT_TRUE(RunWorker());
+        EXPECT_TRUE(Logged("Update dialog already open or updated already notified"));
+        EXPECT_EQ(simhost::WidgetWindowTitles(), std::vector<std::string>{"Vellomirv2 - Update Available"});
+        ASSERT_TRUE(simhost::ClickWidget(ControlUpdateOkButton));
+        EXPECT_FALSE(updateIsOpen);
+    }
+    EXPECT_TRUE(Logged("The release notes held 1 control characters, left out"));
+    std::vector<RecordedRequest> requests = server.RequestsTo("/update/index?versionNumber=2.1.0");
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests[0].method, "GET");
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(UpdateCheck, UpToDateIsAnnouncedOnlyFromTheMenuAndTheAutomaticCheckRunsOnce)
+{
+    Index("2.1.0.0", "2.1.0RC9");
+    ASSERT_EQ(checkForUpdates(true), 1);
+    ASSERT_TRUE(RunWorker());
+    EXPECT_EQ(Captions("Vellomir - Up to date"), std::vector<std::string>{"No updates available"});
+    EXPECT_TRUE(Logged("This stable version doesn't need an update: 2100 > 210"));
+    Warning_Destroy();
+
+    struct Step {
+        int option;
+        float now_s;
+        size_t requests;
+    } steps[] = {{1, 39.0f, 2}, {0, 41.0f, 2}, {1, 41.0f, 4}, {1, 60.0f, 4}};
+    for (const Step &s : steps) {
+        updateCheck = s.option;
+        Update_AutomaticCheck(s.now_s);
+        if (UpdateWorker_Busy()) {
+            ASSERT_TRUE(RunWorker());
+        }
+        EXPECT_EQ(server.Requests().size(), s.requests) << s.now_s;
+    }
+    EXPECT_TRUE(simhost::WidgetWindowTitles().empty());
+    updateCheck = 1;
+
+    // No check while an installed update waits for the restart.
+    updateRestartPending = true;
+    EXPECT_EQ(checkForUpdates(true), 0);
+    EXPECT_EQ(server.Requests().size(), 4u);
+}
+
+TEST_F(UpdateCheck, TheServerAddressIsWrittenBackOnlyWhenSetAndNeverCut)
+{
+    const std::string settings = "Resources/plugins/Vellomir64/Settings.txt";
+    struct Case {
+        std::string line;
+        std::string url; ///< read back
+    } cases[] = {
+        {"updateUrl#https://updates.example.org/vellomir/", "https://updates.example.org/vellomir/"},
+        {"updateUrl#https://example.org/" + std::string(300, 'a'), ""},
+        {"updateUrl#https://example.org/\x01", ""},
+        {"gQNH#1", ""},
+    };
+    for (const Case &c : cases) {
+        updateUrl[0] = '\0';
+        simhost::WriteFile(settings, c.line + "\n");
+        readSettings();
+        EXPECT_EQ(updateUrl, c.url) << c.line;
+        writeSettings();
+        bool written = simhost::ReadFile(settings).find("updateUrl#") != std::string::npos;
+        EXPECT_EQ(written, !c.url.empty()) << c.line;
+    }
+    char address[UPDATE_URL_SIZE];
+    snprintf(updateUrl, sizeof updateUrl, "https://example.org/%s/", std::string(200, 'b').c_str());
+    EXPECT_TRUE(Update_Address(address, sizeof address, "/update/r.notes"));
+    EXPECT_EQ(std::string(address), "https://example.org/" + std::string(200, 'b') + "/update/r.notes");
+    EXPECT_FALSE(Update_Address(address, 220, "/update/r.notes"));
+    EXPECT_STREQ(address, "");
+}
+
+class UpdateMenu : public PluginTest {};
+
+TEST_F(UpdateMenu, WithoutAServerTheMenuSaysSoAndTheAutomaticCheckOnlyLogsIt)
+{
+    Scenario scenario;
+    std::string error;
+    ASSERT_TRUE(Scenario_Read(std::string(VELLOMIR_SOURCE_DIR) + "/data/scenarios/update.scn", scenario, error))
+        << error;
+    ScenarioHooks hooks;
+    hooks.loadPlugin = [] { return simhost::LoadPlugin(VELLOMIR_XPL_PATH); };
+    EXPECT_EQ(Scenario_Run(scenario, hooks, error), 0) << error;
+    EXPECT_EQ(LogCount("Automatic update check not run"), 1);
+}
+
+} // namespace

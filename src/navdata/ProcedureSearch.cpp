@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <unordered_map>
 
 #include "XPLMUtilities.h"
 #include "navdata/CifpReader.h"
@@ -128,16 +129,20 @@ void Procedure_PlaceFixes(std::vector<pilot::sidFix> *fixes, const std::string &
             f.navType = pos.navType;
         }
     }
+    std::unordered_map<std::string, size_t> placed; // first placed fix of each name
+    for (size_t i = 0; i < fixes->size(); i++)
+        if ((*fixes)[i].lat != 0.0 && (*fixes)[i].lon != 0.0)
+            placed.emplace((*fixes)[i].fixName, i);
     for (pilot::sidFix &f : *fixes) {
         if (f.lat != 0.0 && f.lon != 0.0)
             continue;
-        for (const pilot::sidFix &g : *fixes)
-            if (g.fixName == f.fixName && g.lat != 0.0 && g.lon != 0.0) {
-                f.lat = g.lat;
-                f.lon = g.lon;
-                f.navType = g.navType;
-                break;
-            }
+        auto it = placed.find(f.fixName);
+        if (it != placed.end()) {
+            const pilot::sidFix &g = (*fixes)[it->second];
+            f.lat = g.lat;
+            f.lon = g.lon;
+            f.navType = g.navType;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <unordered_set>
 
 #include "monitor/Functions.h"
 #include "navdata/FindNavType.h"
@@ -18,14 +19,6 @@ namespace
 
 /// The name of the dummy point an empty route gets.
 const char *const kDummyDeparture = "Departure";
-
-bool Procedures_InRoute(const pilot *p, const std::string &name)
-{
-    for (const pilot::flightPlanLoc &loc : p->flightPlanVec)
-        if (loc.name == name)
-            return true;
-    return false;
-}
 
 /// Appends a saved waypoint with all its fields.
 void Procedures_Append(pilot *p, const pilot::flightPlanLoc &loc)
@@ -60,6 +53,9 @@ int Procedures_AppendFixes(const InsertKind &kind, pilot *p, const std::string &
         return 0;
     }
     const std::string &selectedName = procs[(size_t)selected].name;
+    std::unordered_set<std::string> inRoute;
+    for (const pilot::flightPlanLoc &loc : p->flightPlanVec)
+        inRoute.insert(loc.name);
     int appended = 0;
     for (size_t i = 0; i < fixes.size(); i++) {
         const pilot::sidFix &fix = fixes[i];
@@ -80,7 +76,7 @@ int Procedures_AppendFixes(const InsertKind &kind, pilot *p, const std::string &
                        kind.fixesName, fix.fixName.c_str(), (int)i, selectedName.c_str());
             continue;
         }
-        if (Procedures_InRoute(p, fix.fixName) || fix.fixName == airport) {
+        if (inRoute.count(fix.fixName) != 0 || fix.fixName == airport) {
             PrintDebug(kind.tag, "salto %s %s, id %i, gia' filed esistente nel flight plan", kind.fixesName,
                        fix.fixName.c_str(), (int)i);
             continue;
@@ -108,6 +104,7 @@ int Procedures_AppendFixes(const InsertKind &kind, pilot *p, const std::string &
         p->AddToFlightPlan(lat, lon, fix.fixName.c_str(), kind.order, navType, fix.fl, fix.restriction);
         if (p->flightPlanVec.size() > before) {
             appended++;
+            inRoute.insert(fix.fixName);
             if (kind.star)
                 PrintDebug(kind.tag, "aggiungo starFixes %s, id %i, appartenente a selectedSTAR %s",
                            fix.fixName.c_str(), (int)i, selectedName.c_str());

@@ -21,10 +21,18 @@ const double kDipolePoleLat_deg = 80.65, kDipolePoleLon_deg = -72.68;
 /// X-Plane 12's wind layers.
 const size_t kWindLayers = 13;
 const double kSeaLevelIsa_K = 288.15, kIsaLapse_Kpft = 0.0019812;
+/// The FMS sequences to the next entry this close to the destination.
+const double kFmsSequence_nm = 1.0;
+/// X-Plane's autopilot state word while following the FMS: auto-throttle (1), vertical speed (16) and
+/// heading navigation engaged (512).
+const int kAutopilotFollowingFms = 529;
+const char *const kAutopilotState = "sim/cockpit/autopilot/autopilot_state";
 
 struct Model {
     bool placed = false; ///< the model owns the position datarefs
     bool flying = false; ///< the mover follows the commanded values
+    bool followFms = false; ///< the autopilot flies the FMS destination entry
+    float fmsAltitude_ft = 0; ///< the level flown towards entries without an altitude
     double lat = 0, lon = 0;
     double elevation_m = 0;
     double ground_m = 0;
@@ -81,9 +89,49 @@ void WriteState()
              TemperatureError(m.elevation_m * kFeetPerMetre, m.isaDeviation_C));
 }
 
+/// Great-circle distance (nm) and initial true bearing (degrees) from the aircraft to a point.
+void DistanceAndBearing(const Model &m, double lat, double lon, double &distance_nm, float &bearing_deg)
+{
+    const double rad = M_PI / 180.0;
+    double lat1 = m.lat * rad, lat2 = lat * rad, dLon = (lon - m.lon) * rad;
+    double a = std::sin((lat2 - lat1) / 2) * std::sin((lat2 - lat1) / 2) +
+               std::cos(lat1) * std::cos(lat2) * std::sin(dLon / 2) * std::sin(dLon / 2);
+    distance_nm = 2 * std::atan2(std::sqrt(a), std::sqrt(1 - a)) * 60.0 / rad;
+    double y = std::sin(dLon) * std::cos(lat2);
+    double x = std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(dLon);
+    bearing_deg = WrapDegrees((float)(std::atan2(y, x) / rad));
+}
+
+/// LNAV and VNAV: the commanded heading and altitude from the FMS destination entry, sequencing past it.
+void FollowFms()
+{
+    Model &m = gModel;
+    float lat = 0, lon = 0;
+    int altitude_ft = 0;
+    for (int guard = 0; guard < kFmsEntries && FmsDestinationPoint(lat, lon, altitude_ft); guard++) {
+        double distance_nm = 0;
+        float bearing_deg = 0;
+        DistanceAndBearing(m, lat, lon, distance_nm, bearing_deg);
+        if (distance_nm < kFmsSequence_nm && FmsSequence())
+            continue;
+        m.targetHeading_deg = bearing_deg;
+        m.targetAltitude_ft = altitude_ft > 0 ? (float)altitude_ft : m.fmsAltitude_ft;
+        return;
+    }
+}
+
+void EndFms()
+{
+    if (gModel.followFms)
+        SetInt(kAutopilotState, 0);
+    gModel.followFms = false;
+}
+
 void Move(float dt)
 {
     Model &m = gModel;
+    if (m.followFms)
+        FollowFms();
     float turn = std::remainder(m.targetHeading_deg - m.heading_deg, 360.0f);
     m.heading_deg = WrapDegrees(m.heading_deg + std::fmax(-kTurnRate_degps * dt, std::fmin(kTurnRate_degps * dt, turn)));
     m.speed_kt = Towards(m.speed_kt, m.targetSpeed_kt, kAcceleration_ktps * dt);
@@ -157,6 +205,7 @@ using namespace detail;
 
 void PlaceAircraft(double lat, double lon, double elevation_m, float headingTrue_deg, bool onGround)
 {
+    EndFms();
     Model &m = gModel;
     m.placed = true;
     m.flying = false;
@@ -178,6 +227,7 @@ void SetGroundElevation(double elevation_m)
 
 void FlyTowards(float headingTrue_deg, float altitude_ft, float speed_kt, float climb_fpm)
 {
+    EndFms();
     Model &m = gModel;
     m.flying = m.placed;
     m.targetHeading_deg = WrapDegrees(headingTrue_deg);
@@ -186,8 +236,19 @@ void FlyTowards(float headingTrue_deg, float altitude_ft, float speed_kt, float 
     m.climb_fpm = climb_fpm > 0 ? climb_fpm : kDefaultClimb_fpm;
 }
 
+void FlyFms(float altitude_ft, float speed_kt, float climb_fpm)
+{
+    Model &m = gModel;
+    FlyTowards(m.heading_deg, altitude_ft, speed_kt, climb_fpm);
+    m.followFms = m.placed;
+    m.fmsAltitude_ft = altitude_ft;
+    if (m.followFms)
+        SetInt(kAutopilotState, kAutopilotFollowingFms);
+}
+
 void StopAircraft()
 {
+    EndFms();
     gModel.flying = false;
     gModel.speed_kt = 0;
     gModel.vs_fpm = 0;

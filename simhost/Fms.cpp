@@ -25,6 +25,7 @@ struct Fms {
     int displayed = 0;
     int destination = 0;
     FmsClear clearing = FmsClear::Shift;
+    int writeCalls = 0;
 };
 Fms gFms;
 
@@ -79,6 +80,27 @@ void ResetFms()
     gFms = Fms();
 }
 
+bool FmsDestinationPoint(float &lat, float &lon, int &altitude_ft)
+{
+    const Entry &e = gFms.entries[gFms.destination];
+    if (e.type == xplm_Nav_Unknown)
+        return false;
+    lat = e.lat;
+    lon = e.lon;
+    altitude_ft = e.altitude;
+    return true;
+}
+
+bool FmsSequence()
+{
+    const int next = gFms.destination + 1;
+    if (next >= PlanLength())
+        return false;
+    gFms.destination = next;
+    gFms.displayed = next;
+    return true;
+}
+
 } // namespace detail
 
 using namespace detail;
@@ -122,6 +144,11 @@ int FmsDestinationEntry()
     return gFms.destination;
 }
 
+int FmsWriteCalls()
+{
+    return gFms.writeCalls;
+}
+
 } // namespace simhost
 
 using namespace simhost::detail;
@@ -143,12 +170,14 @@ XPLM_API int XPLMGetDestinationFMSEntry(void)
 
 XPLM_API void XPLMSetDisplayedFMSEntry(int inIndex)
 {
+    gFms.writeCalls++;
     if (ValidIndex(inIndex, "XPLMSetDisplayedFMSEntry"))
         gFms.displayed = inIndex;
 }
 
 XPLM_API void XPLMSetDestinationFMSEntry(int inIndex)
 {
+    gFms.writeCalls++;
     if (!ValidIndex(inIndex, "XPLMSetDestinationFMSEntry"))
         return;
     if (gFms.entries[inIndex].type == xplm_Nav_Unknown)
@@ -177,6 +206,7 @@ XPLM_API void XPLMGetFMSEntryInfo(int inIndex, XPLMNavType *outType, char *outID
 
 XPLM_API void XPLMSetFMSEntryInfo(int inIndex, XPLMNavRef inRef, int inAltitude)
 {
+    gFms.writeCalls++;
     if (!ValidIndex(inIndex, "XPLMSetFMSEntryInfo"))
         return;
     const NavAid *navaid = NavDatabaseEntry(inRef);
@@ -201,6 +231,7 @@ XPLM_API void XPLMSetFMSEntryInfo(int inIndex, XPLMNavRef inRef, int inAltitude)
 
 XPLM_API void XPLMSetFMSEntryLatLon(int inIndex, float inLat, float inLon, int inAltitude)
 {
+    gFms.writeCalls++;
     if (!ValidIndex(inIndex, "XPLMSetFMSEntryLatLon"))
         return;
     if (!(inLat >= -90.0f && inLat <= 90.0f && inLon >= -180.0f && inLon <= 180.0f)) {
@@ -218,6 +249,7 @@ XPLM_API void XPLMSetFMSEntryLatLon(int inIndex, float inLat, float inLon, int i
 
 XPLM_API void XPLMClearFMSEntry(int inIndex)
 {
+    gFms.writeCalls++;
     if (!ValidIndex(inIndex, "XPLMClearFMSEntry"))
         return;
     if (gFms.clearing == simhost::FmsClear::Blank) {

@@ -148,6 +148,11 @@ SIMHOST_API void SetGroundElevation(double elevation_m);
 /// The mover turns (3 deg/s), accelerates (3 kt/s) and climbs or descends (climb_fpm, 0 = 1800)
 /// towards these values frame by frame.
 SIMHOST_API void FlyTowards(float headingTrue_deg, float altitude_ft, float speed_kt, float climb_fpm = 0);
+/// The autopilot flies the FMS (LNAV and VNAV) as X-Plane's would: it steers to the destination entry, climbs
+/// or descends to that entry's altitude (altitude_ft when the entry has none) and, within 1 nm of it, makes
+/// the next entry the destination. While it does, the autopilot state dataref reads engaged (heading
+/// navigation, vertical speed and auto-throttle). FlyTowards, StopAircraft and PlaceAircraft end it.
+SIMHOST_API void FlyFms(float altitude_ft, float speed_kt, float climb_fpm = 0);
 SIMHOST_API void StopAircraft();
 SIMHOST_API AircraftState Aircraft();
 /// Tunes COM1 (MHz); both COM1 datarefs follow, as in X-Plane.
@@ -351,5 +356,8 @@ SIMHOST_API FmsEntry FmsEntryAt(int index);
 SIMHOST_API std::vector<FmsEntry> FmsPlan();
 SIMHOST_API int FmsDisplayedEntry();
 SIMHOST_API int FmsDestinationEntry();
+/// Number of calls that changed the FMS (set, clear, destination, displayed) since Reset: a plug-in that
+/// reprograms the FMS every frame shows here.
+SIMHOST_API int FmsWriteCalls();
 
 } // namespace simhost

@@ -53,6 +53,11 @@ void ResetWindows();
 void ResetWidgets();
 void ResetAircraft();
 void ResetFms();
+/// The FMS destination entry the autopilot flies to: false when it is empty.
+bool FmsDestinationPoint(float &lat, float &lon, int &altitude_ft);
+/// Sequences the FMS as X-Plane does once the destination is reached: the next entry becomes the
+/// destination (and the displayed one); false at the last entry.
+bool FmsSequence();
 
 /// The simulator's flight model step, before the frame is drawn.
 void StepAircraft(float seconds);

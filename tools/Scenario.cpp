@@ -99,6 +99,14 @@ struct Runner {
         const std::string &c = w[0];
         size_t n = w.size();
         double a = 0, b = 0, d = 0;
+        bool fmsLine = false;
+        std::string met;
+        std::string fmsFailure = Scenario_DoFms(w, fmsLine, met);
+        if (fmsLine) {
+            if (fmsFailure.empty() && !met.empty() && hooks.note)
+                hooks.note("ok: " + met);
+            return fmsFailure;
+        }
         if (c == "load") {
             return EnsureLoaded() ? "" : "the plug-in could not be started";
         }

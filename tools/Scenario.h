@@ -34,6 +34,11 @@ struct ScenarioHooks {
     std::function<void(const std::string &)> event; ///< an action carried out (the line's words)
 };
 
+/// The FMS lines (`fly fms`, `expect fms`, `expect fms-count`, `expect fms-destination`, `jump`): empty
+/// when carried out, else what went wrong; handled false for any other line. met describes an expectation
+/// that was met.
+std::string Scenario_DoFms(const std::vector<std::string> &words, bool &handled, std::string &met);
+
 /// Runs the events after Reset. Returns 0 on success, 2 when the plug-in cannot be loaded,
 /// 4 when an "expect" failed or an event could not be carried out.
 int Scenario_Run(const Scenario &scenario, const ScenarioHooks &hooks, std::string &error);

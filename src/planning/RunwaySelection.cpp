@@ -332,6 +332,8 @@ void ChangeArrRunway(pilot *record)
     if (record->starSelezionata && enableFmcProgramming == 1 && record->datiPilotaImpostati == 1 &&
         !record->flightPlanVec.empty()) {
         PrintInfo(tag, "ChangeArrRunway - ProgramFMS");
+        // The new runway's elevation and active waypoint change the levels: redrawn before the FMS gets them.
+        drawFlighLevels(record);
         ProgramFMS(record);
         PrintInfo(tag, "SetILSPath - Done4");
     } else {

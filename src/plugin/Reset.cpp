@@ -5,6 +5,7 @@
 #include "XPLMProcessing.h"
 #include "comms/DialogBox.h"
 #include "comms/MessageQueue.h"
+#include "planning/JumpToWaypoint.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/Log.h"
@@ -44,6 +45,7 @@ void System_ResetPlugin()
     About_Destroy();
     Options_Destroy();
     Update_DestroyWindows();
+    JumpToWaypoint_Close();
 
     readSettings();
     readVoices();

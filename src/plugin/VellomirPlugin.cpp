@@ -6,6 +6,7 @@
 #include "XPLMPlugin.h"
 #include "XPLMUtilities.h"
 #include "navdata/AptNav.h"
+#include "planning/JumpToWaypoint.h"
 #include "plugin/Audio.h"
 #include "plugin/Commands.h"
 #include "plugin/CustomDataRefs.h"
@@ -97,6 +98,7 @@ PLUGIN_API void XPluginStop(void)
     About_Destroy();
     Warning_Destroy();
     Update_DestroyWindows();
+    JumpToWaypoint_Close();
     System_DestroyMenu();
     System_UnregisterDataRefs();
     Wave_ReleaseAllUtterances();

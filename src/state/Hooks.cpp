@@ -7,14 +7,6 @@ void SetILSPath(pilot *)
 {
 }
 
-void ProgramFMS(pilot *)
-{
-}
-
-void cercaNuovoFlightPlanIndex(pilot *)
-{
-}
-
 void CalcolaHeadingError(pilot *)
 {
 }

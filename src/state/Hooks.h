@@ -7,16 +7,13 @@
 
 #include "XPWidgets.h"
 #include "comms/PhrasesDelivery.h"
+#include "planning/Fms.h"
 
 class pilot;
 
 // MARK: procedures, approach path and FMS
 /// Rebuilds the approach path to the arrival runway at the end of the route.
 void SetILSPath(pilot *p);
-/// Rewrites the simulator's FMS from the route.
-void ProgramFMS(pilot *p);
-/// Chooses the active waypoint again after the route was rebuilt.
-void cercaNuovoFlightPlanIndex(pilot *p);
 /// Heading to the active waypoint and the error of the aircraft's heading.
 void CalcolaHeadingError(pilot *p);
 

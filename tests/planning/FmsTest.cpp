@@ -1,0 +1,369 @@
+// The route written into simhost's legacy FMS (both of its clearing behaviours), the window of entries on
+// a long route, the "Jump to" window, and the new active waypoint after a route rebuild.
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "XPLMNavigation.h"
+#include "XPStandardWidgets.h"
+#include "navdata/AptNav.h"
+#include "navdata/FindNavType.h"
+#include "navdata/ProcedureSearch.h"
+#include "planning/Fms.h"
+#include "planning/JumpToWaypoint.h"
+#include "planning/Procedures.h"
+#include "planning/RunwaySelection.h"
+#include "plugin/FrameDriver.h"
+#include "plugin/SimDataRefs.h"
+#include "support/PluginHost.h"
+#include "ui/Settings.h"
+
+namespace {
+
+class FmsTest : public HostTest {
+  protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        saved = {manualChooseSID, manualChooseSTAR, programFMSApproxILS, programFMSDirectOnJump, enableFmcProgramming};
+        manualChooseSID = manualChooseSTAR = 0;
+        programFMSApproxILS = programFMSDirectOnJump = enableFmcProgramming = 1;
+        ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
+        NewFlight();
+    }
+    /// A flight on the ground at KSEA to KPDX, no route yet.
+    void NewFlight()
+    {
+        record = pilot();
+        record.datiPilotaImpostati = 1;
+        record.isOnGround = 1;
+        record.latitudine = 47.4490; // KSEA, gate A1
+        record.longitudine = -122.3093;
+        record.depAirportICAO = "KSEA";
+        record.arrAirportICAO = "KPDX";
+        record.plannedFL = 200;
+        record.departureRunwayStruct.lat = 47.4638f; // 16L
+        record.departureRunwayStruct.lon = -122.3079f;
+        record.departureRunwayStruct.heading = 180;
+    }
+    void TearDown() override
+    {
+        JumpToWaypoint_Close();
+        manualChooseSID = saved[0];
+        manualChooseSTAR = saved[1];
+        programFMSApproxILS = saved[2];
+        programFMSDirectOnJump = saved[3];
+        enableFmcProgramming = saved[4];
+        HostTest::TearDown();
+    }
+    /// Route words resolved as filing resolves them (order 2, near the previous waypoint).
+    void Route(const std::vector<const char *> &words)
+    {
+        for (const char *word : words) {
+            float lat = 0, lon = 0;
+            const float refLat = record.flightPlanVec.empty() ? 0 : record.flightPlanVec.back().lat;
+            const float refLon = record.flightPlanVec.empty() ? 0 : record.flightPlanVec.back().lon;
+            const int type = findNavType(word, &record, refLat, refLon, &lat, &lon);
+            ASSERT_NE(type, 0) << word;
+            record.AddToFlightPlan(lat, lon, word, 2, type, 0, 0);
+        }
+        drawFlighLevels(&record);
+    }
+    /// KSEA 16L HAROB6 HAROB BTG HHOOD HHOOD4 KPDX 10R, with the final approach points built by hand.
+    void SeattleToPortland()
+    {
+        Route({"HAROB", "BTG", "HHOOD"});
+        char rwy[8] = "16L";
+        searchSID11(record.depAirportICAO, rwy, &record);
+        fileSID11(&record);
+        snprintf(rwy, sizeof rwy, "10R");
+        searchSTAR11(record.arrAirportICAO, rwy, &record);
+        fileSTAR11(&record);
+        record.arrivalRunwayStruct.lat = 45.5887f;
+        record.arrivalRunwayStruct.lon = -122.6060f;
+        record.AddToFlightPlan(45.5800f, -122.8000f, "ILS", 5, 0, 30, 0);
+        record.AddToFlightPlan(45.5887f, -122.6060f, "Runway 10R", 6, 0, 30, 0);
+        // Descending to 6000 ft: the STAR's restrictions show in the levels.
+        record.arrivalRunwayStruct.heightft = 30;
+        record.altezzaDiscesaFeet = 6000;
+        record.faseDiscesa = 2;
+        drawFlighLevels(&record);
+    }
+    /// The FMS as "kind:ID/altitude" words, "latlon/altitude" for a lat/lon entry.
+    static std::string Plan()
+    {
+        std::string text;
+        for (const simhost::FmsEntry &e : simhost::FmsPlan())
+            text += (text.empty() ? "" : " ") + (e.kind == "latlon" ? "latlon" : e.kind + ":" + e.id) + "/" +
+                    std::to_string(e.altitude_ft);
+        return text;
+    }
+    /// Fills the FMS with a long plan of an earlier flight.
+    static void StalePlan(int entries)
+    {
+        for (int i = 0; i < entries; i++)
+            XPLMSetFMSEntryLatLon(i, 40.0f + 0.1f * (float)i, -120.0f, 1000);
+    }
+    static bool LoggedSince(size_t mark, const std::string &text)
+    {
+        for (const std::string &line : simhost::LogLinesSince(mark))
+            if (line.find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+    static bool DestinationAndDisplayed(int entry)
+    {
+        return simhost::FmsDestinationEntry() == entry && simhost::FmsDisplayedEntry() == entry;
+    }
+    pilot record;
+    std::vector<int> saved;
+};
+
+TEST_F(FmsTest, SeattleToPortlandIsProgrammedEntryByEntryJumpedAndRefiledInBothClearingBehaviours)
+{
+    for (simhost::FmsClear clearing : {simhost::FmsClear::Shift, simhost::FmsClear::Blank}) {
+        SCOPED_TRACE(clearing == simhost::FmsClear::Shift ? "shift" : "blank");
+        NewFlight();
+        simhost::SetFmsClearing(clearing);
+        SeattleToPortland();
+        StalePlan(40); // an earlier, longer flight: none of it may survive
+        const size_t mark = simhost::LogLines().size();
+        ProgramFMS(&record);
+        EXPECT_EQ(Plan(), "airport:KSEA/0 fix:CAVOB/6000 fix:RENBE/6000 fix:RICHR/6000 fix:EMRLD/6000 "
+                          "fix:HAROB/11000 vor:BTG/11000 fix:HHOOD/11000 fix:BLRUN/11000 fix:SSDEE/11000 "
+                          "fix:THEID/10000 fix:EMZEY/8000 fix:CIZZL/6000 fix:YORKY/6000 fix:NNUTT/5000 latlon/0 "
+                          "latlon/0 airport:KPDX/0");
+        EXPECT_TRUE(DestinationAndDisplayed(1));
+        EXPECT_TRUE(LoggedSince(mark, "FMS cleared, entries now: 0"));
+
+        // The pilot jumps to the ILS point through the window.
+        JumpToWaypoint(&record);
+        void *window = simhost::FindWindowByTitle("Jump to");
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "ILS", xpWidgetClass_Button)));
+        EXPECT_EQ(record.gActualFlightPlanIndex, (int)record.flightPlanVec.size() - 2);
+        EXPECT_TRUE(DestinationAndDisplayed((int)record.flightPlanVec.size() - 1));
+        EXPECT_EQ(simhost::FmsEntryAt(simhost::FmsDestinationEntry()).kind, "latlon");
+        EXPECT_EQ(simhost::FindWindowByTitle("Jump to"), nullptr);
+
+        // Filed again with a shorter route: nothing of the longer plan is left behind the arrival.
+        record.flightPlanVec.clear();
+        record.gActualFlightPlanIndex = 0;
+        record.altezzaDiscesaFeet = 0;
+        Route({"BTG"});
+        ProgramFMS(&record);
+        EXPECT_EQ(Plan(), "airport:KSEA/0 vor:BTG/20000 airport:KPDX/0");
+        EXPECT_EQ(XPLMCountFMSEntries(), 3);
+        EXPECT_TRUE(simhost::FmsEntryAt(3).empty() || clearing == simhost::FmsClear::Blank);
+        EXPECT_TRUE(DestinationAndDisplayed(1));
+    }
+}
+
+TEST_F(FmsTest, PointsTheFmsCannotTakeAreEnteredByPositionAndTheEntriesStayContiguous)
+{
+    // A DME, an identifier the simulator does not know, a generated point with and without
+    // programFMSApproxILS, airport identifiers empty or partial, and an aircraft in the air.
+    const struct {
+        const char *what;
+        int approx, onGround;
+        const char *dep, *arr;
+        const char *plan;
+        int activeAt, destination;
+    } rows[] = {
+        {"all programmed", 1, 1, "KSEA", "KPDX",
+         "airport:KSEA/0 vor:BTG/9000 latlon/9000 latlon/9000 latlon/0 fix:HHOOD/9000 airport:KPDX/0", 1, 2},
+        {"generated point left out", 0, 1, "KSEA", "KPDX",
+         "airport:KSEA/0 vor:BTG/9000 latlon/9000 latlon/9000 fix:HHOOD/9000 airport:KPDX/0", 1, 2},
+        {"partial and empty airports", 1, 1, "", "KPD",
+         "latlon/0 vor:BTG/9000 latlon/9000 latlon/9000 latlon/0 fix:HHOOD/9000 latlon/0", 1, 2},
+        {"airborne after a diversion", 1, 0, "KSEA", "KPDX",
+         "latlon/4500 vor:BTG/9000 latlon/9000 latlon/9000 latlon/0 fix:HHOOD/9000 airport:KPDX/0", 1, 2},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        NewFlight();
+        programFMSApproxILS = row.approx;
+        record.isOnGround = row.onGround;
+        record.altitudineFeets = 4500;
+        record.depAirportICAO = row.dep;
+        record.arrAirportICAO = row.arr;
+        record.arrivalRunwayStruct.lat = 45.5887f;
+        record.arrivalRunwayStruct.lon = -122.6060f;
+        record.AddToFlightPlan(45.7148f, -122.6508f, "BTG", 2, xplm_Nav_VOR, 90, 0);
+        record.AddToFlightPlan(45.7148f, -122.6508f, "BTG", 2, xplm_Nav_DME, 90, 0);
+        record.AddToFlightPlan(45.6f, -122.3f, "QQQQ", 2, xplm_Nav_VOR, 90, 0);
+        record.AddToFlightPlan(45.5f, -122.2f, "Approximation 1", 4, 0, 90, 0);
+        record.AddToFlightPlan(45.3928f, -121.9594f, "HHOOD", 3, xplm_Nav_Fix, 90, 0);
+        record.gActualFlightPlanIndex = row.activeAt;
+        ProgramFMS(&record);
+        EXPECT_EQ(Plan(), row.plan);
+        EXPECT_TRUE(DestinationAndDisplayed(row.destination)) << simhost::FmsDestinationEntry();
+        EXPECT_TRUE(simhost::HostErrors().empty());
+    }
+    // The active waypoint on the point left out: the FMS flies to the next programmed one. The window
+    // starts just before the active waypoint.
+    programFMSApproxILS = 0;
+    record.isOnGround = 1;
+    record.gActualFlightPlanIndex = 3;
+    ProgramFMS(&record);
+    EXPECT_EQ(Plan(), "airport:KSEA/0 latlon/9000 fix:HHOOD/9000 airport:KPDX/0");
+    EXPECT_EQ(Fms_EntryOfWaypoint(&record, 3), -1);
+    EXPECT_EQ(Fms_EntryOfWaypoint(&record, 4), 2);
+    EXPECT_TRUE(DestinationAndDisplayed(2));
+    // An index of -1 or past the end is read within the route: the first or the last waypoint.
+    for (int index : {-1, 99}) {
+        record.gActualFlightPlanIndex = index;
+        ProgramFMS(&record);
+        EXPECT_EQ(simhost::FmsEntryAt(simhost::FmsDestinationEntry()).id, index < 0 ? "BTG" : "HHOOD") << index;
+    }
+}
+
+TEST_F(FmsTest, TheWindowOfEntriesFollowsTheActiveWaypointOfALongRoute)
+{
+    for (int k = 0; k < 120; k++) {
+        char name[16];
+        snprintf(name, sizeof name, "P%03d", k);
+        record.AddToFlightPlan(47.0f - 0.02f * (float)k, -122.3f, name, 2, 0, 100, 0);
+    }
+    struct Step {
+        int active, count, destination, firstRouteEntry;
+        bool reprogrammed;
+    };
+    const Step steps[] = {
+        {0, 100, 1, 0, true},    // the first 98 waypoints and the arrival: X-Plane's 100 entries
+        {50, 100, 51, 0, false}, // within the window: only the destination moves
+        {97, 100, 98, 0, false},
+        {98, 25, 2, 97, true}, // past it: programmed again from just before the active waypoint
+        {119, 25, 23, 97, false},
+        {10, 100, 2, 9, true}, // a jump back
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.active);
+        const int before = simhost::FmsWriteCalls();
+        record.gActualFlightPlanIndex = step.active;
+        if (step.active == 0)
+            ProgramFMS(&record);
+        else
+            Fms_FollowActiveWaypoint(&record);
+        EXPECT_EQ(XPLMCountFMSEntries(), step.count);
+        EXPECT_TRUE(DestinationAndDisplayed(step.destination)) << simhost::FmsDestinationEntry();
+        EXPECT_EQ(simhost::FmsEntryAt(1).lat, record.flightPlanVec[(size_t)step.firstRouteEntry].lat);
+        EXPECT_EQ(simhost::FmsEntryAt(step.count - 1).id, "KPDX");
+        EXPECT_EQ(simhost::FmsWriteCalls() - before > 2, step.reprogrammed);
+    }
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(FmsTest, TheJumpWindowListsTheRouteInColumnsAndActsOnlyOnTheWaypointItNames)
+{
+    for (int k = 0; k < 40; k++) {
+        char name[16];
+        snprintf(name, sizeof name, "P%02d", k);
+        record.AddToFlightPlan(47.0f - 0.05f * (float)k, -122.3f, name, 2, 0, 100, 0);
+    }
+    record.gActualFlightPlanIndex = 1;
+    ProgramFMS(&record);
+    record.distanzaMinimaWaypoint = 0.4f; // what the monitor measured against the old waypoint
+    record.gLastDistanceToActWP = 0.5f;
+    JumpToWaypoint(&record);
+    void *window = simhost::FindWindowByTitle("Jump to");
+    ASSERT_NE(window, nullptr);
+    // 40 buttons in columns of 15, all of them on the screen; the active one marked.
+    int left = 0, top = 0, right = 0, bottom = 0;
+    XPGetWidgetGeometry(window, &left, &top, &right, &bottom);
+    EXPECT_GE(bottom, 0);
+    for (int k : {0, 14, 15, 39}) {
+        int l = 0, t = 0, r = 0, b = 0;
+        XPGetWidgetGeometry(ChooseWptBtn[(size_t)k], &l, &t, &r, &b);
+        EXPECT_TRUE(l >= left && r <= right && b >= bottom && t <= top) << k;
+        EXPECT_EQ(l, 110 + 120 * (k / 15)) << k;
+    }
+    EXPECT_NE(simhost::FindWidget(window, "P01*", xpWidgetClass_Button), nullptr);
+
+    // The third button: waypoint 2, FMS entry 3, and the tracking of the old waypoint forgotten.
+    ASSERT_TRUE(simhost::ClickWidget(simhost::NthWidgetOfClass(window, xpWidgetClass_Button, 2)));
+    EXPECT_EQ(record.gActualFlightPlanIndex, 2);
+    EXPECT_TRUE(DestinationAndDisplayed(3));
+    EXPECT_EQ(record.distanzaMinimaWaypoint, 0);
+    EXPECT_EQ(record.gLastDistanceToActWP, 100);
+
+    // The route is rebuilt under an open window: its buttons no longer name their waypoints.
+    JumpToWaypoint(&record);
+    record.flightPlanVec.erase(record.flightPlanVec.begin());
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(simhost::FindWindowByTitle("Jump to"), "P05")));
+    EXPECT_EQ(record.gActualFlightPlanIndex, 2);
+    EXPECT_TRUE(Logged("The route has changed since the window opened: P05 is no longer waypoint 5, no jump"));
+    // and programming the rebuilt route closes it.
+    JumpToWaypoint(&record);
+    ProgramFMS(&record);
+    EXPECT_EQ(simhost::FindWindowByTitle("Jump to"), nullptr);
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(FmsTest, TheActiveWaypointAfterARebuildIsTheClosestFromTheLastOccurrenceOfTheOldOneAndNeverMinusOne)
+{
+    // Waypoints every 0.1 degree south from 47.0 N along 122.3 W (the two Y both at 46.0 N).
+    const struct {
+        const char *what;
+        std::vector<const char *> names;
+        int oldIndex, expected;
+        double aircraftLat;
+    } rows[] = {
+        {"closest after the old name", {"A1", "A2", "OLD", "B", "C"}, 2, 3, 46.71},
+        {"the old name twice: only from its last occurrence", {"OLD", "A2", "OLD", "B", "C"}, 0, 2, 46.99},
+        {"equal distances: the later waypoint", {"X", "Y", "Y"}, 0, 2, 46.0},
+        {"an index of -1", {"A1", "A2", "B"}, -1, 2, 46.0},
+        {"nothing within 1000 nm: the old waypoint stays", {"A1", "OLD", "B"}, 1, 1, -10.0},
+        {"nothing within 1000 nm and a stale index", {"A1", "A2", "B"}, 7, 2, -10.0},
+        {"empty route", {}, 3, 0, 46.0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        NewFlight();
+        record.latitudine = row.aircraftLat;
+        record.longitudine = -122.3;
+        float lat = 47.0f;
+        for (const char *name : row.names) {
+            record.AddToFlightPlan(std::string(name) == "Y" ? 46.0f : lat, -122.3f, name, 2, 0, 100, 0);
+            lat -= 0.1f;
+        }
+        record.gActualFlightPlanIndex = row.oldIndex;
+        cercaNuovoFlightPlanIndex(&record);
+        EXPECT_EQ(record.gActualFlightPlanIndex, row.expected);
+    }
+}
+
+TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
+{
+    const int savedLookForStar = lookForSTAR;
+    lookForSTAR = 0; // the STAR counts as chosen: the FMS is programmed at once
+    Utils_readAllAptDat();
+    record.isOnGround = 0;
+    record.latitudine = 46.2;
+    record.longitudine = -122.6;
+    record.AddToFlightPlan(45.7148f, -122.6508f, "BTG", 2, xplm_Nav_VOR, 0, 0);
+    record.flightPlanVec[0].fl = 999; // a level of the route before the change
+    ChangeArrRunway(&record);
+    EXPECT_EQ(simhost::FmsEntryAt(1).id, "BTG");
+    EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
+    lookForSTAR = savedLookForStar;
+}
+
+TEST_F(FmsTest, SteadyFramesNeverProgramTheFms)
+{
+    SeattleToPortland();
+    System_CreateDriverWindow();
+    Driver_SkipFirstFrame();
+    pilotObj = record;
+    ProgramFMS(&pilotObj);
+    simhost::PlaceAircraft(47.40, -122.31, 600, 180, false);
+    simhost::FlyFms(11000, 250);
+    const int before = simhost::FmsWriteCalls();
+    simhost::RunFrames(600);
+    EXPECT_EQ(simhost::FmsWriteCalls(), before);
+    EXPECT_GT(simhost::FmsDestinationEntry(), 1); // the FMS flown on its own
+    System_DestroyDriverWindow();
+    pilotObj = pilot();
+}
+
+} // namespace

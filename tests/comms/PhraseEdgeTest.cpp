@@ -119,7 +119,7 @@ TEST_F(ExchangeTest, MissingRouteRunwayAndSidGiveTheShorterPhrases)
     EXPECT_STREQ(queue.back().text, "Cleared to #KPDX#. Initial altitude flight level #240#. Squawk #2345#, Vellomir @12@.");
     EXPECT_EQ(r.clearedFL, 240);
     Ground_RequestTaxiResponse(&r);
-    EXPECT_STREQ(queue.back().readbackText, "Taxi to holding point. Contact tower on ## when on holding point, Vellomir @12@.");
+    EXPECT_STREQ(queue.back().readbackText, "Taxi to holding point. Contact tower on #119.900# when on holding point, Vellomir @12@.");
     Takeoff_RequestTakeOff(&r);
     EXPECT_STREQ(queue.back().text,
                  "Seattle-Tacoma Tower, good afternoon, Vellomir @12@ on holding point, ready for departure.");

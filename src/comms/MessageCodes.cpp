@@ -21,7 +21,8 @@
 
 int gReadbackDialogHeight = 80;
 
-namespace {
+namespace
+{
 
 /// Read-back dialog heights: plain, and with an extra button.
 const int kReadbackHeight = 80;

@@ -18,7 +18,8 @@
 #include "speech/Voices.h"
 #include "state/Pilot.h"
 
-namespace {
+namespace
+{
 
 const char *const kTag = "ComunicaClearedToLand";
 
@@ -112,7 +113,7 @@ void TowerArrival_InitialCall(pilot *r)
     CambiaVoceRandom();
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s Tower, good %s, %s approaching runway *%s*.", Arrival_airport(r).c_str(),
-             Phrase_Greeting(), Phrase_Callsign(r), Arrival_runway(r).c_str());
+                  Phrase_Greeting(), Phrase_Callsign(r), Arrival_runway(r).c_str());
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "TOWER", 710, p);
 }
 
@@ -138,7 +139,8 @@ void ComunicaClearedToLand(pilot *r)
 void ComunicaClearedToLandReadback(pilot *r)
 {
     Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "Cleared to land runway *%s*, %s.", Arrival_runway(r).c_str(), Phrase_Callsign(r));
+    Phrase_Format(p.text, sizeof p.text, "Cleared to land runway *%s*, %s.", Arrival_runway(r).c_str(),
+                  Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT, "TOWER", 0, p);
     r->clearedToLand = 1;
     r->gIsCopiing = 0;
@@ -172,29 +174,31 @@ void Tower_MissedApproachResponse(pilot *r)
     char hdg[8];
     Phrase_Format(hdg, sizeof hdg, "%03i", h);
     const char *side = GetLeftRightDirectionStringa(r->headingAttuale, (float)h);
-    const int climb_ft = ((r->vfrFlight == 1 ? altezzaApproachVFR : altezzaApproachIFR) +
-                          (int)r->arrivalRunwayStruct.heightft) / 100 * 100;
+    const int climb_ft =
+        ((r->vfrFlight == 1 ? altezzaApproachVFR : altezzaApproachIFR) + (int)r->arrivalRunwayStruct.heightft) / 100 *
+        100;
     const std::string level = Utils_FeetsOrFL(climb_ft);
     const char *cs = Phrase_Callsign(r);
     Phrase p;
     if (Arrival_missedToApproach(r)) {
         const std::string airport = Arrival_airport(r);
         const std::string f = Phrase_Frequency(r->targetAirport.approachFrequency);
-        Phrase_Format(p.text, sizeof p.text, "%s, turn %s heading #%s#. Climb and maintain %s, contact %s approach on #%s#",
-                 cs, side, hdg, level.c_str(), airport.c_str(), f.c_str());
+        Phrase_Format(p.text, sizeof p.text,
+                      "%s, turn %s heading #%s#. Climb and maintain %s, contact %s approach on #%s#", cs, side, hdg,
+                      level.c_str(), airport.c_str(), f.c_str());
         Phrase_Format(p.readback, sizeof p.readback,
-                 "Turn %s heading #%s#. Climb and maintain %s. Contact %s approach on #%s#, %s", side, hdg,
-                 level.c_str(), airport.c_str(), f.c_str(), cs);
+                      "Turn %s heading #%s#. Climb and maintain %s. Contact %s approach on #%s#, %s", side, hdg,
+                      level.c_str(), airport.c_str(), f.c_str(), cs);
         r->cicloApproach = 1;
         r->primaChiamataApproachEffettuata = 0;
     } else {
         char centre[sizeof r->nomeCenter];
         Phrase_CleanName(centre, sizeof centre, r->nomeCenter);
         const std::string f = Phrase_Frequency(r->frequenzaCenter);
-        Phrase_Format(p.text, sizeof p.text, "%s, turn %s heading #%s#. Climb and maintain %s, contact %s on #%s#", cs, side,
-                 hdg, level.c_str(), centre, f.c_str());
-        Phrase_Format(p.readback, sizeof p.readback, "Turn %s heading #%s#. Climb and maintain %s. %s on #%s#, %s", side,
-                 hdg, level.c_str(), centre, f.c_str(), cs);
+        Phrase_Format(p.text, sizeof p.text, "%s, turn %s heading #%s#. Climb and maintain %s, contact %s on #%s#", cs,
+                      side, hdg, level.c_str(), centre, f.c_str());
+        Phrase_Format(p.readback, sizeof p.readback, "Turn %s heading #%s#. Climb and maintain %s. %s on #%s#, %s",
+                      side, hdg, level.c_str(), centre, f.c_str(), cs);
         r->cicloApproach = 0;
         r->cicloCenter = 1;
         r->primaChiamataCenterEffettuata = 0;
@@ -228,7 +232,7 @@ void Tower_RunwayVacated(pilot *r)
 {
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s tower, %s, runway *%s* committed.", Arrival_airport(r).c_str(),
-             Phrase_Callsign(r), Arrival_runway(r).c_str());
+                  Phrase_Callsign(r), Arrival_runway(r).c_str());
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "TOWER", 780, p);
 }
 
@@ -251,8 +255,8 @@ void Tower_RunwayVacatedResponse(pilot *r)
 void Tower_RunwayVacatedReadback(pilot *r)
 {
     Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "Ground on #%s#, %s.", Phrase_Frequency(r->targetAirport.groundFrequency).c_str(),
-             Phrase_Callsign(r));
+    Phrase_Format(p.text, sizeof p.text, "Ground on #%s#, %s.",
+                  Phrase_Frequency(r->targetAirport.groundFrequency).c_str(), Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT, "TOWER", 0, p);
     r->frequenzaObiettivo = r->targetAirport.groundFrequency;
     r->frequenzaObiettivoNome = "GROUND";
@@ -264,7 +268,7 @@ void Ground_InitialCall(pilot *r)
     CambiaVoceRandom();
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s Ground, good %s, %s on runway *%s*.", Arrival_airport(r).c_str(),
-             Phrase_Greeting(), Phrase_Callsign(r), Arrival_runway(r).c_str());
+                  Phrase_Greeting(), Phrase_Callsign(r), Arrival_runway(r).c_str());
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "GROUND", 810, p);
 }
 

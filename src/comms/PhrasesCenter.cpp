@@ -13,7 +13,8 @@
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 std::string Center_name(const pilot *r)
 {
@@ -32,8 +33,8 @@ std::string Center_identification(const pilot *r)
         return Phrase_Callsign(r);
     char text[MESSAGE_TEXT_SIZE];
     Phrase_Format(text, sizeof text, "%s passing %s, %s %s", Phrase_Callsign(r),
-             Utils_FeetsOrFL(altitude_ft / 100 * 100).c_str(), altitude_ft < cleared_ft ? "climbing" : "descending",
-             Utils_FeetsOrFL(cleared_ft).c_str());
+                  Utils_FeetsOrFL(altitude_ft / 100 * 100).c_str(),
+                  altitude_ft < cleared_ft ? "climbing" : "descending", Utils_FeetsOrFL(cleared_ft).c_str());
     return text;
 }
 
@@ -49,7 +50,7 @@ void CenterInitialCall(pilot *r)
     CambiaVoceRandom();
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s, good %s, %s", Center_name(r).c_str(), Phrase_Greeting(),
-             Center_identification(r).c_str());
+                  Center_identification(r).c_str());
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "CENTER", 510, p);
 }
 
@@ -57,7 +58,7 @@ void CenterInitialCallFlightLevelChange(pilot *r)
 {
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s, request cruise altitude change to %s, %s.", Center_name(r).c_str(),
-             Utils_FeetsOrFL(r->plannedFL * 100).c_str(), Phrase_Callsign(r));
+                  Utils_FeetsOrFL(r->plannedFL * 100).c_str(), Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "CENTER", 510, p);
 }
 
@@ -92,7 +93,7 @@ void ApproachInitialCall(pilot *r)
     CambiaVoceRandom();
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s approach, good %s, %s", Phrase_AirportName(r->arrAirportFullName).c_str(),
-             Phrase_Greeting(), Center_identification(r).c_str());
+                  Phrase_Greeting(), Center_identification(r).c_str());
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "APPROACH", 515, p);
 }
 

@@ -15,7 +15,8 @@
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 const char *const kTag = "FlightPlanning_RequestIFRClearance";
 /// Aircraft lighter than this need no push-back, kg.
@@ -159,16 +160,16 @@ void Delivery_readbackCorrect(pilot *r, char *text, size_t size)
             Phrase_Format(text, size, "%s, readback correct. Contact me again for departure.", cs);
         else
             Phrase_Format(text, size, "%s, readback correct. Contact tower on #%s# for departure.", cs,
-                     Phrase_Frequency(apt.towerFrequency).c_str());
+                          Phrase_Frequency(apt.towerFrequency).c_str());
     } else {
         const char *when = r->engineRunning == 1 ? "when ready to taxi" : "when ready for startup";
         const double ground = apt.groundFrequency;
         if (towerTuned && ground != 0)
             Phrase_Format(text, size, "%s, readback correct. Contact ground on #%s# %s.", cs,
-                     Phrase_Frequency(ground).c_str(), when);
+                          Phrase_Frequency(ground).c_str(), when);
         else if (!towerTuned && ground != 0 && ground != r->gActualFrequency)
             Phrase_Format(text, size, "%s, readback correct. Contact Ground on #%s# %s.", cs,
-                     Phrase_Frequency(ground).c_str(), when);
+                          Phrase_Frequency(ground).c_str(), when);
         else
             Phrase_Format(text, size, "%s, readback correct. Contact me again %s.", cs, when);
     }
@@ -198,11 +199,11 @@ void FlightPlanning_RequestIFRClearance(pilot *r)
         char centre[sizeof r->nomeCenter];
         Phrase_CleanName(centre, sizeof centre, r->nomeCenter);
         Phrase_Format(p.text, sizeof p.text, "%s, good %s, %s request %s clearance to %s as filed.", centre,
-                 Phrase_Greeting(), Phrase_Callsign(r), kind, arrival.c_str());
+                      Phrase_Greeting(), Phrase_Callsign(r), kind, arrival.c_str());
     } else {
         Phrase_Format(p.text, sizeof p.text, "%s %s, good %s, %s request %s clearance to %s as filed.",
-                 Phrase_AirportName(r->depAirportFullName).c_str(), Delivery_tunedWord(r), Phrase_Greeting(),
-                 Phrase_Callsign(r), kind, arrival.c_str());
+                      Phrase_AirportName(r->depAirportFullName).c_str(), Delivery_tunedWord(r), Phrase_Greeting(),
+                      Phrase_Callsign(r), kind, arrival.c_str());
     }
     Phrase_Queue(r, PHRASE_PILOT_OPENING, Delivery_facility(r), 20, p);
     Radio_AssignSquawk(r);
@@ -216,11 +217,11 @@ void FlightPlanning_RequestIFRClearanceResponse(pilot *r)
     const std::string arrival = Phrase_AirportName(r->arrAirportFullName);
     if (Delivery_airborne(r)) {
         Phrase_Format(p.text, sizeof p.text, "%s, cleared to %s, squawk #%i#.", Phrase_Callsign(r), arrival.c_str(),
-                 r->transponder);
+                      r->transponder);
     } else {
-        Phrase_Format(p.text, sizeof p.text, "%s, cleared to %s%s. Initial altitude %s. Squawk #%i#.", Phrase_Callsign(r),
-                 arrival.c_str(), Delivery_route(r).c_str(), Utils_FeetsOrFL(FlightPlanning_InitialLevel(r) * 100).c_str(),
-                 r->transponder);
+        Phrase_Format(p.text, sizeof p.text, "%s, cleared to %s%s. Initial altitude %s. Squawk #%i#.",
+                      Phrase_Callsign(r), arrival.c_str(), Delivery_route(r).c_str(),
+                      Utils_FeetsOrFL(FlightPlanning_InitialLevel(r) * 100).c_str(), r->transponder);
     }
     Phrase_QueueForReadback(r, Delivery_facility(r), 30, p);
 }
@@ -236,7 +237,8 @@ void FlightPlanning_RequestIFRClearanceReadback(pilot *r)
     Phrase_CleanName(icao, sizeof icao, r->arrAirportICAO.c_str());
     Phrase p;
     if (Delivery_airborne(r)) {
-        Phrase_Format(p.text, sizeof p.text, "Cleared to #%s#, squawk #%i#, %s.", icao, r->transponder, Phrase_Callsign(r));
+        Phrase_Format(p.text, sizeof p.text, "Cleared to #%s#, squawk #%i#, %s.", icao, r->transponder,
+                      Phrase_Callsign(r));
         // Picked up in the air: everything of the departure counts as done.
         r->isOnHoldingPoint = 1;
         r->cicloCenter = 1;
@@ -249,8 +251,8 @@ void FlightPlanning_RequestIFRClearanceReadback(pilot *r)
         r->orarioDiDecollo = XPLMGetElapsedTime();
     } else {
         Phrase_Format(p.text, sizeof p.text, "Cleared to #%s#%s. Initial altitude %s. Squawk #%i#, %s.", icao,
-                 Delivery_route(r).c_str(), Utils_FeetsOrFL(FlightPlanning_InitialLevel(r) * 100).c_str(),
-                 r->transponder, Phrase_Callsign(r));
+                      Delivery_route(r).c_str(), Utils_FeetsOrFL(FlightPlanning_InitialLevel(r) * 100).c_str(),
+                      r->transponder, Phrase_Callsign(r));
     }
     r->clearedFL = FlightPlanning_InitialLevel(r);
     Phrase_Queue(r, PHRASE_PILOT_OPENING, Delivery_facility(r), 50, p);

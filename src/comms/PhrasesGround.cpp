@@ -11,7 +11,8 @@
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 
-namespace {
+namespace
+{
 
 /// A refused push-back may be asked again after this many seconds.
 const float kPushbackRetry_s = 20.0f;
@@ -51,7 +52,7 @@ void Ground_RequestEngineStartup(pilot *r)
 {
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s ground, %s request startup.", Ground_departureName(r).c_str(),
-             Phrase_Callsign(r));
+                  Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "GROUND", 110, p);
 }
 
@@ -85,8 +86,8 @@ void Ground_RequestEngineStartupGot(pilot *r)
 void Ground_RequestEngineStartupAndPushback(pilot *r)
 {
     Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s ground, %s, request startup and pushback.", Ground_departureName(r).c_str(),
-             Phrase_Callsign(r));
+    Phrase_Format(p.text, sizeof p.text, "%s ground, %s, request startup and pushback.",
+                  Ground_departureName(r).c_str(), Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "GROUND", 111, p);
 }
 
@@ -133,7 +134,7 @@ void Ground_RequestPushbackResponse(pilot *r)
         Phrase_QueueForReadback(r, "GROUND", 220, p);
     } else {
         Phrase_Format(p.text, sizeof p.text, "%s, stand by. Traffic behind you. Call me again in one minute.",
-                 Phrase_Callsign(r));
+                      Phrase_Callsign(r));
         Phrase_QueueForReadback(r, "GROUND", 225, p);
     }
 }
@@ -194,11 +195,12 @@ void Ground_RequestTaxi(pilot *r)
 {
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s Ground, good %s, %s is ready for taxi.", Ground_departureName(r).c_str(),
-             Phrase_Greeting(), Phrase_Callsign(r));
+                  Phrase_Greeting(), Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "GROUND", 310, p);
 }
 
-namespace {
+namespace
+{
 
 /// Composes the taxi clearance with the given " via taxiway ..." part (possibly empty); false when the
 /// phrase or its read-back would not fit whole.
@@ -217,13 +219,13 @@ bool Ground_composeTaxi(const pilot *r, const char *via, Phrase &p)
     if (towerTuned || tower == 0) {
         a = Phrase_Format(p.text, sizeof p.text, "%s, %s%s. Call me when on holding point.", cs, target, via);
         b = Phrase_Format(p.readback, sizeof p.readback, "T%s%s. Call back when on holding point, %s.", target + 1, via,
-                     cs);
+                          cs);
     } else {
         const std::string f = Phrase_Frequency(tower);
-        a = Phrase_Format(p.text, sizeof p.text, "%s, %s%s. Contact tower on #%s# when on holding point.", cs, target, via,
-                     f.c_str());
+        a = Phrase_Format(p.text, sizeof p.text, "%s, %s%s. Contact tower on #%s# when on holding point.", cs, target,
+                          via, f.c_str());
         b = Phrase_Format(p.readback, sizeof p.readback, "T%s%s. Contact tower on #%s# when on holding point, %s.",
-                     target + 1, via, f.c_str(), cs);
+                          target + 1, via, f.c_str(), cs);
     }
     return a >= 0 && b >= 0 && (size_t)a < sizeof p.text && (size_t)b < sizeof p.readback;
 }

@@ -11,7 +11,8 @@
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 /// Landing types of the arrival runway.
 enum { LANDING_VISUAL = 0, LANDING_ILS = 4, LANDING_LOCALIZER = 5 };
@@ -90,9 +91,9 @@ void HandOverCenter(pilot *r)
     const std::string f = Phrase_Frequency(r->frequenzaCenter);
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s, %s. Contact %s on #%s#, bye.", Phrase_Callsign(r), altimeter.c_str(),
-             centre.c_str(), f.c_str());
-    Phrase_Format(p.readback, sizeof p.readback, "%s. Contact %s on #%s#, good bye, %s", altimeter.c_str(), centre.c_str(),
-             f.c_str(), Phrase_Callsign(r));
+                  centre.c_str(), f.c_str());
+    Phrase_Format(p.readback, sizeof p.readback, "%s. Contact %s on #%s#, good bye, %s", altimeter.c_str(),
+                  centre.c_str(), f.c_str(), Phrase_Callsign(r));
     Phrase_QueueForReadback(r, "ALL", 1010, p);
     r->orarioUltimaIstruzione = XPLMGetElapsedTime();
 }
@@ -127,15 +128,18 @@ void HandOverApproach(pilot *r)
     const char *cs = Phrase_Callsign(r);
     Phrase p;
     if (type[0] == '\0' || runway.empty()) {
-        Phrase_Format(p.text, sizeof p.text, "%s, %s, contact %s approach on #%s#. Expect runway *%s* to land, bye.", cs,
-                 altimeter.c_str(), airport.c_str(), f.c_str(), runway.c_str());
-        Phrase_Format(p.readback, sizeof p.readback, "%s, contact %s approach on #%s#, runway *%s* to land, good bye, %s.",
-                 altimeter.c_str(), airport.c_str(), f.c_str(), runway.c_str(), cs);
+        Phrase_Format(p.text, sizeof p.text, "%s, %s, contact %s approach on #%s#. Expect runway *%s* to land, bye.",
+                      cs, altimeter.c_str(), airport.c_str(), f.c_str(), runway.c_str());
+        Phrase_Format(p.readback, sizeof p.readback,
+                      "%s, contact %s approach on #%s#, runway *%s* to land, good bye, %s.", altimeter.c_str(),
+                      airport.c_str(), f.c_str(), runway.c_str(), cs);
     } else {
-        Phrase_Format(p.text, sizeof p.text, "%s, %s, contact %s approach on #%s#, expect #%s#, runway in use *%s*, bye.",
-                 cs, altimeter.c_str(), airport.c_str(), f.c_str(), type, runway.c_str());
-        Phrase_Format(p.readback, sizeof p.readback, "%s, contact %s approach on #%s#, expect #%s#, runway in use *%s*, %s.",
-                 altimeter.c_str(), airport.c_str(), f.c_str(), type, runway.c_str(), cs);
+        Phrase_Format(p.text, sizeof p.text,
+                      "%s, %s, contact %s approach on #%s#, expect #%s#, runway in use *%s*, bye.", cs,
+                      altimeter.c_str(), airport.c_str(), f.c_str(), type, runway.c_str());
+        Phrase_Format(p.readback, sizeof p.readback,
+                      "%s, contact %s approach on #%s#, expect #%s#, runway in use *%s*, %s.", altimeter.c_str(),
+                      airport.c_str(), f.c_str(), type, runway.c_str(), cs);
     }
     Phrase_QueueForReadback(r, "ALL", 1011, p);
     r->orarioUltimaIstruzione = XPLMGetElapsedTime();
@@ -169,18 +173,19 @@ void HandOverTowerForLanding(pilot *r, int heading_deg)
         char heading[8];
         Phrase_Format(heading, sizeof heading, "%03i", heading_deg);
         Phrase_Format(p.text, sizeof p.text,
-                 "%s, turn %s heading #%s#. Cleared for %s approach runway *%s*. Contact tower on #%s# when "
-                 "established, bye.",
-                 cs, side, heading, approach, runway.c_str(), f.c_str());
+                      "%s, turn %s heading #%s#. Cleared for %s approach runway *%s*. Contact tower on #%s# when "
+                      "established, bye.",
+                      cs, side, heading, approach, runway.c_str(), f.c_str());
         Phrase_Format(p.readback, sizeof p.readback,
-                 "Turn %s heading #%s#. Cleared for %s approach runway *%s*. Contact tower on #%s#. Good bye, %s", side,
-                 heading, approach, runway.c_str(), f.c_str(), cs);
+                      "Turn %s heading #%s#. Cleared for %s approach runway *%s*. Contact tower on #%s#. Good bye, %s",
+                      side, heading, approach, runway.c_str(), f.c_str(), cs);
     } else {
         Phrase_Format(p.text, sizeof p.text,
-                 "%s, cleared for %s approach runway *%s*. Contact tower on #%s# when established, bye.", cs, approach,
-                 runway.c_str(), f.c_str());
-        Phrase_Format(p.readback, sizeof p.readback, "Cleared for %s approach runway *%s*. Contact tower on #%s#. Good bye, %s",
-                 approach, runway.c_str(), f.c_str(), cs);
+                      "%s, cleared for %s approach runway *%s*. Contact tower on #%s# when established, bye.", cs,
+                      approach, runway.c_str(), f.c_str());
+        Phrase_Format(p.readback, sizeof p.readback,
+                      "Cleared for %s approach runway *%s*. Contact tower on #%s#. Good bye, %s", approach,
+                      runway.c_str(), f.c_str(), cs);
     }
     Phrase_QueueForReadback(r, "ALL", 610, p);
     r->HandoffTorreComunicato = true;

@@ -8,7 +8,8 @@
 #include "comms/PhrasesHandOver.h"
 #include "state/Pilot.h"
 
-namespace {
+namespace
+{
 
 std::string Special_centreName(const pilot *r)
 {
@@ -45,7 +46,7 @@ void AnnounceSquawkIncorrect(pilot *r)
 {
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s, set the transponder code #%i# as instructed.", Phrase_Callsign(r),
-             r->transponder);
+                  r->transponder);
     Phrase_Format(p.readback, sizeof p.readback, "transponder on #%i#, %s.", r->transponder, Phrase_Callsign(r));
     Phrase_QueueForReadback(r, "ALL", 2000, p);
     r->orarioUltimaIstruzione = XPLMGetElapsedTime();
@@ -65,7 +66,7 @@ void Radio_CancelIFR(pilot *r)
 {
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s, %s, please cancel %s.", Special_centreName(r).c_str(), Phrase_Callsign(r),
-             Special_rules(r));
+                  Special_rules(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "ALL", 1080, p);
 }
 
@@ -98,10 +99,10 @@ void DeclareEmergency(pilot *r)
     Phrase p;
     if (r->cicloApproach == 1)
         Phrase_Format(p.text, sizeof p.text, "%s approach, declaring emergency, request immediate landing, %s.",
-                 airport.c_str(), Phrase_Callsign(r));
+                      airport.c_str(), Phrase_Callsign(r));
     else
         Phrase_Format(p.text, sizeof p.text, "%s, declaring emergency, request immediate landing at %s, %s.",
-                 Special_centreName(r).c_str(), airport.c_str(), Phrase_Callsign(r));
+                      Special_centreName(r).c_str(), airport.c_str(), Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "ALL", 3001, p);
 }
 
@@ -112,19 +113,20 @@ void DeclareEmergencyReadback(pilot *r)
     r->transponder = EMERGENCY_SQUAWK;
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s, cleared for immediate landing at %s, set transponder code to #%i#%s.",
-             Phrase_Callsign(r), airport.c_str(), EMERGENCY_SQUAWK, runway.c_str());
+                  Phrase_Callsign(r), airport.c_str(), EMERGENCY_SQUAWK, runway.c_str());
     Phrase_Format(p.readback, sizeof p.readback, "cleared for immediate landing at %s, transponder on #%i#%s, %s.",
-             airport.c_str(), EMERGENCY_SQUAWK, runway.c_str(), Phrase_Callsign(r));
+                  airport.c_str(), EMERGENCY_SQUAWK, runway.c_str(), Phrase_Callsign(r));
     Phrase_QueueForReadback(r, "ALL", 3002, p);
 }
 
 void DeclareEmergencyReadbackCorrect(pilot *r)
 {
     Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", gLastReadbackRequest.message == 3002 ? gLastReadbackRequest.readbackText : "");
+    Phrase_Format(p.text, sizeof p.text, "%s",
+                  gLastReadbackRequest.message == 3002 ? gLastReadbackRequest.readbackText : "");
     if (p.text[0] == '\0')
-        Phrase_Format(p.text, sizeof p.text, "cleared for immediate landing, transponder on #%i#, %s.", EMERGENCY_SQUAWK,
-                 Phrase_Callsign(r));
+        Phrase_Format(p.text, sizeof p.text, "cleared for immediate landing, transponder on #%i#, %s.",
+                      EMERGENCY_SQUAWK, Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT, "ALL", 0, p);
     r->gIsCopiing = 0;
 }

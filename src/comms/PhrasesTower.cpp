@@ -11,7 +11,8 @@
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 /// Above this ground speed the aircraft is not waiting at the holding point, m/s.
 const float kHoldingSpeed_ms = 10.0f;
 /// The take-off clearance keeps the frequency this long with speech off, s.
@@ -48,7 +49,8 @@ void HandOverTower(pilot *r)
 {
     const std::string f = Phrase_Frequency(r->parser.towerFrequency);
     Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s, contact tower on #%s#, have a nice flight.", Phrase_Callsign(r), f.c_str());
+    Phrase_Format(p.text, sizeof p.text, "%s, contact tower on #%s#, have a nice flight.", Phrase_Callsign(r),
+                  f.c_str());
     Phrase_Format(p.readback, sizeof p.readback, "Contact tower on #%s#, %s.", f.c_str(), Phrase_Callsign(r));
     Phrase_QueueForReadback(r, "GROUND", 882, p);
 }
@@ -70,11 +72,12 @@ void Takeoff_RequestTakeOff(pilot *r)
     const std::string airport = Phrase_AirportName(r->depAirportFullName);
     Phrase p;
     if (runway.empty())
-        Phrase_Format(p.text, sizeof p.text, "%s Tower, good %s, %s on holding point, ready for departure.", airport.c_str(),
-                 Phrase_Greeting(), Phrase_Callsign(r));
+        Phrase_Format(p.text, sizeof p.text, "%s Tower, good %s, %s on holding point, ready for departure.",
+                      airport.c_str(), Phrase_Greeting(), Phrase_Callsign(r));
     else
-        Phrase_Format(p.text, sizeof p.text, "%s Tower, good %s, %s on holding point of runway *%s*, ready for departure.",
-                 airport.c_str(), Phrase_Greeting(), Phrase_Callsign(r), runway.c_str());
+        Phrase_Format(p.text, sizeof p.text,
+                      "%s Tower, good %s, %s on holding point of runway *%s*, ready for departure.", airport.c_str(),
+                      Phrase_Greeting(), Phrase_Callsign(r), runway.c_str());
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "TOWER", 410, p);
 }
 
@@ -93,8 +96,8 @@ void Takeoff_RequestTakeOffResponse(pilot *r)
 void Takeoff_RequestTakeOffReadback(pilot *r)
 {
     Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "Cleared for take off runway *%s*, %s.", Phrase_Runway(r->departureRunwayName).c_str(),
-             Phrase_Callsign(r));
+    Phrase_Format(p.text, sizeof p.text, "Cleared for take off runway *%s*, %s.",
+                  Phrase_Runway(r->departureRunwayName).c_str(), Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT, "TOWER", 440, p);
 }
 

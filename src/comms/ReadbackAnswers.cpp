@@ -13,7 +13,8 @@
 #include "plugin/Log.h"
 #include "state/Pilot.h"
 
-namespace {
+namespace
+{
 
 struct ReadbackAnswer {
     int code;

@@ -8,7 +8,8 @@
 #include "plugin/SimDataRefs.h"
 #include "state/Pilot.h"
 
-namespace {
+namespace
+{
 /// A code some aircraft start with; it counts as none assigned.
 const int kPlaceholderSquawk = 2902;
 } // namespace

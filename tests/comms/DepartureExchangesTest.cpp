@@ -13,7 +13,8 @@
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 using Texts = std::vector<std::string>;
 using Codes_t = std::vector<int>;
@@ -92,15 +93,18 @@ TEST_F(ExchangeTest, StartupPushbackAndTaxiOnGround)
         Texts shown;
         Codes_t codes;
     } steps[] = {
-        {Ground_RequestEngineStartup, 130,
+        {Ground_RequestEngineStartup,
+         130,
          {"Seattle Tacoma ground, Vellomir 12 request startup.", "Vellomir 12, startup approved.",
           "Startup approved, Vellomir 12."},
          {110, 120, 130, 140}},
-        {Ground_RequestEngineStartupAndPushback, 131,
+        {Ground_RequestEngineStartupAndPushback,
+         131,
          {"Seattle Tacoma ground, Vellomir 12, request startup and pushback.",
           "Vellomir 12, startup and push back approved.", "Startup and push back approved, Vellomir 12."},
          {111, 121, 131, 141}},
-        {Ground_RequestPushback, 230,
+        {Ground_RequestPushback,
+         230,
          {"Vellomir 12, request push back.", "Vellomir 12, push back approved, report ready for taxi.",
           "Pushback approved, Vellomir 12."},
          {210, 220, 230, 240}},
@@ -128,11 +132,12 @@ TEST_F(ExchangeTest, StartupPushbackAndTaxiOnGround)
         Radio_AnswerReadback(&r, 330, gResponse);
         RunUntilQuiet();
         const std::string via = withRoute ? " via taxiway A, B" : "";
-        EXPECT_EQ(Shown(), (Texts{"Seattle Tacoma Ground, good afternoon, Vellomir 12 is ready for taxi.",
-                                  "Vellomir 12, taxi to runway 16L" + via +
-                                      ". Contact tower on 119.900 when on holding point.",
-                                  "Taxi to runway 16L" + via + ". Contact tower on 119.900 when on holding point, "
-                                                               "Vellomir 12."}));
+        EXPECT_EQ(Shown(),
+                  (Texts{"Seattle Tacoma Ground, good afternoon, Vellomir 12 is ready for taxi.",
+                         "Vellomir 12, taxi to runway 16L" + via + ". Contact tower on 119.900 when on holding point.",
+                         "Taxi to runway 16L" + via +
+                             ". Contact tower on 119.900 when on holding point, "
+                             "Vellomir 12."}));
         EXPECT_EQ(Codes(), (Codes_t{310, 330, 340}));
     }
     EXPECT_EQ(r.gIsTaxiingApproved + gIsTaxiingApproved, 2);

@@ -12,7 +12,8 @@
 /// level 240, 60 t; the aircraft at the gate, engines off, cockpit squawk 1200.
 void Exchange_SetUpDeparture();
 
-class ExchangeTest : public HostTest {
+class ExchangeTest : public HostTest
+{
   protected:
     void SetUp() override;
     void TearDown() override;

@@ -17,7 +17,8 @@
 #include "state/Hooks.h"
 #include "state/Pilot.h"
 
-namespace {
+namespace
+{
 
 /// The en-route and arrival part of the flight: Seattle Center, Portland's approach 118.100, tower
 /// 118.700 and ground 121.900, runway 28R with an ILS, one parking position.
@@ -73,7 +74,11 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
         {"centre first call while climbing", CenterInitialCall,
          "Seattle Center, good afternoon, Vellomir @12@ passing flight level #90#, climbing flight level #240#", "",
          "CENTER", 510, Any},
-        {"cruise level change", [](pilot &p) { p.plannedFL = 280; CenterInitialCallFlightLevelChange(&p); },
+        {"cruise level change",
+         [](pilot &p) {
+             p.plannedFL = 280;
+             CenterInitialCallFlightLevelChange(&p);
+         },
          "Seattle Center, request cruise altitude change to flight level #280#, Vellomir @12@.", "", "CENTER", 510,
          Any},
         {"centre read-back", [](pilot &p) { CenterInitialCallReadback(&p, "climb to flight level #240#, X."); },
@@ -83,7 +88,11 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
              return p.cicloCenter == 1 && p.primaChiamataCenterEffettuata == 1 &&
                     p.primaChiamataCenterEffettuataMIA == 1 && p.orarioDiDecollo > 0 && p.gIsCopiing == 0;
          }},
-        {"approach first call, level", [](pilot &p) { p.altitudineFeets = 24000; ApproachInitialCall(&p); },
+        {"approach first call, level",
+         [](pilot &p) {
+             p.altitudineFeets = 24000;
+             ApproachInitialCall(&p);
+         },
          "Portland approach, good afternoon, Vellomir @12@", "", "APPROACH", 515, Any},
         {"approach got", ApproachInitialCallGot, "", "", "", 0,
          [](const pilot &p) { return p.primaChiamataApproachEffettuata == 1; }},
@@ -92,22 +101,32 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
          [](const pilot &p) { return p.informazioniDiAtterraggioComunicate == 1; }},
         {"speed", [](pilot &p) { ApproachAnnounceReduceSpeed(&p, 210); }, "Vellomir @12@, reduce speed to 210 knots.",
          "reduce speed to 210 knots, Vellomir @12@.", "APPROACH", 1070, Any},
-        {"default read-back on approach", [](pilot &p) { p.cicloApproach = 1; CenterDefaultReadback(&p, "ok, X."); },
+        {"default read-back on approach",
+         [](pilot &p) {
+             p.cicloApproach = 1;
+             CenterDefaultReadback(&p, "ok, X.");
+         },
          "ok, X.", "", "APPROACH", 0, [](const pilot &p) { return p.gAnnounceVerticalChangeTime > 0; }},
         {"hand-over to the next centre", HandOverCenter,
          "Vellomir @12@, QNH #1013#. Contact Seattle Center on #120.300#, bye.",
          "QNH #1013#. Contact Seattle Center on #120.300#, good bye, Vellomir @12@", "ALL", 1010, Any},
         {"centre hand-over got", HandOverCenterGot, "", "", "", 0,
          [](const pilot &p) { return p.frequenzaObiettivo == 120300 && p.distanzaCambioCenter == 300 - 15; }},
-        {"hand-over to approach", [](pilot &p) { p.arrivalRunwayStruct.landingType = 0; HandOverApproach(&p); },
+        {"hand-over to approach",
+         [](pilot &p) {
+             p.arrivalRunwayStruct.landingType = 0;
+             HandOverApproach(&p);
+         },
          "Vellomir @12@, QNH #1013#, contact Portland approach on #118.100#. Expect runway *28R* to land, bye.",
          "QNH #1013#, contact Portland approach on #118.100#, runway *28R* to land, good bye, Vellomir @12@.", "ALL",
-         1011,
-         Any},
+         1011, Any},
         {"approach hand-over got", HandOverApproachGot, "", "", "", 0,
          [](const pilot &p) { return p.cicloApproach == 1; }},
         {"hand-over to tower with a turn",
-         [](pilot &p) { p.arrivalRunwayStruct.landingType = 4; HandOverTowerForLanding(&p, 275); },
+         [](pilot &p) {
+             p.arrivalRunwayStruct.landingType = 4;
+             HandOverTowerForLanding(&p, 275);
+         },
          "Vellomir @12@, turn left heading #275#. Cleared for ILS approach runway *28R*. Contact tower on #118.700# "
          "when established, bye.",
          "Turn left heading #275#. Cleared for ILS approach runway *28R*. Contact tower on #118.700#. Good bye, "
@@ -132,36 +151,54 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
          "#118.100#",
          "Turn right heading #285#. Climb and maintain 3000 feet. Contact Portland approach on #118.100#, Vellomir "
          "@12@",
-         "TOWER", 920, [](const pilot &p) { return p.clearedToLand == 0 && p.cicloMissed == 1 && p.cicloApproach == 1; }},
+         "TOWER", 920,
+         [](const pilot &p) { return p.clearedToLand == 0 && p.cicloMissed == 1 && p.cicloApproach == 1; }},
         {"missed approach read-back", [](pilot &p) { Tower_MissedApproachReadback(&p, "X"); }, "X", "", "TOWER", 0,
          [](const pilot &p) { return p.frequenzaObiettivo == 118100; }},
         {"runway vacated", Tower_RunwayVacated, "Portland tower, Vellomir @12@, runway *28R* committed.", "", "TOWER",
          780, Any},
         {"runway vacated answer", Tower_RunwayVacatedResponse, "Vellomir @12@, contact ground on #121.900#.",
-         "Ground on #121.900#, Vellomir @12@.", "TOWER", 790, [](const pilot &p) { return p.gTargetRunwayVacated == 1; }},
+         "Ground on #121.900#, Vellomir @12@.", "TOWER", 790,
+         [](const pilot &p) { return p.gTargetRunwayVacated == 1; }},
         {"ground frequency read back", Tower_RunwayVacatedReadback, "Ground on #121.900#, Vellomir @12@.", "", "TOWER",
          0, [](const pilot &p) { return p.frequenzaObiettivo == 121900; }},
         {"arrival ground call", Ground_InitialCall, "Portland Ground, good afternoon, Vellomir @12@ on runway *28R*.",
          "", "GROUND", 810, Any},
-        {"taxi to the gate", GroundInitialCallResponse, "Vellomir @12@, taxi to gate c 7", "taxi to gate c 7, Vellomir @12@",
-         "GROUND", 820, Any},
-        {"taxi to a numbered parking", [](pilot &p) { p.gParkingStruct.name = "42"; GroundInitialCallResponse(&p); },
+        {"taxi to the gate", GroundInitialCallResponse, "Vellomir @12@, taxi to gate c 7",
+         "taxi to gate c 7, Vellomir @12@", "GROUND", 820, Any},
+        {"taxi to a numbered parking",
+         [](pilot &p) {
+             p.gParkingStruct.name = "42";
+             GroundInitialCallResponse(&p);
+         },
          "Vellomir @12@, taxi to parking 42.", "taxi to parking 42, Vellomir @12@", "GROUND", 820, Any},
-        {"taxi to any parking", [](pilot &p) { p.gParkingStruct.name.clear(); GroundInitialCallResponse(&p); },
+        {"taxi to any parking",
+         [](pilot &p) {
+             p.gParkingStruct.name.clear();
+             GroundInitialCallResponse(&p);
+         },
          "Vellomir @12@, taxi to parking of your choice.", "taxi to parking of my choice, Vellomir @12@", "GROUND", 820,
          Any},
         {"parking read-back ends the service", Ground_InitialCallReadback,
          "taxi to parking of my choice, Vellomir @12@", "", "GROUND", 0,
          [](const pilot &p) { return p.serviceTerminated && p.gParkingStruct.id == 1; }},
-        {"wrong squawk", [](pilot &p) { p.transponder = 2345; AnnounceSquawkIncorrect(&p); },
-         "Vellomir @12@, set the transponder code #2345# as instructed.", "transponder on #2345#, Vellomir @12@.", "ALL",
-         2000, Any},
+        {"wrong squawk",
+         [](pilot &p) {
+             p.transponder = 2345;
+             AnnounceSquawkIncorrect(&p);
+         },
+         "Vellomir @12@, set the transponder code #2345# as instructed.", "transponder on #2345#, Vellomir @12@.",
+         "ALL", 2000, Any},
         {"cancel IFR", Radio_CancelIFR, "Seattle Center, Vellomir @12@, please cancel IFR.", "", "ALL", 1080, Any},
-        {"IFR cancelled", Radio_CancelIFRResponse, "Vellomir @12@, IFR cancelled", "IFR cancelled, Vellomir @12@", "ALL",
-         1090, Any},
+        {"IFR cancelled", Radio_CancelIFRResponse, "Vellomir @12@, IFR cancelled", "IFR cancelled, Vellomir @12@",
+         "ALL", 1090, Any},
         {"cancellation read back", [](pilot &p) { Radio_CancelIFRReadback(&p, "IFR cancelled, X"); },
          "IFR cancelled, X", "", "ALL", 1100, [](const pilot &p) { return p.serviceTerminated && p.cicloCenter == 0; }},
-        {"emergency", [](pilot &p) { p.cicloApproach = 0; DeclareEmergency(&p); },
+        {"emergency",
+         [](pilot &p) {
+             p.cicloApproach = 0;
+             DeclareEmergency(&p);
+         },
          "Seattle Center, declaring emergency, request immediate landing at Portland, Vellomir @12@.", "", "ALL", 3001,
          Any},
         {"emergency clearance", DeclareEmergencyReadback,
@@ -200,13 +237,24 @@ TEST_F(ExchangeTest, SayAgainRepeatsTheSameMessageWordForWord)
         void (*controller)(pilot *);
         int readbackCode;
     } rows[] = {
-        {FlightPlanning_RequestIFRClearanceResponse, 40}, {Ground_RequestEngineStartupResponse, 130},
-        {Ground_RequestEngineStartupAndPushBackResponse, 131}, {Ground_RequestPushbackResponse, 230},
-        {Ground_RequestTaxiResponse, 330}, {Takeoff_RequestTakeOffResponse, 420}, {HandOverTower, 882},
-        {ComunicaInformazioniAtterraggio, 550}, {[](pilot *p) { ApproachAnnounceReduceSpeed(p, 180); }, 1070},
-        {HandOverCenter, 1010}, {HandOverApproach, 1011}, {[](pilot *p) { HandOverTowerForLanding(p); }, 610},
-        {ComunicaClearedToLand, 760}, {Tower_MissedApproachResponse, 920}, {Tower_RunwayVacatedResponse, 790},
-        {GroundInitialCallResponse, 820}, {AnnounceSquawkIncorrect, 2000}, {Radio_CancelIFRResponse, 1090},
+        {FlightPlanning_RequestIFRClearanceResponse, 40},
+        {Ground_RequestEngineStartupResponse, 130},
+        {Ground_RequestEngineStartupAndPushBackResponse, 131},
+        {Ground_RequestPushbackResponse, 230},
+        {Ground_RequestTaxiResponse, 330},
+        {Takeoff_RequestTakeOffResponse, 420},
+        {HandOverTower, 882},
+        {ComunicaInformazioniAtterraggio, 550},
+        {[](pilot *p) { ApproachAnnounceReduceSpeed(p, 180); }, 1070},
+        {HandOverCenter, 1010},
+        {HandOverApproach, 1011},
+        {[](pilot *p) { HandOverTowerForLanding(p); }, 610},
+        {ComunicaClearedToLand, 760},
+        {Tower_MissedApproachResponse, 920},
+        {Tower_RunwayVacatedResponse, 790},
+        {GroundInitialCallResponse, 820},
+        {AnnounceSquawkIncorrect, 2000},
+        {Radio_CancelIFRResponse, 1090},
         {DeclareEmergencyReadback, 3002},
     };
     for (const auto &row : rows) {

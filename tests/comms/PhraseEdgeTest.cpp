@@ -20,7 +20,8 @@
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
-namespace {
+namespace
+{
 
 TEST_F(ExchangeTest, SquawkCodesUseOctalDigitsFrom2000To2777AndAnAssignedCodeStays)
 {
@@ -114,12 +115,15 @@ TEST_F(ExchangeTest, MissingRouteRunwayAndSidGiveTheShorterPhrases)
     r.selectedSID = 3; // chosen from a list that is gone
     queue.clear();
     FlightPlanning_RequestIFRClearanceResponse(&r);
-    EXPECT_STREQ(queue.back().text, "Vellomir @12@, cleared to Portland. Initial altitude flight level #240#. Squawk #2345#.");
+    EXPECT_STREQ(queue.back().text,
+                 "Vellomir @12@, cleared to Portland. Initial altitude flight level #240#. Squawk #2345#.");
     FlightPlanning_RequestIFRClearanceReadback(&r);
-    EXPECT_STREQ(queue.back().text, "Cleared to #KPDX#. Initial altitude flight level #240#. Squawk #2345#, Vellomir @12@.");
+    EXPECT_STREQ(queue.back().text,
+                 "Cleared to #KPDX#. Initial altitude flight level #240#. Squawk #2345#, Vellomir @12@.");
     EXPECT_EQ(r.clearedFL, 240);
     Ground_RequestTaxiResponse(&r);
-    EXPECT_STREQ(queue.back().readbackText, "Taxi to holding point. Contact tower on #119.900# when on holding point, Vellomir @12@.");
+    EXPECT_STREQ(queue.back().readbackText,
+                 "Taxi to holding point. Contact tower on #119.900# when on holding point, Vellomir @12@.");
     Takeoff_RequestTakeOff(&r);
     EXPECT_STREQ(queue.back().text,
                  "Seattle-Tacoma Tower, good afternoon, Vellomir @12@ on holding point, ready for departure.");
@@ -131,8 +135,9 @@ TEST_F(ExchangeTest, OutsideNamesLoseTheirMarkupCharactersAndAreNeverFormats)
     const struct {
         const char *name, *spoken;
     } airports[] = {
-        {"Seattle-Tacoma Intl", "Seattle-Tacoma"}, {"  Portland   intl ", "Portland"}, {"INTL Sky Harbor", "Sky Harbor"},
-        {"Intlx Field", "Intlx Field"},            {"Sea#Tac *Intl* @9", "SeaTac 9"},   {"", ""},
+        {"Seattle-Tacoma Intl", "Seattle-Tacoma"}, {"  Portland   intl ", "Portland"},
+        {"INTL Sky Harbor", "Sky Harbor"},         {"Intlx Field", "Intlx Field"},
+        {"Sea#Tac *Intl* @9", "SeaTac 9"},         {"", ""},
     };
     for (const auto &row : airports)
         EXPECT_EQ(Phrase_AirportName(row.name), row.spoken) << row.name;
@@ -191,10 +196,10 @@ TEST_F(ExchangeTest, MessagesForAllAreHeardAndReadBackOnAnyFacility)
     Radio_AnswerReadback(&r, 1090, gResponse);
     gPluginEnabled = 1;
     RunUntilQuiet();
-    EXPECT_EQ(Shown(), (std::vector<std::string>{
-                           "Vellomir 12, set the transponder code 2345 as instructed.", "transponder on 2345, Vellomir 12.",
-                           "Seattle Center, Vellomir 12, please cancel IFR.", "Vellomir 12, IFR cancelled",
-                           "IFR cancelled, Vellomir 12"}));
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"Vellomir 12, set the transponder code 2345 as instructed.",
+                                                 "transponder on 2345, Vellomir 12.",
+                                                 "Seattle Center, Vellomir 12, please cancel IFR.",
+                                                 "Vellomir 12, IFR cancelled", "IFR cancelled, Vellomir 12"}));
     EXPECT_EQ(gPluginEnabled, 0);
     EXPECT_TRUE(r.serviceTerminated);
 }
@@ -204,8 +209,8 @@ TEST_F(ExchangeTest, RadioDatarefsAndTheFreeFrequency)
     const struct {
         const char *facility;
         int id;
-    } ids[] = {{"DELIVERY", 1}, {"GROUND", 2}, {"TOWER", 3},  {"DEPARTURE", 4}, {"CENTER", 5},
-               {"APPROACH", 6}, {"ATIS", 8},   {"NONE", 0},   {"", 0}};
+    } ids[] = {{"DELIVERY", 1}, {"GROUND", 2}, {"TOWER", 3}, {"DEPARTURE", 4}, {"CENTER", 5},
+               {"APPROACH", 6}, {"ATIS", 8},   {"NONE", 0},  {"", 0}};
     for (const auto &row : ids)
         EXPECT_EQ(NaviCheck_FacilityId(row.facility), row.id) << row.facility;
 

@@ -86,6 +86,8 @@ SIMHOST_API bool InstallSample(const std::string &sampleFolder);
 /// there and calls XPluginStart then XPluginEnable, as X-Plane does. Returns false (with the reason in
 /// LastError()) when it cannot be loaded or XPluginStart returns 0.
 SIMHOST_API bool LoadPlugin(const std::string &xplPath);
+/// The same from Resources/plugins/<folderName>/lin_x64/ (a plug-in folder the user renamed).
+SIMHOST_API bool LoadPluginFrom(const std::string &xplPath, const std::string &folderName);
 /// XPluginDisable then XPluginStop; the module stays mapped.
 SIMHOST_API void UnloadPlugin();
 SIMHOST_API bool PluginLoaded();
@@ -104,6 +106,10 @@ SIMHOST_API void RunFrames(int count);
 /// Runs frames for the given simulated seconds.
 SIMHOST_API void RunSeconds(float seconds);
 SIMHOST_API float ElapsedTime();
+/// Wall-clock seconds the plug-in's window draw callbacks took in the last frame, and in the longest frame
+/// since Reset: a frame the plug-in holds is a stutter of the simulator.
+SIMHOST_API double LastFrameDrawSeconds();
+SIMHOST_API double LongestFrameDrawSeconds();
 SIMHOST_API int FrameCount();
 
 // MARK: datarefs

@@ -26,10 +26,15 @@ bool Fail(const std::string &reason)
 
 bool LoadPlugin(const std::string &xplPath)
 {
+    return LoadPluginFrom(xplPath, "Vellomir64");
+}
+
+bool LoadPluginFrom(const std::string &xplPath, const std::string &folderName)
+{
     Host &h = host();
     if (h.plugin.started)
         return Fail("a plug-in is already loaded");
-    std::string installed = PluginFolder() + "lin_x64/Vellomir64.xpl";
+    std::string installed = SystemPath() + "Resources/plugins/" + folderName + "/lin_x64/Vellomir64.xpl";
     std::error_code error;
     fs::create_directories(fs::path(installed).parent_path(), error);
     if (fs::absolute(xplPath) != fs::absolute(installed) &&

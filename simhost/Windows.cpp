@@ -1,6 +1,7 @@
 // Windows: creation, z-order, the frame's drawing pass, mouse and keyboard routing, and the drawing
 // calls whose output is recorded so that a test can read the screen.
 #include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <memory>
@@ -88,10 +89,14 @@ void Kill(Window *w)
     gOrder.erase(std::remove(gOrder.begin(), gOrder.end(), w), gOrder.end());
 }
 
+/// Wall-clock time of the window draw callbacks: in the last frame, and the longest frame since Reset.
+double gLastDrawSeconds = 0, gLongestDrawSeconds = 0;
+
 } // namespace
 
 void ResetWindows()
 {
+    gLastDrawSeconds = gLongestDrawSeconds = 0;
     gWindows.clear();
     gOrder.clear();
     gCapture = gFocus = nullptr;
@@ -108,15 +113,35 @@ void BeginFrameRecording()
 void DrawWindows()
 {
     std::vector<Window *> order = gOrder; // a draw callback may create or destroy windows
+    double drawSeconds = 0;
     for (Window *w : order) {
         if (!w->alive || !w->visible)
             continue;
-        if (w->rootWidget != 0)
+        if (w->rootWidget != 0) {
             WidgetDraw(w->rootWidget);
-        else if (w->draw != nullptr)
+        } else if (w->draw != nullptr) {
+            auto start = std::chrono::steady_clock::now();
             w->draw(w, w->ref);
+            drawSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        }
     }
+    gLastDrawSeconds = drawSeconds;
+    gLongestDrawSeconds = std::max(gLongestDrawSeconds, drawSeconds);
 }
+
+} // namespace detail
+
+double LastFrameDrawSeconds()
+{
+    return detail::gLastDrawSeconds;
+}
+
+double LongestFrameDrawSeconds()
+{
+    return detail::gLongestDrawSeconds;
+}
+
+namespace detail {
 
 void *CreateWidgetWindow(int left, int top, int right, int bottom, int visible, intptr_t rootWidget)
 {

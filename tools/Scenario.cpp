@@ -2,6 +2,7 @@
 #include "Scenario.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -220,6 +221,23 @@ struct Runner {
                 return "expected " + w[1] + " \"" + w[2] + "\" did not happen";
             if (hooks.note)
                 hooks.note("ok: " + w[1] + " \"" + w[2] + "\"");
+            return "";
+        }
+        if (c == "expect" && n == 4 && w[1] == "max" && w[2] == "frame") {
+            double limit_ms = atof(w[3].c_str());
+            double longest_ms = simhost::LongestFrameDrawSeconds() * 1000.0;
+            if (!(limit_ms > 0))
+                return "expect max frame needs milliseconds";
+            if (longest_ms > limit_ms) {
+                char text[128];
+                snprintf(text, sizeof text, "the longest frame took %.1f ms, more than %s ms", longest_ms, w[3].c_str());
+                return text;
+            }
+            if (hooks.note) {
+                char text[128];
+                snprintf(text, sizeof text, "ok: longest frame %.1f ms (at most %s ms)", longest_ms, w[3].c_str());
+                hooks.note(text);
+            }
             return "";
         }
         if (c == "note" && n >= 2) {

@@ -334,8 +334,9 @@ int main(int argc, char **argv)
     std::vector<std::string> errors = simhost::HostErrors();
     for (const std::string &misuse : errors)
         printf("vellomir-sim: host error: %s\n", misuse.c_str());
-    printf("vellomir-sim: %d frames, %.1f simulated seconds, %d host errors\n", simhost::FrameCount(),
-           simhost::ElapsedTime(), (int)errors.size());
+    printf("vellomir-sim: %d frames, %.1f simulated seconds, %d host errors, longest frame %.1f ms\n",
+           simhost::FrameCount(), simhost::ElapsedTime(), (int)errors.size(),
+           simhost::LongestFrameDrawSeconds() * 1000.0);
     simhost::Shutdown();
     return errors.empty() ? 0 : 5;
 }

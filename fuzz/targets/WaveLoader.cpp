@@ -2,6 +2,7 @@
 // OpenAL buffer. OpenAL Soft's null driver stands in for a sound card.
 // Input: the file.
 #include <AL/al.h>
+#include <AL/alc.h>
 #include <cstdlib>
 
 #include "FuzzHost.h"
@@ -21,6 +22,7 @@ void OpenAudio()
     System_InitAudio(12000);
     if (my_context == nullptr)
         fuzz::Fail("OpenAL Soft could not open its null driver");
+    alcMakeContextCurrent(my_context); // the checks read the buffers through it
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // frequency, then hand the message's code to the action table.
 #include "comms/MessageQueue.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -17,6 +18,7 @@
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "speech/AzureTTS.h"
+#include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
@@ -43,10 +45,17 @@ void Queue_speak(const messaggio &m, const char *speech)
         return;
     if (disableVoiceOnReadBack == 1 && m.spokenByPilot)
         return;
-    if (azureTtsOn == 0)
+    if (azureTtsOn == 0 || !AzureTTS_Ready(false)) {
         XPLMSpeakString(speech);
-    else
-        azureReturnCode = azureTTS(speech, m.spokenByPilot ? kPilotVoice : voceRandomAttuale, true);
+        return;
+    }
+    // The service answers on the speech worker; the radio stays busy for the message's duration from the
+    // moment its voice is heard.
+    const float busy_s = (float)m.duration;
+    AzureTTS_Speak(speech, m.spokenByPilot ? kPilotVoice : voceRandomAttuale, [busy_s](bool played) {
+        if (played)
+            frequencyBusyUntil = std::max(frequencyBusyUntil, XPLMGetElapsedTime() + busy_s);
+    });
 }
 
 void Queue_show(const messaggio &m, float now)
@@ -109,6 +118,8 @@ void Queue_DeliverNextMessage()
 {
     float now = XPLMGetElapsedTime();
     if (queue.empty() || (frequencyBusyUntil != 0 && now < frequencyBusyUntil))
+        return;
+    if (SpeechWorker_Speaking()) // the previous message is still being synthesised: it is heard first
         return;
     messaggio m = queue.front();
 

@@ -212,12 +212,14 @@ void Utils_readAllAptDat()
     for (const std::string &file : Scenery_CustomAptDatFiles(root, separator))
         parseSingleAptDat(file);
 
-    std::string navFile = JoinPath(root, {"Resources", "plugins", "Vellomir64", "navdata", "earth_nav.dat"}, separator);
+    char pluginFolder[1024];
+    Utils_PluginFolder(pluginFolder, sizeof pluginFolder);
+    std::string navFile = JoinPath(pluginFolder, {"navdata", "earth_nav.dat"}, separator);
     earthNavDatVersion = CycleOf(navFile, "earth_nav.dat", "nav");
     PrintInfo("Utils_readAllAptDat", "reading earth_nav.dat from %s", navFile.c_str());
     parseSingleNavDat(navFile);
 
-    std::string fixFile = JoinPath(root, {"Resources", "plugins", "Vellomir64", "navdata", "earth_fix.dat"}, separator);
+    std::string fixFile = JoinPath(pluginFolder, {"navdata", "earth_fix.dat"}, separator);
     earthFixDatVersion = CycleOf(fixFile, "earth_fix.dat", "fix");
     PrintInfo("Utils_readAllAptDat", "airport index: %i airports, ILS index: %i airports", (int)IcaoMap.size(),
               (int)ILSMap.size());

@@ -15,6 +15,7 @@
 #include "plugin/FrameReads.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
+#include "speech/SpeechWorker.h"
 #include "speech/Wave.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
@@ -92,6 +93,7 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     FrameDriver_ReadEngines(record);
 
     Wave_ReleaseFinishedUtterances();
+    SpeechWorker_Collect();
     Queue_DeliverNextMessage();
 
     FrameDriver_ReadPositionAndMotion(record);

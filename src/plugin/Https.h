@@ -1,5 +1,6 @@
-// One HTTPS request over libcurl's easy interface: TLS verified, a time-out, the response into memory or a
-// file with a size cap. Runs synchronously on the caller's thread.
+// One HTTPS request over libcurl: TLS verified, a time-out, the response into memory or a file with a size
+// cap. Runs synchronously on the caller's thread, which must not be the simulator's (a request can take
+// seconds); it makes no SDK call. libcurl is opened at the first request.
 #pragma once
 
 #include <atomic>
@@ -17,15 +18,17 @@ struct HttpsRequest {
     bool post = false;
     const char *body = nullptr; ///< POST body (may be empty)
     size_t bodyLength = 0;
-    long timeoutMs = 10000;     ///< whole transfer, connection included
-    FILE *outFile = nullptr;    ///< response body goes here when set ...
-    std::string *outMemory = nullptr; ///< ... else here, when set
+    long timeoutMs = 10000;                ///< whole transfer, connection included
+    FILE *outFile = nullptr;               ///< response body goes here when set ...
+    std::string *outMemory = nullptr;      ///< ... else here, when set
     size_t maxResponseBytes = 1024 * 1024; ///< a larger response fails the transfer
-    bool verbose = false;       ///< libcurl's transfer trace on standard error
+    bool verbose = false;                  ///< libcurl's transfer trace on standard error
     /// With lowSpeedSeconds: a transfer slower than this many bytes per second for that long fails.
     long lowSpeedBytesPerSecond = 0;
     long lowSpeedSeconds = 0;
-    /// Set from another thread, ends the transfer soon after (as a failed one).
+    /// Certificate authority file for this request; null uses httpsCaFile (read when the request starts).
+    const char *caFile = nullptr;
+    /// Set from another thread, ends the transfer (as no answer) within about a tenth of a second.
     const std::atomic<bool> *cancel = nullptr;
 };
 
@@ -35,11 +38,13 @@ struct HttpsResult {
     char error[256] = "";    ///< libcurl's error text, or "HTTP status N" when the transfer completed
 };
 
-/// Performs the request. The caller brackets it with curl_global_init / curl_global_cleanup (or the two
-/// functions below). Redirects are never followed: a 3xx answer is returned as it is.
+/// Performs the request. Without libcurl the result says so ("libcurl.so.4 (reason)") and nothing is sent.
+/// Redirects are never followed: a 3xx answer is returned as it is.
 HttpsResult Https_Perform(const HttpsRequest &request);
+/// True when libcurl could be opened (opens it on the first call); thread-safe.
+bool Https_Available();
 
-/// libcurl's global set-up and clean-up (counted): a thread that makes requests runs between the two
-/// calls, made on the simulator's thread, so that no other caller's clean-up pulls libcurl from under it.
+/// libcurl's global set-up, for a thread about to make requests (opens libcurl; its set-up is done once
+/// and never undone, since another thread may still be using it), and its counterpart, which keeps it.
 void Https_GlobalInit();
 void Https_GlobalCleanup();

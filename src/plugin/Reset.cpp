@@ -12,6 +12,7 @@
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
 #include "speech/AzureTTS.h"
+#include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
@@ -28,6 +29,7 @@ void System_ResetPlugin()
         XPLMEnableMenuItem(gMyMenu, MENU_ATC_DIALOG, 0);
 
     Radio_ResetState();
+    SpeechWorker_CancelSpeech(); // the voices of the emptied queue
     FlightGlobals_Reset();
 
     gAlreadyChecked = 0;

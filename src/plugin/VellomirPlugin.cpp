@@ -11,6 +11,7 @@
 #include "plugin/Commands.h"
 #include "plugin/CustomDataRefs.h"
 #include "plugin/FrameDriver.h"
+#include "plugin/Https.h"
 #include "plugin/Log.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
@@ -19,6 +20,7 @@
 #include "plugin/Version.h"
 #include "plugin/Welcome.h"
 #include "speech/AzureTTS.h"
+#include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "speech/Wave.h"
 #include "state/FlightGlobals.h"
@@ -41,7 +43,7 @@ void System_Start()
 {
     System_RegisterDataRefs();
     XPLMGetVersions(&gFDV_XPlaneVersion, &XPLMVersion, &HostID);
-    System_InitAudio(gFDV_XPlaneVersion);
+    Audio_Start(gFDV_XPlaneVersion);
     System_RegisterCommands();
     System_FindAttitudeDataRefs();
     System_CreateMenu();
@@ -54,7 +56,9 @@ void System_Start()
     CambiaVoceRandom();
     if (azureTtsOn == 1) {
         PrintInfo("XPluginStart", "AzureTTS init");
-        azureReturnCode = getAzureToken();
+        AzureTTS_Ready(false); // opens the sound device, or says once what is missing
+        if (Https_Available())
+            AzureTTS_RequestToken(); // answered on the speech worker: the start does not wait
     }
     if (pluginAutostart == 1 && gPluginEnabled == 0) {
         gPluginEnabled = 1;
@@ -101,6 +105,7 @@ PLUGIN_API void XPluginStop(void)
     JumpToWaypoint_Close();
     System_DestroyMenu();
     System_UnregisterDataRefs();
+    SpeechWorker_Stop();
     Wave_ReleaseAllUtterances();
     System_CloseAudio();
 }

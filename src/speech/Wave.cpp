@@ -3,19 +3,22 @@
 // fall silent.
 #include "speech/Wave.h"
 
-#include <AL/alc.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "plugin/Audio.h"
+#include "plugin/LibOpenAL.h"
 #include "plugin/Log.h"
 
 ALuint source = 0;
 ALuint buffers[WAVE_BUFFER_SLOTS] = {0};
 uint16_t OpenAlBufferCounter = 0;
 
-namespace {
+namespace
+{
 
 /// Waves larger than this are refused (a sentence of synthesised speech is well under a megabyte).
 const long kMaxWaveFileBytes = 64L * 1024 * 1024;
@@ -45,8 +48,8 @@ uint16_t Wave_le16(const unsigned char *p)
 /// Finds the chunk with the tag among the chunks in [begin, end). Every length is checked against end
 /// before it is followed; a chunk that would run past end stops the search. On success body and length
 /// give the chunk's contents, which lie inside [begin, end).
-bool Wave_findChunk(const unsigned char *begin, const unsigned char *end, const char *tag,
-                    const unsigned char **body, uint32_t *length)
+bool Wave_findChunk(const unsigned char *begin, const unsigned char *end, const char *tag, const unsigned char **body,
+                    uint32_t *length)
 {
     const unsigned char *p = begin;
     while (end - p >= 8) {
@@ -148,18 +151,18 @@ ALuint Wave_bufferFromImage(const unsigned char *image, long size)
     uint32_t frameBytes = channels * (bitsPerSample / 8);
     dataLength -= dataLength % frameBytes; // OpenAL refuses a partial sample frame
 
-    alGetError();
+    gAL.alGetError();
     ALuint buffer = 0;
-    alGenBuffers(1, &buffer);
-    if (alGetError() != AL_NO_ERROR || buffer == 0) {
+    gAL.alGenBuffers(1, &buffer);
+    if (gAL.alGetError() != AL_NO_ERROR || buffer == 0) {
         Wave_fail("Could not generate buffer id.");
         return 0;
     }
-    alBufferData(buffer, format, data, (ALsizei)dataLength, (ALsizei)sampleRate);
-    if (alGetError() != AL_NO_ERROR) {
+    gAL.alBufferData(buffer, format, data, (ALsizei)dataLength, (ALsizei)sampleRate);
+    if (gAL.alGetError() != AL_NO_ERROR) {
         PrintInfo("Utils_load_wave", "Could not fill the buffer (%u Hz, %u channels, %u bits, %u bytes).", sampleRate,
                   channels, bitsPerSample, dataLength);
-        alDeleteBuffers(1, &buffer);
+        gAL.alDeleteBuffers(1, &buffer);
         return 0;
     }
     return buffer;
@@ -167,27 +170,66 @@ ALuint Wave_bufferFromImage(const unsigned char *image, long size)
 
 void Wave_deleteUtterance(Utterance &utterance)
 {
-    alSourceStop(utterance.source);
-    alDeleteSources(1, &utterance.source);
+    gAL.alSourceStop(utterance.source);
+    gAL.alDeleteSources(1, &utterance.source);
     for (int i = 0; i < utterance.bufferCount; i++)
         if (utterance.buffers[i] != 0)
-            alDeleteBuffers(1, &utterance.buffers[i]);
+            gAL.alDeleteBuffers(1, &utterance.buffers[i]);
 }
 
 void Wave_forgetLoadedBuffers()
 {
     for (int i = 0; i < OpenAlBufferCounter && i < WAVE_BUFFER_SLOTS; i++) {
         if (buffers[i] != 0)
-            alDeleteBuffers(1, &buffers[i]);
+            gAL.alDeleteBuffers(1, &buffers[i]);
         buffers[i] = 0;
     }
     OpenAlBufferCounter = 0;
 }
 
+/// Generates a new `source` and counts the slot's buffer; false (nothing counted) when the slot is out of
+/// range or there is no context.
+bool Wave_newSource(const char *tag, int slot)
+{
+    if (slot < 0 || slot >= WAVE_BUFFER_SLOTS) {
+        PrintInfo(tag, "Buffer slot %i out of range", slot);
+        return false;
+    }
+    AudioContextScope scope;
+    if (!scope.active) {
+        PrintInfo(tag, "No OpenAL context, the wave is not loaded");
+        return false;
+    }
+    gAL.alGetError();
+    source = 0;
+    gAL.alGenSources(1, &source);
+    if (gAL.alGetError() != AL_NO_ERROR)
+        source = 0;
+    if (source == 0)
+        PrintInfo(tag, "Could not generate source id.");
+    OpenAlBufferCounter++;
+    return true;
+}
+
 } // namespace
+
+ALuint Wave_BufferFromMemory(const std::string &image)
+{
+    AudioContextScope scope;
+    if (!scope.active) {
+        Wave_fail("No OpenAL context, the wave is not loaded.");
+        return 0;
+    }
+    return Wave_bufferFromImage(reinterpret_cast<const unsigned char *>(image.data()), (long)image.size());
+}
 
 ALuint Utils_load_wave(const char *path)
 {
+    AudioContextScope scope;
+    if (!scope.active) {
+        Wave_fail("No OpenAL context, the wave is not loaded.");
+        return 0;
+    }
     long size = 0;
     unsigned char *image = Wave_readFile(path, &size);
     if (image == nullptr)
@@ -199,38 +241,40 @@ ALuint Utils_load_wave(const char *path)
 
 void Utils_WavAddToBufferQueue(const char *path, int slot)
 {
-    if (slot < 0 || slot >= WAVE_BUFFER_SLOTS) {
-        PrintInfo("Utils_WavAddToBufferQueue", "Buffer slot %i out of range", slot);
-        return;
-    }
-    alGetError();
-    source = 0;
-    alGenSources(1, &source);
-    if (alGetError() != AL_NO_ERROR)
-        source = 0;
-    if (source == 0)
-        PrintInfo("Utils_WavAddToBufferQueue", "Could not generate source id.");
-    buffers[slot] = Utils_load_wave(path);
-    OpenAlBufferCounter++;
+    if (Wave_newSource("Utils_WavAddToBufferQueue", slot))
+        buffers[slot] = Utils_load_wave(path);
+}
+
+void Wave_AddToBufferQueue(const std::string &image, int slot)
+{
+    if (Wave_newSource("Wave_AddToBufferQueue", slot))
+        buffers[slot] = Wave_BufferFromMemory(image);
 }
 
 bool Wave_PlayQueuedBuffers()
 {
+    AudioContextScope scope;
     int count = OpenAlBufferCounter < WAVE_BUFFER_SLOTS ? (int)OpenAlBufferCounter : (int)WAVE_BUFFER_SLOTS;
     bool loaded = count > 0;
     for (int i = 0; i < count; i++)
         loaded = loaded && buffers[i] != 0;
+    if (!scope.active) {
+        PrintInfo("Wave_PlayQueuedBuffers", "No OpenAL context, nothing is played");
+        source = 0;
+        OpenAlBufferCounter = 0;
+        return false;
+    }
     if (source == 0 || !loaded) {
         PrintInfo("Wave_PlayQueuedBuffers", "Nothing to play");
         if (source != 0)
-            alDeleteSources(1, &source);
+            gAL.alDeleteSources(1, &source);
         source = 0;
         Wave_forgetLoadedBuffers();
         return false;
     }
-    alGetError();
-    alSourceQueueBuffers(source, count, buffers);
-    alSourcePlay(source);
+    gAL.alGetError();
+    gAL.alSourceQueueBuffers(source, count, buffers);
+    gAL.alSourcePlay(source);
     Utterance utterance = {source, {0}, count};
     for (int i = 0; i < count; i++) {
         utterance.buffers[i] = buffers[i];
@@ -238,7 +282,7 @@ bool Wave_PlayQueuedBuffers()
     }
     gUtterances.push_back(utterance);
     OpenAlBufferCounter = 0;
-    if (alGetError() != AL_NO_ERROR) {
+    if (gAL.alGetError() != AL_NO_ERROR) {
         PrintInfo("Wave_PlayQueuedBuffers", "OpenAL could not play the wave");
         return false;
     }
@@ -247,12 +291,15 @@ bool Wave_PlayQueuedBuffers()
 
 void Wave_ReleaseFinishedUtterances()
 {
-    if (gUtterances.empty() || alcGetCurrentContext() == nullptr)
+    if (gUtterances.empty())
+        return;
+    AudioContextScope scope;
+    if (!scope.active)
         return;
     size_t kept = 0;
     for (size_t i = 0; i < gUtterances.size(); i++) {
         ALint state = AL_STOPPED;
-        alGetSourcei(gUtterances[i].source, AL_SOURCE_STATE, &state);
+        gAL.alGetSourcei(gUtterances[i].source, AL_SOURCE_STATE, &state);
         if (state == AL_PLAYING || state == AL_PAUSED)
             gUtterances[kept++] = gUtterances[i];
         else
@@ -263,7 +310,8 @@ void Wave_ReleaseFinishedUtterances()
 
 void Wave_ReleaseAllUtterances()
 {
-    if (alcGetCurrentContext() != nullptr) {
+    AudioContextScope scope;
+    if (scope.active) {
         for (Utterance &utterance : gUtterances)
             Wave_deleteUtterance(utterance);
         Wave_forgetLoadedBuffers();

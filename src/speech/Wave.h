@@ -3,6 +3,7 @@
 
 #include <AL/al.h>
 #include <cstdint>
+#include <string>
 
 /// Number of buffer slots of one utterance.
 enum { WAVE_BUFFER_SLOTS = 10 };
@@ -14,8 +15,12 @@ extern uint16_t OpenAlBufferCounter;      ///< buffers loaded since the last pla
 /// Loads a PCM wave (mono or stereo, 8 or 16 bit) into a new OpenAL buffer; 0 on any failure, with the
 /// reason in the log.
 ALuint Utils_load_wave(const char *path);
+/// The same for a wave image in memory.
+ALuint Wave_BufferFromMemory(const std::string &image);
 /// Generates a new `source` and loads the wave at path into buffers[slot]; counts the buffer.
 void Utils_WavAddToBufferQueue(const char *path, int slot);
+/// The same for a wave image in memory.
+void Wave_AddToBufferQueue(const std::string &image, int slot);
 /// Queues the loaded buffers on `source` and plays them; the utterance is released once it has finished.
 /// Returns false (and releases what was loaded) when nothing could be played.
 bool Wave_PlayQueuedBuffers();

@@ -1,5 +1,6 @@
 // The disclaimer shown when the user switches the Azure speech engine on in the Options window.
 #include "XPStandardWidgets.h"
+#include "plugin/Https.h"
 #include "speech/AzureTTS.h"
 #include "ui/OptionsWindow.h"
 #include "ui/WarningWindow.h"
@@ -43,7 +44,9 @@ void AzureDisclaimer_Destroy()
 void AzureDisclaimer_Understood()
 {
     AzureDisclaimer_Destroy();
-    azureReturnCode = getAzureToken();
+    AzureTTS_Ready(true); // says what is missing, if anything
+    if (Https_Available())
+        AzureTTS_RequestToken();
 }
 
 int ControlAzureDisclaimerWinHandler(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t)

@@ -6,6 +6,7 @@
 
 #include "XPStandardWidgets.h"
 #include "plugin/Log.h"
+#include "speech/AzureTTS.h"
 #include "state/Pilot.h"
 #include "ui/Clipboard.h"
 #include "ui/Settings.h"
@@ -194,8 +195,10 @@ void Options_Save()
             Utils_LeadingInt(text, row.value2);
         }
     }
-    if (azureWasOn == 0 && azureTtsOn == 1)
+    if (azureWasOn == 0 && azureTtsOn == 1) {
         CreateAzureDisclaimerWinControl(400, 600, 740, 130);
+        AzureTTS_Ready(true); // says what is missing, if anything
+    }
     writeSettings();
     PrintUsrDebug("Options saved");
 }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "plugin/Log.h"
@@ -246,7 +248,17 @@ void writeSettings()
         return;
     }
     snprintf(temporary, sizeof temporary, "%s.tmp", path);
-    FILE *file = fopen(temporary, "wb");
+    // The file holds the speech service's key: a new one is the owner's only, a replaced one keeps the
+    // permissions the user gave it. The temporary file is never more open than that.
+    struct stat previous;
+    mode_t mode = stat(path, &previous) == 0 ? (previous.st_mode & 07777) : (S_IRUSR | S_IWUSR);
+    int fd = open(temporary, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd >= 0 && fchmod(fd, mode) != 0)
+        PrintInfo("writeSettings", "%s: permissions %o could not be kept (%s)", temporary, (unsigned)mode,
+                  strerror(errno));
+    FILE *file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+    if (file == nullptr && fd >= 0)
+        close(fd);
     if (file == nullptr) {
         PrintInfo("writeSettings", "%s could not be created (%s), settings not written", temporary, strerror(errno));
         return;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "XPLMPlugin.h"
 #include "XPLMUtilities.h"
 #include "plugin/Log.h"
 #include "plugin/Version.h"
@@ -41,18 +42,53 @@ void Utils_Appendf(char *buf, size_t size, const char *format, ...)
     va_end(args);
 }
 
-bool Utils_PluginFilePath(const char *name, char *out, size_t size)
+bool Utils_PluginFolderOf(const char *xplPath, const char *separator, char *out, size_t size)
+{
+    if (xplPath == nullptr || separator == nullptr || separator[0] == '\0' || out == nullptr || size == 0)
+        return false;
+    std::string path = xplPath;
+    size_t slash = path.rfind(separator[0]);
+    if (slash == std::string::npos || slash == 0)
+        return false;
+    std::string folder = path.substr(0, slash); // the binary's folder
+    size_t parent = folder.rfind(separator[0]);
+    if (parent == std::string::npos)
+        return false;
+    std::string last = folder.substr(parent + 1);
+    if (last == "lin_x64" || last == "mac_x64" || last == "win_x64" || last == "64") // per-platform layouts
+        folder.erase(parent);
+    if (folder.empty() || folder.find(separator[0]) == std::string::npos)
+        return false;
+    int n = snprintf(out, size, "%s%s", folder.c_str(), separator);
+    return n >= 0 && (size_t)n < size;
+}
+
+bool Utils_PluginFolder(char *out, size_t size)
 {
     if (out == nullptr || size == 0)
         return false;
+    const char *sep = XPLMGetDirectorySeparator();
+    if (sep == nullptr || sep[0] == '\0')
+        sep = "/";
+    // The folder X-Plane loaded us from, whatever the user named it; the standard place when the host
+    // gives no path (code linked into a test host).
+    char xplPath[1024] = {0};
+    XPLMGetPluginInfo(XPLMGetMyID(), nullptr, xplPath, nullptr, nullptr);
+    if (Utils_PluginFolderOf(xplPath, sep, out, size))
+        return true;
     char systemPath[512] = {0};
     XPLMGetSystemPath(systemPath);
-    const char *sep = XPLMGetDirectorySeparator();
-    if (sep == nullptr)
-        sep = "/";
-    int n = snprintf(out, size, "%sResources%splugins%sVellomir64%s%s", systemPath, sep, sep, sep,
-                     name != nullptr ? name : "");
+    int n = snprintf(out, size, "%sResources%splugins%sVellomir64%s", systemPath, sep, sep, sep);
     return n >= 0 && (size_t)n < size;
+}
+
+bool Utils_PluginFilePath(const char *name, char *out, size_t size)
+{
+    if (!Utils_PluginFolder(out, size))
+        return false;
+    size_t used = strlen(out);
+    int n = snprintf(out + used, size - used, "%s", name != nullptr ? name : "");
+    return n >= 0 && (size_t)n < size - used;
 }
 
 const char *Utils_NumberStart(const char *text)

@@ -37,8 +37,15 @@ void Utils_LogFormat(const char *format, ...) VELLOMIR_PRINTF(1, 2);
 /// Appends printf-style text to the string in buf (size bytes); what does not fit is cut, never overflows.
 void Utils_Appendf(char *buf, size_t size, const char *format, ...) VELLOMIR_PRINTF(3, 4);
 
-/// Path of a file in the plug-in's folder: <X-Plane>/Resources/plugins/Vellomir64/<name>, with the
-/// simulator's separator. Returns false when the path did not fit in out (size bytes).
+/// The plug-in's folder, ending in the simulator's separator: the folder X-Plane loaded the binary from
+/// (the parent of lin_x64/), so a renamed folder keeps its files; <X-Plane>/Resources/plugins/Vellomir64/
+/// when the host names no binary. Simulator thread only. False when it did not fit in out (size bytes).
+bool Utils_PluginFolder(char *out, size_t size);
+/// The plug-in folder of a binary's path ("/X/Resources/plugins/Name/lin_x64/Vellomir64.xpl" gives
+/// "/X/Resources/plugins/Name/"); false when the path has no folder to give.
+bool Utils_PluginFolderOf(const char *xplPath, const char *separator, char *out, size_t size);
+/// Path of a file in the plug-in's folder (Utils_PluginFolder), with the simulator's separator. Returns
+/// false when the path did not fit in out (size bytes).
 bool Utils_PluginFilePath(const char *name, char *out, size_t size);
 
 /// Reads the whole number at the start of text the way atoi does (leading blanks, a sign, digits; the

@@ -157,6 +157,7 @@ TEST_F(AzureTest, KeepAliveRenewsOnlyAfterFourHundredSeconds)
 
     simhost::RunSeconds(2);
     AzureTTS_KeepTokenAlive();
+    ASSERT_TRUE(speechtest::DrainSpeechWorker());
     std::vector<RecordedRequest> requests = server.RequestsTo(kSpeechPath);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(azureReturnCode, 200);
@@ -171,11 +172,14 @@ TEST_F(AzureTest, FailingKeepAliveDoesNotBlockEveryFrameAndARefusalRenewsTheToke
     simhost::RunSeconds(470); // a minute past the other keep-alive test's try, which the process keeps
     AzureTTS_KeepTokenAlive();
     AzureTTS_KeepTokenAlive();
+    ASSERT_TRUE(speechtest::DrainSpeechWorker());
+    AzureTTS_KeepTokenAlive();
     EXPECT_EQ(server.RequestsTo(kSpeechPath).size(), 1u);
     simhost::RunSeconds(61);
     Token({Answer(401)});
     Speech({Answer(401)});
     AzureTTS_KeepTokenAlive();
+    ASSERT_TRUE(speechtest::DrainSpeechWorker());
     EXPECT_EQ(server.RequestsTo(kSpeechPath).size(), 3u); // tried, and once more after renewing the token
     EXPECT_TRUE(Logged("Azure TTS Token denied, renewing token "));
 }
@@ -216,6 +220,7 @@ TEST_F(AzureTest, UnderstoodInTheDisclaimerRequestsAToken)
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "Understood")));
     EXPECT_EQ(simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!"), nullptr);
+    ASSERT_TRUE(speechtest::DrainSpeechWorker());
     EXPECT_EQ(server.RequestsTo("/sts/v1.0/issueToken").size(), 1u);
     EXPECT_STREQ(azureToken, "granted");
 }
@@ -230,6 +235,10 @@ TEST_F(AzureTest, PluginAsksForATokenAtStartAndChecksTheServer)
                        "welcomeMessage202012#0\nazureTtsOn#1\nazureKey#secret\nazureTokenUrl#" +
                            server.Url("/sts/v1.0/issueToken") + "\n");
     ASSERT_TRUE(simhost::LoadPlugin(VELLOMIR_XPL_PATH)) << simhost::LastError();
+    for (int i = 0; i < 400 && !Logged("Token request failed with error code: "); i++) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        simhost::RunFrame();
+    }
     EXPECT_TRUE(Logged("Token request failed with error code: "));
     EXPECT_TRUE(server.Requests().empty());
     // The address stays in the file when the settings are written back.

@@ -7,11 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "plugin/Https.h"
 #include "speech/AzureTTS.h"
+#include "speech/SpeechWorker.h"
 #include "support/PluginHost.h"
 #include "support/TlsTestServer.h"
 #include "ui/Settings.h"
@@ -68,6 +71,19 @@ inline std::string WaveDriverOutput()
     setenv("ALSOFT_CONF", conf.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "wave", 1);
     return output;
+}
+
+/// Collects the speech worker's jobs (as frames do, without running one) until none is left; false after
+/// ten seconds.
+inline bool DrainSpeechWorker()
+{
+    for (int i = 0; i < 2000; i++) {
+        SpeechWorker_Collect();
+        if (SpeechWorker_Pending() == 0)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
 }
 
 /// A fresh host with the HTTPS test server standing in for the speech service, a key, the cloud engine on

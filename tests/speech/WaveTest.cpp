@@ -1,6 +1,7 @@
 // Wave files into OpenAL buffers: the formats the service and users give, and files that must be refused
 // without reading outside them. Needs an OpenAL device: OpenAL Soft's "wave" driver stands in for a sound card.
 #include <AL/al.h>
+#include <AL/alc.h>
 
 #include "plugin/Audio.h"
 #include "speech/Wave.h"
@@ -19,9 +20,11 @@ class WaveTest : public HostTest {
         speechtest::WaveDriverOutput();
         System_InitAudio(12000);
         ASSERT_NE(my_context, nullptr) << "OpenAL Soft could not open its wave driver";
+        alcMakeContextCurrent(my_context); // the checks below read buffers through it
     }
     void TearDown() override
     {
+        alcMakeContextCurrent(nullptr);
         Wave_ReleaseAllUtterances();
         System_CloseAudio();
         HostTest::TearDown();

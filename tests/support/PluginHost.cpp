@@ -1,4 +1,5 @@
 // Shared fixtures of the test suites.
+#include "speech/SpeechWorker.h"
 #include "support/PluginHost.h"
 
 #include <cctype>
@@ -31,6 +32,7 @@ void ShutdownWithoutHostErrors()
 
 void HostTest::TearDown()
 {
+    SpeechWorker_Stop(); // the linked plug-in code's worker does not outlive its test
     ShutdownWithoutHostErrors();
 }
 

@@ -1,5 +1,6 @@
 // Settings.txt: the written format, the round trip, and files a user or a crash may leave behind.
 #include <cstdio>
+#include <sys/stat.h>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -224,6 +225,33 @@ TEST_F(SettingsFile, FailedWriteKeepsThePreviousFileWhole)
     writeSettings();
     EXPECT_EQ(SettingsFileText(), "FLTolerance#200\n");
     EXPECT_TRUE(Logged("settings not written"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SettingsFile, NewFileIsTheOwnersOnlyAndAReplacedOneKeepsItsPermissions)
+{
+    const std::string path = simhost::PluginFolder() + "Settings.txt";
+    struct Case {
+        int before; ///< permissions of the file already there; -1 none
+        int after;
+    } cases[] = {{-1, 0600}, {0644, 0644}, {0640, 0640}, {0600, 0600}};
+    mode_t mask = umask(0); // the most open umask: the new file is still the owner's only
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.before);
+        std::remove(path.c_str());
+        if (c.before >= 0) {
+            WriteSettingsFile("FLTolerance#200\n");
+            chmod(path.c_str(), (mode_t)c.before);
+        }
+        writeSettings();
+        struct stat written;
+        ASSERT_EQ(stat(path.c_str(), &written), 0);
+        EXPECT_EQ(written.st_mode & 07777, (mode_t)c.after);
+    }
+    umask(mask);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "BenchWorld.h"
 #include "Harness.h"
 #include "navdata/AptNav.h"
 #include "navdata/Parser.h"
@@ -20,38 +21,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct WorldFile {
-    std::string path;
-    bool ready = false;
-    ~WorldFile()
-    {
-        if (!path.empty())
-            unlink(path.c_str());
-    }
-};
-
-const WorldFile &World()
-{
-    static WorldFile world;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        char name[] = "/tmp/vellomir-bench-world-XXXXXX";
-        int fd = mkstemp(name);
-        if (fd >= 0) {
-            close(fd);
-            world.path = name;
-            // The environment may name the shared data folder when it is not beside the sources.
-            const char *shared = getenv("VELLOMIR_SHARED_DATA");
-            std::string source = std::string(shared != nullptr ? shared : VELLOMIR_SHARED_DATA) + "/world/apt.dat.gz";
-            std::string command = "gzip -dc '" + source + "' > '" + world.path + "' 2>/dev/null";
-            world.ready = system(command.c_str()) == 0;
-        }
-        simhost::Reset();
-    }
-    return world;
-}
 
 double ChildrenCpuSeconds()
 {
@@ -133,22 +102,13 @@ void BM_ReadLargestAirport(benchmark::State &state)
     }
     IcaoMap.clear();
     parseSingleAptDat(world.path);
-    // The airport spanning the most bytes up to the next header has the most painted lines.
-    std::string largest;
-    int64_t largestSize = 0, previous = 0;
-    std::string previousIcao;
-    std::vector<std::pair<int64_t, std::string>> byOffset;
-    for (const auto &entry : IcaoMap)
-        byOffset.emplace_back(entry.second.readOffset, entry.first);
-    std::sort(byOffset.begin(), byOffset.end());
-    for (const auto &entry : byOffset) {
-        if (!previousIcao.empty() && entry.first - previous > largestSize) {
-            largestSize = entry.first - previous;
-            largest = previousIcao;
-        }
-        previous = entry.first;
-        previousIcao = entry.second;
+    auto largestAirports = LargestAirports(1);
+    if (largestAirports.empty()) {
+        state.SkipWithError("no airport indexed");
+        return;
     }
+    const std::string largest = largestAirports[0].second;
+    const int64_t largestSize = largestAirports[0].first;
     Parser parser;
     const AptDat &airport = IcaoMap[largest];
     for (auto _ : state)

@@ -186,6 +186,34 @@ APT_WORDS = ['I\n', 'A\n', '\r\n', '\r', '1 ', '16 ', '17 ', '\n1 ', '\n16 ', '\
              '1e38', 'nan', 'inf', '-', '+', 'KSEA', 'KBIX', 'W28', 'CYXX', 'LOWI', ' 51', ' 1', ' 20']
 write_dict('AptReader', APT_WORDS)
 
+# MARK: taxi route search
+
+
+def taxi_route_seed(version, icao, start, runway_end, data):
+    return struct.pack('<BBBB', version, icao, start, runway_end) + data
+
+
+TAXI_NETWORK = apt(KSEA_HEAD + runway(b'16', b'47.003', b'-122.0', b'34', b'46.98', b'-122.0') +
+                   b'1300 47.002 -122.0 180 gate jets A1\n1200 network\n'
+                   b'1201 47.000 -122.000 both 1 hold\n1201 47.001 -122.000 both 2 mid\n'
+                   b'1201 47.002 -122.000 both 3 far\n1201 46.9995 -122.000 both 9 rwy\n'
+                   b'1201 46.9995 -121.999 both 10 rwy\n1202 9 10 twoway runway 16/34\n'
+                   b'1202 1 9 twoway taxiway K\n1204 departure 16,34\n1202 3 2 twoway taxiway L\n'
+                   b'1202 2 1 oneway taxiway_E #M*\n1202 3 10 twoway taxiway N\n1202 3 3 twoway taxiway O\n')
+TAXI_LINES = apt(KSEA_HEAD + runway(b'16', b'47.003', b'-122.0', b'34', b'46.98', b'-122.0') +
+                 b'15 47.000 -122.003 90 Gate 1\n120 Centreline for Taxi A\n111 47.0 -122.003 1\n111 47.0 -122.0 1\n'
+                 b'115 47.0 -121.999 1\n120 Centreline for Taxi B\n111 47.0 -122.0 51\n111 47.002 -122.0\n'
+                 b'113 47.003 -122.0\n120 Hold\n111 47.0031 -122.0 4\n115 47.0032 -122.0\n')
+taxi_seeds = {
+    'network-one-way-and-runway': taxi_route_seed(V12000, 0, 1, 0, TAXI_NETWORK),
+    'network-from-a-node': taxi_route_seed(V12000, 0, 2 << 1, 1, TAXI_NETWORK),
+    'painted-lines-from-a-gate': taxi_route_seed(V11000, 0, 1, 0, TAXI_LINES),
+    'kbix-gateway-cut': taxi_route_seed(V12000, 1, 0, 0, KBIX_CUT),
+}
+write_seeds('TaxiRoute', taxi_seeds)
+write_dict('TaxiRoute', APT_WORDS + ['1200 ', '1201 ', '1202 ', '1204 ', 'both', 'junc', 'oneway', 'twoway',
+                                     'runway', 'taxiway', 'taxiway_E', 'departure', 'arrival', 'ils', '16,34'])
+
 
 def scenery_index_seed(filler, filler_length, version, data):
     return struct.pack('<BHB', filler, filler_length, version) + data

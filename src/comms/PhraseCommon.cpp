@@ -14,6 +14,7 @@
 #include "plugin/SimDataRefs.h"
 #include "state/Hooks.h"
 #include "state/Pilot.h"
+#include "taxi/TaxiNames.h"
 
 messaggio gLastReadbackRequest;
 
@@ -95,20 +96,8 @@ const char *Phrase_Greeting()
 
 void Phrase_CleanName(char *out, size_t size, const char *in)
 {
-    if (size == 0)
-        return;
-    size_t n = 0;
-    for (const char *c = in != nullptr ? in : ""; *c != '\0' && n + 1 < size; c++) {
-        unsigned char ch = (unsigned char)*c;
-        if (ch == '#' || ch == '*' || ch == '@' || ch < 0x20 || ch == 0x7f)
-            continue;
-        if (n == 0 && ch == ' ')
-            continue;
-        out[n++] = (char)ch;
-    }
-    while (n > 0 && out[n - 1] == ' ')
-        n--;
-    out[n] = '\0';
+    if (size > 0)
+        snprintf(out, size, "%s", Taxi_CleanName(in != nullptr ? in : "").c_str());
 }
 
 std::string Phrase_AirportName(const std::string &name)

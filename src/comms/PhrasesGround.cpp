@@ -2,41 +2,23 @@
 #include "comms/PhrasesGround.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "XPLMProcessing.h"
 #include "comms/PhraseCommon.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "taxi/TaxiNames.h"
 
 namespace
 {
 
 /// A refused push-back may be asked again after this many seconds.
 const float kPushbackRetry_s = 20.0f;
-/// Taxiways named in one clearance at most.
-const size_t kMaxTaxiways = 6;
-/// Names up to this long are designators ("A", "B12") and spelled.
-const size_t kSpelledTaxiwayLength = 3;
 
 std::string Ground_departureName(const pilot *r)
 {
     return Phrase_AirportName(r->depAirportFullName);
-}
-
-bool Ground_isDesignator(const char *name)
-{
-    size_t n = strlen(name);
-    if (n == 0 || n > kSpelledTaxiwayLength)
-        return false;
-    for (size_t i = 0; i < n; i++) {
-        char c = name[i];
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -168,29 +150,6 @@ void Ground_RequestPushbackGot(pilot *r)
 
 // MARK: taxi
 
-void Ground_TaxiwayList(const pilot *r, char *out, size_t size)
-{
-    if (size == 0)
-        return;
-    out[0] = '\0';
-    std::vector<std::string> names;
-    // The route runs from the runway end back to the aircraft: read it backwards.
-    for (auto point = r->taxiPoints.rbegin(); point != r->taxiPoints.rend() && names.size() < kMaxTaxiways; ++point) {
-        char clean[MESSAGE_TEXT_SIZE];
-        Phrase_CleanName(clean, sizeof clean, point->name.c_str());
-        if (clean[0] == '\0' || (!names.empty() && names.back() == clean))
-            continue;
-        names.push_back(clean);
-    }
-    std::string list;
-    for (const std::string &name : names) {
-        if (!list.empty())
-            list += ", ";
-        list += Ground_isDesignator(name.c_str()) ? "#" + name + "#" : name;
-    }
-    Phrase_Format(out, size, "%s", list.c_str());
-}
-
 void Ground_RequestTaxi(pilot *r)
 {
     Phrase p;
@@ -234,8 +193,8 @@ bool Ground_composeTaxi(const pilot *r, const char *via, Phrase &p)
 
 void Ground_RequestTaxiResponse(pilot *r)
 {
-    char names[MESSAGE_TEXT_SIZE];
-    Ground_TaxiwayList(r, names, sizeof names);
+    char names[TAXI_VIA_SIZE];
+    Taxi_ViaText(r, names, sizeof names);
     Phrase p;
     char via[MESSAGE_TEXT_SIZE + 16] = "";
     if (names[0] != '\0')

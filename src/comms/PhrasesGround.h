@@ -1,8 +1,6 @@
 // The departure's ground exchanges: engine start-up, start-up with push-back, push-back and taxi.
 #pragma once
 
-#include <cstddef>
-
 class pilot;
 
 void Ground_RequestEngineStartup(pilot *record);
@@ -31,6 +29,3 @@ void Ground_RequestTaxiGot(pilot *record);
 
 /// Traffic behind the aircraft: 0 = the way is free. This system sees no other traffic.
 int controllaHeadingLibero(pilot *record);
-/// The taxiways of the record's taxi route for the clearance, from the aircraft to the runway: no empty
-/// names, no name twice in a row, at most six, short designators spelled ("#A1#, #B#"); "" without a route.
-void Ground_TaxiwayList(const pilot *record, char *out, size_t size);

@@ -9,6 +9,7 @@
 #include "speech/Voices.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "taxi/TaxiSearch.h"
 #include "ui/Settings.h"
 
 namespace
@@ -30,8 +31,10 @@ void CheckIsOnHoldingPoint(pilot *r)
         PrintDebug("CheckIsOnHoldingPoint", "CheckIsOnHoldingPoint: Pista non definita");
         return;
     }
+    double holdLat = 0, holdLon = 0;
+    Taxi_HoldingPoint(r, &holdLat, &holdLon);
     distanceToCoord d;
-    CalcolaDistanzaCoordinataMini(r->latitudine, r->longitudine, runway.lat, runway.lon, &d, r);
+    CalcolaDistanzaCoordinataMini(r->latitudine, r->longitudine, holdLat, holdLon, &d, r);
     if (!(d.distance < holdingPointRadius)) {
         r->isOnHoldingPoint = 0;
         return;

@@ -32,6 +32,8 @@ void ClearForRead(Parser &parser)
     parser.runwaysInUseArrival.clear();
     parser.parkings.clear();
     parser.puntiTaxi.clear();
+    parser.taxiNodes.clear();
+    parser.taxiEdges.clear();
     parser.towerFrequency = 0;
     parser.groundFrequency = 0;
     parser.deliveryFrequency = 0;
@@ -126,15 +128,21 @@ int ReadRows(FILE *file, const std::string &icao, ParserReadState &state)
         case 120:
             Parser_OpenLine(state, fields);
             break;
-        case 111: case 112: case 115: case 116:
+        case 111: case 112: case 113: case 114: case 115: case 116:
             Parser_ReadLineNode(state, code, fields);
+            break;
+        case 110: case 130: // a pavement or boundary: its nodes belong to no painted line
+            state.lineOpen = false;
+            break;
+        case 1201: case 1202: case 1204:
+            Parser_ReadTaxiNetwork(state, code, fields);
             break;
         // Current scenery writes its runway-use rules as 1110 (frequency in kHz), older as 1100.
         case 1100:
         case 1110:
             Parser_ReadRunwayUse(state, fields);
             break;
-        default: // 20, 113, 114 and every other row are not read
+        default: // 20 and every other row are not read
             break;
         }
     }

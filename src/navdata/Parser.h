@@ -1,5 +1,5 @@
 // One airport read out of an apt.dat file: frequencies, runway ends, parking positions,
-// runway-use rules and the nodes of the painted taxi lines.
+// runway-use rules, the nodes of the painted taxi lines and the taxi routing network.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +45,21 @@ class Parser {
     };
     typedef runwayInUseDeparture runwayInUseArrival;
 
+    /// One node of the taxi routing network (row 1201).
+    struct taxiNode {
+        int id = 0; ///< the node's number in the file, which the edges name
+        double lat = 0, lon = 0;
+    };
+
+    /// One edge of the taxi routing network (row 1202) with the runways of its zones (rows 1204).
+    struct taxiEdge {
+        int from = 0, to = 0;  ///< node numbers as in the file
+        bool oneWay = false;   ///< usable from `from` to `to` only
+        bool runway = false;   ///< runs along a runway
+        std::string name;      ///< taxiway (or runway) name as written
+        std::string departureZone, arrivalZone, ilsZone; ///< runway designators, comma separated
+    };
+
     Parser() = default;
     virtual ~Parser() = default;
 
@@ -67,6 +82,8 @@ class Parser {
     std::vector<runwayInUseArrival> runwaysInUseArrival;
     std::vector<parking> parkings;
     std::vector<linePoint> puntiTaxi;
+    std::vector<taxiNode> taxiNodes; ///< taxi routing network, empty when the airport has none
+    std::vector<taxiEdge> taxiEdges;
     int airportFound = 0;
 };
 

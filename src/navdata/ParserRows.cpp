@@ -249,36 +249,29 @@ void Parser_OpenLine(ParserReadState &state, const AptFields &fields)
     parser.lineCounter++;
     parser.nodeInLineCounter = -1;
     state.lineOpen = true;
+    state.lineType = 0;
 }
 
 void Parser_ReadLineNode(ParserReadState &state, int code, const AptFields &fields)
 {
-    Parser &parser = *state.parser;
-    bool endNode = code == 115 || code == 116;
-    if (endNode) {
-        if (Parser_RowTooShort(state, code, fields, 3))
-            return;
-        // An end node takes the line type of the node before it; with none before it there is no
-        // yellow line to end, and the line type would be 0.
-        if (parser.puntiTaxi.empty() || parser.puntiTaxi.back().lineType == 0 || !state.lineOpen) {
-            state.lineOpen = false;
-            return;
-        }
+    // 113 and 114 close a loop, 115 and 116 end a line: either way the line is done.
+    bool endNode = code >= 113;
+    if (Parser_RowTooShort(state, code, fields, 3))
+        return;
+    if (!state.lineOpen)
+        return;
+    // A row without a line type continues its line's last one; an end row closes the line. Only the
+    // nodes of yellow centre lines are stored: hold, edge and white lines give none, not even their ends.
+    int typeField = code == 111 || code == 113 || code == 115 ? 3 : 5;
+    if (fields.count > typeField)
+        state.lineType = Utils::stringToInt(fields.field[typeField]);
+    if (endNode)
         state.lineOpen = false;
-        double lat = 0, lon = 0;
-        if (ReadNodePosition(state, fields, &lat, &lon))
-            StoreNode(state, lat, lon, parser.puntiTaxi.back().lineType);
-        return;
-    }
-    int typeField = code == 111 ? 3 : 5;
-    if (fields.count <= typeField || !state.lineOpen) // a node without a line type continues the line
-        return;
-    int lineType = Utils::stringToInt(fields.field[typeField]);
-    if (lineType != 1 && lineType != 51) // solid yellow taxiway lines, without and with black border
+    if (state.lineType != 1 && state.lineType != 51) // solid yellow, without and with black border
         return;
     double lat = 0, lon = 0;
     if (ReadNodePosition(state, fields, &lat, &lon))
-        StoreNode(state, lat, lon, lineType);
+        StoreNode(state, lat, lon, state.lineType);
 }
 
 void Parser_ReadRunwayUse(ParserReadState &state, const AptFields &fields)

@@ -13,6 +13,8 @@ struct ParserReadState {
     int xplaneVersion = 0;
     float magneticVariation = 0; ///< degrees, only logged
     bool lineOpen = false;    ///< a painted line (row 120) is open
+    int lineType = 0;         ///< line type of the current painted line's last node row that gave one
+    bool edgeStored = false;  ///< the last network edge row was kept: zone rows belong to it
     std::string lineName;     ///< cleaned name of the current painted line
     const char *path = "";    ///< for messages
     int lineNumber = 0;       ///< line number counted from the read's offset, for messages
@@ -29,8 +31,10 @@ void Parser_ReadRunway(ParserReadState &state, const AptFields &fields);
 void Parser_ReadParking(ParserReadState &state, int code, const AptFields &fields);
 /// Row 120.
 void Parser_OpenLine(ParserReadState &state, const AptFields &fields);
-/// Rows 111, 112, 115 and 116.
+/// Rows 111 to 116.
 void Parser_ReadLineNode(ParserReadState &state, int code, const AptFields &fields);
+/// Rows 1201, 1202 and 1204 of the taxi routing network.
+void Parser_ReadTaxiNetwork(ParserReadState &state, int code, const AptFields &fields);
 /// Rows 1100 and 1110.
 void Parser_ReadRunwayUse(ParserReadState &state, const AptFields &fields);
 

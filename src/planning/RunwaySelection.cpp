@@ -18,6 +18,7 @@
 #include "plugin/SimDataRefs.h"
 #include "state/Hooks.h"
 #include "state/Pilot.h"
+#include "taxi/TaxiSearch.h"
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
 
@@ -297,6 +298,9 @@ void ChangeDepRunway(pilot *record)
               record->nomePilota, record->depAirportICAO.c_str(), record->departureRunwayName,
               (int)record->flightPlanVec.size());
     SetMatchingRunway(record, 1);
+    // A taxi route already given leads to the new runway while the taxi is still to be approved.
+    if (record->isOnGround == 1 && record->gIsTaxiingApproved == 0 && !record->taxiPoints.empty())
+        TracciaTaxiPath(record);
     // The clearance is given again when a SID had been chosen before the change.
     const bool sidChosenBefore = record->sidSelezionata;
     if (record->isOnGround == 1 && lookForSID == 1)

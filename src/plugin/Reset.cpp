@@ -16,6 +16,7 @@
 #include "speech/Voices.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "taxi/TaxiGuide.h"
 #include "ui/AboutWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
@@ -39,6 +40,7 @@ void System_ResetPlugin()
     overwrittenDepartureApt.clear();
 
     pilotObj.ResetFlight();
+    taxiGuide.clear();
 
     autoHideDarkBoxCounter = XPLMGetElapsedTime();
 

@@ -33,10 +33,6 @@ void Radio_settaFrequenzaCenter(pilot *)
 {
 }
 
-void TracciaTaxiPath(pilot *)
-{
-}
-
 void ControlloAltitudine(pilot *, int)
 {
 }

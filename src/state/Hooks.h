@@ -8,6 +8,7 @@
 #include "XPWidgets.h"
 #include "comms/PhrasesDelivery.h"
 #include "planning/Fms.h"
+#include "taxi/TaxiSearch.h"
 
 class pilot;
 
@@ -32,10 +33,6 @@ std::string printFrequenciesDecimals(double frequency);
 std::string printAltimeter(bool spelled);
 /// Chooses the airport whose area controller serves the flight and looks its frequency up.
 void Radio_settaFrequenzaCenter(pilot *record);
-
-// MARK: taxi route
-/// Fills the record's taxiPoints with the route from the runway end back to the aircraft.
-void TracciaTaxiPath(pilot *record);
 
 // MARK: altitude and heading instructions
 /// Composes and queues the controller's altitude clearance (code 520 or 525).

@@ -125,25 +125,61 @@ TEST_F(ParserTest, YellowLineNodesAreNumberedWithinTheLineAndTheAirportUnderTheL
 {
     Read("111 46.0 -122.0 1\n" // before any line: not stored
          "120 Centreline for Taxi B\n111 47.0 -122.0 1 102\n111 47.0 -122.1\n112 47.0 -122.2 47.1 -122.2 51\n"
-         "113 47.0 -122.3 1\n115 47.0 -122.4\n"
+         "113 47.0 -122.3\n115 47.0 -122.4\n"
          "120 Line for Taxiway C1\n111 47.5 -122.0 20\n111 47.5 -122.1 20\n115 47.5 -122.2\n115 47.5 -122.3\n"
-         "120\n120 Centreline for Taxi join\n111 47.2 -122.0 1\n");
+         "120\n120 Centreline for Taxi join\n111 47.2 -122.0 1\n"
+         "110 1 0.25 0 Pavement\n111 47.7 -122.0\n111 47.7 -122.1\n113 47.7 -122.2\n");
     ASSERT_EQ(parser.puntiTaxi.size(), 5u);
-    const Parser::linePoint &end = parser.puntiTaxi[2];
+    // A node row without a line type keeps its line's last one.
+    EXPECT_EQ(parser.puntiTaxi[1].lineType, 1);
+    EXPECT_DOUBLE_EQ(parser.puntiTaxi[1].lon, -122.1);
+    // The loop-closing row ends the line with the type of the row before it; the row after it is no node.
+    const Parser::linePoint &end = parser.puntiTaxi[3];
     EXPECT_EQ(end.name, "B"); // the paint words dropped
-    EXPECT_EQ(end.id, 2);
-    EXPECT_EQ(end.lineType, 51); // copied from the node before it
-    EXPECT_DOUBLE_EQ(end.lon, -122.4);
-    // A white line stores no nodes of its own, but its end node (the line is open).
-    const Parser::linePoint &white = parser.puntiTaxi[3];
-    EXPECT_EQ(white.name, "Taxiway C1");
-    EXPECT_EQ(white.lineID, 1);
-    EXPECT_EQ(white.id, 0);
-    EXPECT_EQ(white.globalID, 3);
-    EXPECT_EQ(white.lineType, 51);
-    EXPECT_DOUBLE_EQ(white.lat, (double)47.5f);
-    EXPECT_EQ(parser.puntiTaxi[4].name, "");
-    EXPECT_EQ(parser.puntiTaxi[4].lineID, 2); // a lone "120" has one field and is skipped
+    EXPECT_EQ(end.id, 3);
+    EXPECT_EQ(end.lineType, 51);
+    EXPECT_DOUBLE_EQ(end.lon, -122.3);
+    // A white line stores no node, not even its end; a pavement's nodes belong to no line.
+    const Parser::linePoint &last = parser.puntiTaxi[4];
+    EXPECT_EQ(last.name, "");
+    EXPECT_EQ(last.lineID, 2); // a lone "120" has one field and is skipped
+    EXPECT_EQ(last.globalID, 4);
+    EXPECT_DOUBLE_EQ(last.lat, (double)47.2f);
+}
+
+TEST_F(ParserTest, TaxiNetworkKeepsNodesNamedEdgesAndTheirRunwayZones)
+{
+    Read("1200 network\n1201 47.43808485 -122.31124805 both 5273 16L34R_start\n1201 47.44 -122.31 junc 5274\n"
+         "1201 47.44 -122.32 both\n1201 north -122.3 both 7 x\n"
+         "1202 5273 5274 twoway runway 16L/34R\n1204 departure 16L,34R\n1204 ils 16L\n"
+         "1202 5274 5275 oneway taxiway_C A 7\n1204 departure 16L\n1204 departure 34R\n1204 arrival 34R\n"
+         "1202 5275 5276 sideways taxiway B\n1204 departure 16L\n1202 5274 5275 twoway taxiway C\n1204 holding 16L\n"
+         "1202 1 2 twoway\n1206 1 2 twoway service\n");
+    ASSERT_EQ(parser.taxiNodes.size(), 2u);
+    EXPECT_EQ(parser.taxiNodes[0].id, 5273);
+    EXPECT_DOUBLE_EQ(parser.taxiNodes[0].lat, 47.43808485); // double precision
+    ASSERT_EQ(parser.taxiEdges.size(), 3u);
+    const Parser::taxiEdge &runway = parser.taxiEdges[0], &taxiway = parser.taxiEdges[1];
+    EXPECT_TRUE(runway.runway);
+    EXPECT_FALSE(runway.oneWay);
+    EXPECT_EQ(runway.departureZone, "16L,34R");
+    EXPECT_EQ(runway.ilsZone, "16L");
+    EXPECT_FALSE(taxiway.runway);
+    EXPECT_TRUE(taxiway.oneWay);
+    EXPECT_EQ(taxiway.from, 5274);
+    EXPECT_EQ(taxiway.to, 5275);
+    EXPECT_EQ(taxiway.name, "A 7");
+    EXPECT_EQ(taxiway.departureZone, "16L,34R");
+    EXPECT_EQ(taxiway.arrivalZone, "34R");
+    // The node without a number, the node without a position, the edge of no direction (and the zone after
+    // it, which must not go to the edge before), the edge row too short and the zone of no kind are each
+    // named in the log.
+    EXPECT_EQ(parser.taxiEdges[2].departureZone, "");
+    EXPECT_EQ(LogCount("follows no edge that was kept"), 1);
+    EXPECT_EQ(LogCount("needs 5 fields"), 2);
+    EXPECT_EQ(LogCount("is not a node with a position and a number"), 1);
+    EXPECT_EQ(LogCount("is not an edge between two nodes"), 1);
+    EXPECT_EQ(LogCount("names no departure, arrival or ils zone"), 1);
 }
 
 TEST_F(ParserTest, TaxiNodesSouthAndWestAreKeptButNotGarbageOnes)

@@ -122,8 +122,8 @@ TEST_F(ExchangeTest, MissingRouteRunwayAndSidGiveTheShorterPhrases)
                  "Cleared to #KPDX#. Initial altitude flight level #240#. Squawk #2345#, Vellomir @12@.");
     EXPECT_EQ(r.clearedFL, 240);
     Ground_RequestTaxiResponse(&r);
-    EXPECT_STREQ(queue.back().readbackText,
-                 "Taxi to holding point. Contact tower on #119.900# when on holding point, Vellomir @12@.");
+    EXPECT_EQ(queue.back().readbackText,
+              Exchange_Text("Taxi to holding point. Contact tower on #119.900# when on holding point, Vellomir @12@."));
     Takeoff_RequestTakeOff(&r);
     EXPECT_STREQ(queue.back().text,
                  "Seattle-Tacoma Tower, good afternoon, Vellomir @12@ on holding point, ready for departure.");
@@ -165,8 +165,9 @@ TEST_F(ExchangeTest, LongTaxiRouteNeverCutsTheEndOfTheClearance)
     }
     queue.clear();
     Ground_RequestTaxiResponse(&r);
-    EXPECT_STREQ(queue.back().text, "Vellomir Very Long Airline Name @1234@, taxi to runway *16L* via taxiway #B1#, "
-                                    "#B2#, #B3#, #B4#. Contact tower on #119.900# when on holding point.");
+    EXPECT_EQ(queue.back().text,
+              Exchange_Text("Vellomir Very Long Airline Name @1234@, taxi to runway *16L* via taxiway "
+                            "#B1#, #B2#, #B3#, #B4#. Contact tower on #119.900# when on holding point."));
     queue.clear();
 }
 

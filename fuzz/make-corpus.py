@@ -403,6 +403,51 @@ write_seeds('VoicesFile', voices_seeds)
 write_dict('VoicesFile', ['user#', '#', '##', '\r\n'] + ['random%02d#' % i for i in range(0, 17)] +
            ['en-US-', 'en-GB-', 'Neural', 'RyanNeural'])
 
+# MARK: ICAOCodes.dat
+
+ICAO_CODES = read('data/plugin/ICAOCodes.dat')
+ICAO_HEAD = b'\n'.join(lines_of(ICAO_CODES)[:5]) + b'\n'
+ICAO_SOME = b''.join(line + b'\n' for line in lines_of(ICAO_CODES)
+                     if line[:4] in (b'ASA;', b'BAW;', b'DAL;', b'QXE;', b'UAL;', b'SWA;'))
+
+
+def callsign_seed(code, data):
+    return bytes([len(code)]) + code + data
+
+
+callsign_seeds = {
+    'shipped-head-alaska': callsign_seed(b'asa', ICAO_HEAD + ICAO_SOME),
+    'shipped-crlf-speedbird': callsign_seed(b'BAW', (ICAO_HEAD + ICAO_SOME).replace(b'\n', b'\r\n')),
+    'two-letters-last-wins': callsign_seed(b'AS', ICAO_SOME),
+    'not-found': callsign_seed(b'ZZZ', ICAO_SOME),
+    'edges': callsign_seed(b'DAL', b'DAL\nDAL;\nDAL;Delta\nDAL;;\nDAL;Delta;DE@LTA\nDAL;Delta;' + b'X' * 200 +
+                           b'\n;;DELTA\nDAL;Delta;DELTA;more;fields\n#DAL;x;y\nDAL;a\x00b;ZERO\n'),
+}
+write_seeds('CallsignsFile', callsign_seeds)
+write_dict('CallsignsFile', [';', '#', '\r\n', 'ASA', 'BAW', 'DAL', 'ALASKA', 'SPEEDBIRD'])
+
+# MARK: FlightPlan.txt and FlightSettings.txt
+
+
+def flight_plan_seed(plan, settings):
+    return struct.pack('<H', len(plan)) + plan + settings
+
+
+SETTINGS = b'FL#160\nICAOFlightName#asa\nICAOFlightNumber#123\nTransLevelFLDep#180\nTransLevelFLArr#180\n'
+flight_plan_seeds = {
+    'filed': flight_plan_seed(b'KSEA SID SEA MCKEN ONALS MALAY.FL.120 COUGA ROARK BTG STAR KPDX\n', SETTINGS),
+    'empty-route-crlf': flight_plan_seed(b'KSEA SID  STAR KPDX\r\n', SETTINGS.replace(b'\n', b'\r\n')),
+    'starr-and-asid': flight_plan_seed(b'ASID SID OLM STARR STAR KBFI\n', b'FL#-5\nFL#+7\nTransLevelFLDep#50\n'),
+    'broken-marks': flight_plan_seed(b'KSEA SIDOLM STAR\nKSEA SID OLM STARKPDX\n', b'FL#12#3\nFL#abc\n#\n##\n'),
+    'long-route': flight_plan_seed(b'KSEA SID ' + b'SEA BTG ' * 80 + b'STAR KPDX\n',
+                                   b'ICAOFlightName#' + b'N' * 40 + b'\nICAOFlightNumber#' + b'9' * 20 + b'\n'),
+    'punctuation-and-nul': flight_plan_seed(b'KSEA SID mcken/onals\x00x STAR kpdx-1\n',
+                                            b'ICAOFlightName#Al@ska#\nICAOFlightNumber#1\x002\nFL#99999999999\n'),
+}
+write_seeds('FlightPlanFiles', flight_plan_seeds)
+write_dict('FlightPlanFiles', [' SID ', ' STAR ', '.FL.', '\r\n', 'FL#', 'ICAOFlightName#', 'ICAOFlightNumber#',
+                               'TransLevelFLDep#', 'TransLevelFLArr#', '#'])
+
 # MARK: wave files
 
 

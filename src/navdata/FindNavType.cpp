@@ -2,6 +2,7 @@
 // (five characters) of that identifier, searched near the previous waypoint.
 #include "navdata/FindNavType.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "XPLMNavigation.h"
@@ -17,11 +18,32 @@ struct NavCandidate {
     int dist_nm = 0;
 };
 
+/// Size XPLMGetNavAidInfo writes identifiers into.
+const int kNavIdSize = 32;
+
+bool FindNav_idIs(XPLMNavRef ref, const char *identifier)
+{
+    char id[kNavIdSize] = "";
+    XPLMGetNavAidInfo(ref, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, id, nullptr, nullptr);
+    id[kNavIdSize - 1] = 0;
+    return strcmp(id, identifier) == 0;
+}
+
+/// A distance measure for comparing candidates (squared degrees, longitude scaled by the latitude).
+double FindNav_spread(float lat, float lon, float otherLat, float otherLon)
+{
+    double dLon = std::fabs((double)otherLon - lon);
+    if (dLon > 180)
+        dLon = 360 - dLon;
+    dLon *= std::cos(((double)lat + otherLat) * 0.5 * M_PI / 180.0);
+    double dLat = (double)otherLat - lat;
+    return dLat * dLat + dLon * dLon;
+}
+
 NavCandidate FindNav_Nearest(const char *identifier, float lat, float lon, XPLMNavType type, pilot *tmpPilot)
 {
     NavCandidate c;
-    float searchLat = lat, searchLon = lon;
-    XPLMNavRef ref = XPLMFindNavAid(nullptr, identifier, &searchLat, &searchLon, nullptr, type);
+    XPLMNavRef ref = FindNav_Exact(identifier, type, lat, lon);
     if (ref == XPLM_NAV_NOT_FOUND)
         return c;
     XPLMGetNavAidInfo(ref, nullptr, &c.lat, &c.lon, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
@@ -33,6 +55,36 @@ NavCandidate FindNav_Nearest(const char *identifier, float lat, float lon, XPLMN
 }
 
 } // namespace
+
+XPLMNavRef FindNav_Exact(const char *identifier, XPLMNavType type, float lat, float lon)
+{
+    if (identifier == nullptr || identifier[0] == 0 || strlen(identifier) >= (size_t)kNavIdSize)
+        return XPLM_NAV_NOT_FOUND;
+    float searchLat = lat, searchLon = lon;
+    XPLMNavRef nearest = XPLMFindNavAid(nullptr, identifier, &searchLat, &searchLon, nullptr, type);
+    if (nearest == XPLM_NAV_NOT_FOUND || FindNav_idIs(nearest, identifier))
+        return nearest;
+    // The nearest match is a longer identifier: look through every entry of the type for exact ones.
+    XPLMNavRef best = XPLM_NAV_NOT_FOUND;
+    double bestSpread = 0;
+    XPLMNavRef last = XPLMFindLastNavAidOfType(type);
+    for (XPLMNavRef ref = XPLMFindFirstNavAidOfType(type); ref != XPLM_NAV_NOT_FOUND; ref = XPLMGetNextNavAid(ref)) {
+        char id[kNavIdSize] = "";
+        float refLat = 0, refLon = 0;
+        XPLMGetNavAidInfo(ref, nullptr, &refLat, &refLon, nullptr, nullptr, nullptr, id, nullptr, nullptr);
+        id[kNavIdSize - 1] = 0;
+        if (strcmp(id, identifier) == 0) {
+            double spread = FindNav_spread(lat, lon, refLat, refLon);
+            if (best == XPLM_NAV_NOT_FOUND || spread < bestSpread) {
+                best = ref;
+                bestSpread = spread;
+            }
+        }
+        if (ref == last)
+            break;
+    }
+    return best;
+}
 
 int findNavType(const char *identifier, pilot *tmpPilot, float refLat, float refLon, float *outLat, float *outLon)
 {

@@ -11,6 +11,7 @@
 #include "plugin/Log.h"
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
+#include "planning/FlightPlanWindow.h"
 #include "speech/AzureTTS.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
@@ -48,6 +49,7 @@ void System_ResetPlugin()
     AzureDisclaimer_Destroy();
     About_Destroy();
     Options_Destroy();
+    FlightPlanWindow_Destroy();
     Update_DestroyWindows();
     JumpToWaypoint_Close();
 

@@ -89,6 +89,10 @@ class pilot {
     /// Clears the flight state for a new flight (the flight reset): every member back to its initial value
     /// except the active route.
     void ResetFlight();
+    /// Rebuilds flightPlanVec from the record's route text (planning/FlightPlanRoute.cpp).
+    static void AnalyzeFlightPlan(pilot *record);
+    /// Writes FlightPlan.kml from flightPlanVec when the KML export is on (planning/FlightPlanFiles.cpp).
+    static void WriteFlightPlanKml(pilot *record);
 
     // MARK: containers
     std::vector<sidFix> sidFixes;

@@ -66,3 +66,9 @@ bool Utils_ParseDouble(const char *text, double *value);
 /// empty token; the line ends at a NUL byte, and the CRs ending it (CRLF files) are not part of the last
 /// token. Stops after three tokens: only the count matters beyond two.
 int Utils_HashTokens(const std::string &line, std::string tokens[3]);
+
+/// Writes contents as the whole file at path: into "<path>.tmp", then renamed over path, so that a failed
+/// write or a crash leaves the previous file as it was. Not synced to the disk (a sync costs tens of
+/// milliseconds of a frozen simulator; Settings.txt has its own synced writer). False (with the reason
+/// logged) on failure.
+bool Utils_WriteFileAtomic(const char *path, const std::string &contents);

@@ -1,0 +1,61 @@
+// Airline telephony designators from the shipped ICAOCodes.dat, and from damaged copies of it.
+#include <fstream>
+#include <sstream>
+
+#include "Harness.h"
+#include "navdata/Callsigns.h"
+#include "support/PluginHost.h"
+
+namespace {
+
+const char *const kFile = "Resources/plugins/Vellomir64/ICAOCodes.dat";
+
+class CallsignsTest : public HostTest {};
+
+TEST_F(CallsignsTest, ShippedFileNamesAirlinesByTheirDesignatorInAnyCase)
+{
+    std::ifstream shipped(std::string(VELLOMIR_SOURCE_DIR) + "/data/plugin/ICAOCodes.dat", std::ios::binary);
+    std::stringstream text;
+    text << shipped.rdbuf();
+    simhost::WriteFile(kFile, text.str());
+    // clang-format off
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"ASA", "ALASKA"},          // the source row's callsign is " Inc."
+        {"BAW", "SPEEDBIRD"},
+        {"qxe", "HORIZON"},
+        {"dal", "DELTA"},
+        {"ZZZ", "ZZZ"},             // not found: the code as passed
+        {"zzq", "zzq"},
+        {"", ""},
+    };
+    // clang-format on
+    for (const auto &c : cases)
+        EXPECT_STREQ(Utils_nomeLinea(c.first.c_str()), c.second.c_str()) << c.first;
+    EXPECT_TRUE(Logged("found ICAO airline ASA as ALASKA"));
+    EXPECT_TRUE(Logged("cannot find ICAO Airline ZZQ"));
+    // The credit and the licence the source's licence asks for, in the file's comment header.
+    std::string header = text.str().substr(0, text.str().find("\n#", text.str().find("Open Database License")));
+    EXPECT_NE(header.find("OpenFlights"), std::string::npos);
+}
+
+TEST_F(CallsignsTest, DamagedFileLinesAreSkippedAndAMissingFileGivesTheCode)
+{
+    EXPECT_STREQ(Utils_nomeLinea("asa"), "asa");
+    EXPECT_TRUE(Logged("ERROR: cannot open ICAOCodes.dat"));
+    const char damaged[] = "# ASA;comment;NOT THIS\r\n"
+                           "ASA;Alaska\r\n"       // no third field
+                           "ASA;Alaska;AL@SKA\n" // phrase markup in the name
+                           "BAS;Basler;BASLER\n"
+                           "XAS;Other;OTHER\n" // a two-letter code: the last line containing it
+                           "DAL;Delta;DELTA;extra;fields\r\n"
+                           "EZY;easy\0Jet;EASY\n";
+    simhost::WriteFile(kFile, std::string(damaged, sizeof damaged - 1));
+    EXPECT_STREQ(Utils_nomeLinea("asa"), "asa");
+    EXPECT_STREQ(Utils_nomeLinea("AS"), "OTHER");
+    EXPECT_STREQ(Utils_nomeLinea("DAL"), "DELTA");
+    EXPECT_STREQ(Utils_nomeLinea("EZY"), "EASY");
+    std::string longCode(100, 'A');
+    EXPECT_STREQ(Utils_nomeLinea(longCode.c_str()), std::string(64, 'A').c_str());
+}
+
+} // namespace

@@ -35,6 +35,7 @@ struct SimArgs {
     std::vector<simhost::SceneryPack> packsIni;
     bool writePacksIni = false;
     std::string navData;
+    std::string settings; ///< Settings.txt lines ("key#value") laid beside the plug-in before it loads
 };
 
 void Usage(FILE *out)
@@ -57,6 +58,8 @@ void Usage(FILE *out)
             "  --scenery-packs LIST write scenery_packs.ini: packs by priority, highest first, comma\n"
             "                       separated; a leading - marks a disabled pack (e.g. A,-B,C)\n"
             "  --navdata DIR        the plug-in's navdata folder (earth_nav.dat, earth_fix.dat, CIFP/)\n"
+            "  --setting KEY=VALUE  a line of the plug-in's Settings.txt, laid before it loads (repeatable;\n"
+            "                       e.g. --setting localTtsOn=1 speaks with the local voice)\n"
             "  --directory-seed N   order of the simulated X-Plane's folder listings, which X-Plane does not\n"
             "                       promise (default: a random seed, printed at start; give it to repeat a run)\n"
             "  --help               this text\n"
@@ -84,6 +87,16 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
                 return false;
             args.options.xplaneVersion = atoi(v);
             args.version = true;
+        } else if (a == "--setting") {
+            if ((v = value("--setting")) == nullptr)
+                return false;
+            std::string line = v;
+            size_t equals = line.find('=');
+            if (equals == std::string::npos || equals == 0) {
+                fprintf(stderr, "vellomir-sim: --setting needs KEY=VALUE, not '%s'\n", v);
+                return false;
+            }
+            args.settings += line.substr(0, equals) + "#" + line.substr(equals + 1) + "\n";
         } else if (a == "--xplane-folder") {
             if ((v = value("--xplane-folder")) == nullptr)
                 return false;
@@ -214,6 +227,8 @@ void InstallPluginFiles()
 bool LayScenery(const SimArgs &args, bool sample)
 {
     InstallPluginFiles();
+    if (!args.settings.empty())
+        simhost::WriteFile("Resources/plugins/Vellomir64/Settings.txt", args.settings);
     if (sample && !simhost::InstallSample(VELLOMIR_SOURCE_DIR "/data/sample")) {
         fprintf(stderr, "vellomir-sim: cannot lay the sample from %s\n", VELLOMIR_SOURCE_DIR "/data/sample");
         return false;

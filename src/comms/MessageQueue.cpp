@@ -18,8 +18,10 @@
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "speech/AzureTTS.h"
+#include "speech/LocalTTS.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
+#include "speech/Wave.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
@@ -45,17 +47,25 @@ void Queue_speak(const messaggio &m, const char *speech)
         return;
     if (disableVoiceOnReadBack == 1 && m.spokenByPilot)
         return;
+    // The service or the synthesiser answers on the speech worker; the radio stays busy for the message's
+    // duration from the moment its voice is heard.
+    const float busy_s = (float)m.duration;
+    auto heard = [busy_s](bool played) {
+        if (played)
+            frequencyBusyUntil = std::max(frequencyBusyUntil, XPLMGetElapsedTime() + busy_s);
+    };
+    if (localTtsOn == 1) {
+        if (LocalTTS_Ready(true))
+            LocalTTS_Speak(speech, m.spokenByPilot, heard);
+        else
+            XPLMSpeakString(speech);
+        return;
+    }
     if (azureTtsOn == 0 || !AzureTTS_Ready(false)) {
         XPLMSpeakString(speech);
         return;
     }
-    // The service answers on the speech worker; the radio stays busy for the message's duration from the
-    // moment its voice is heard.
-    const float busy_s = (float)m.duration;
-    AzureTTS_Speak(speech, m.spokenByPilot ? kPilotVoice : voceRandomAttuale, [busy_s](bool played) {
-        if (played)
-            frequencyBusyUntil = std::max(frequencyBusyUntil, XPLMGetElapsedTime() + busy_s);
-    });
+    AzureTTS_Speak(speech, m.spokenByPilot ? kPilotVoice : voceRandomAttuale, heard);
 }
 
 void Queue_show(const messaggio &m, float now)
@@ -119,7 +129,9 @@ void Queue_DeliverNextMessage()
     float now = XPLMGetElapsedTime();
     if (queue.empty() || (frequencyBusyUntil != 0 && now < frequencyBusyUntil))
         return;
-    if (SpeechWorker_Speaking()) // the previous message is still being synthesised: it is heard first
+    // The previous message is still being synthesised or heard: it is heard to its end first (a voice may
+    // last longer than the message's estimated duration).
+    if (SpeechWorker_Speaking() || Wave_HeldUtterances() > 0)
         return;
     messaggio m = queue.front();
 

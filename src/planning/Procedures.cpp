@@ -8,8 +8,8 @@
 
 #include "monitor/Functions.h"
 #include "navdata/FindNavType.h"
+#include "planning/Fms.h"
 #include "plugin/Log.h"
-#include "state/Hooks.h"
 #include "ui/Settings.h"
 
 bool flightPlanEmpty = false;
@@ -219,6 +219,7 @@ void fileSID11(pilot *record)
     }
     if (p->flightPlanVec.empty())
         Procedures_DummyDeparture(p);
+    pilot::WriteFlightPlanKml(p);
 }
 
 void fileSTAR11(pilot *record)
@@ -227,8 +228,10 @@ void fileSTAR11(pilot *record)
     if (p == nullptr)
         return;
     backuPianoDivolo(p, true, false);
-    if (p->numeroDiStarTrovate < 1)
+    if (p->numeroDiStarTrovate < 1) {
+        pilot::WriteFlightPlanKml(p);
         return;
+    }
     PrintDebug("fileSTAR11", "Entering fileSTAR11");
     const std::string lastRouteFix = p->flightPlanBackup.empty() ? "NULLSTRING" : p->flightPlanBackup.back().name;
     p->flightPlanVec.clear();
@@ -256,4 +259,5 @@ void fileSTAR11(pilot *record)
     if (manualChooseSTAR == 0)
         p->ilsPathCreated = false;
     Procedures_ProgramFms(p, "fileSTAR11 - ProgramFMS");
+    pilot::WriteFlightPlanKml(p);
 }

@@ -109,7 +109,7 @@ void System_MenuPrincipaleCallback(void *, void *itemRef)
         break;
     case MENU_OPTIONS:
         if (optionsWinIsOpen == 0)
-            CreateOptionsWinControl(400, 700, 975, 560);
+            CreateOptionsWinControl(400, 700, 975, 610);
         else
             Options_Destroy();
         break;

@@ -20,6 +20,7 @@
 #include "plugin/Version.h"
 #include "plugin/Welcome.h"
 #include "speech/AzureTTS.h"
+#include "speech/LocalTTS.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "speech/Wave.h"
@@ -59,6 +60,10 @@ void System_Start()
         AzureTTS_Ready(false); // opens the sound device, or says once what is missing
         if (Https_Available())
             AzureTTS_RequestToken(); // answered on the speech worker: the start does not wait
+    }
+    if (localTtsOn == 1) {
+        PrintInfo("XPluginStart", "Local voice init");
+        LocalTTS_Ready(false); // opens the sound device, or says once what is missing
     }
     if (pluginAutostart == 1 && gPluginEnabled == 0) {
         gPluginEnabled = 1;

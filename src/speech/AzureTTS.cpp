@@ -17,6 +17,7 @@
 #include "plugin/LibCurl.h"
 #include "plugin/LibOpenAL.h"
 #include "plugin/Log.h"
+#include "speech/RadioSound.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Voices.h"
 #include "speech/Wave.h"
@@ -395,8 +396,14 @@ void AzureTTS_submitSynthesis(const char *sentence, const char *voice, bool play
     std::shared_ptr<AzureOutcome> out = std::make_shared<AzureOutcome>();
     SpeechJob job;
     job.speaks = speaks;
-    job.work = [setup, ssml, text, out](const std::atomic<bool> &cancel) {
+    // The radio sound is worked out here too, off the simulator's thread.
+    static unsigned utterances = 0;
+    const bool radio = play && radioSoundOn == 1;
+    const unsigned seed = ++utterances;
+    job.work = [setup, ssml, text, out, radio, seed](const std::atomic<bool> &cancel) {
         AzureTTS_synthesisWork(setup, ssml, text, cancel, *out);
+        if (radio && out->synthesised)
+            RadioSound_Apply(out->wave, seed);
     };
     job.finish = [out, play, done] {
         out->log.Flush();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "plugin/Log.h"
+#include "speech/LocalTTS.h"
 #include "ui/Settings.h"
 #include "ui/Utils.h"
 
@@ -57,40 +58,46 @@ bool Voices_copyName(char (&dest)[VOICE_NAME_SIZE], const std::string &value, co
 
 } // namespace
 
-void readVoices()
+bool Voices_ReadCatalogue(const char *fileName, std::vector<voceRandom> &list, char (&user)[VOICE_NAME_SIZE])
 {
     char path[1024];
-    bool pathFits = Utils_PluginFilePath("Voices.txt", path, sizeof path);
+    bool pathFits = Utils_PluginFilePath(fileName, path, sizeof path);
     PrintInfo("readVoices", "Voices file path: '%s'", path);
-    vociRandom.clear();
-    userVoice[0] = '\0';
+    list.clear();
+    user[0] = '\0';
 
     std::ifstream file;
     if (pathFits)
         file.open(path, std::ios::binary);
     if (!file.is_open()) {
-        PrintInfo("readVoices", "Voices.txt not found!");
-    } else {
-        std::string line;
-        int lineNumber = 0;
-        while (std::getline(file, line)) {
-            lineNumber++;
-            std::string tokens[3];
-            if (Utils_HashTokens(line, tokens) != 2)
-                continue;
-            std::string value = Voices_trim(tokens[1]);
-            if (value.empty())
-                continue;
-            if (tokens[0] == "user") {
-                Voices_copyName(userVoice, value, path, lineNumber);
-            } else if (Voices_isRandomKey(tokens[0])) {
-                voceRandom entry;
-                if (Voices_copyName(entry.name, value, path, lineNumber))
-                    vociRandom.push_back(entry);
-            }
-        }
-        PrintInfo("readVoices", "Random voices found: %i", (int)vociRandom.size());
+        PrintInfo("readVoices", "%s not found!", fileName);
+        return false;
     }
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(file, line)) {
+        lineNumber++;
+        std::string tokens[3];
+        if (Utils_HashTokens(line, tokens) != 2)
+            continue;
+        std::string value = Voices_trim(tokens[1]);
+        if (value.empty())
+            continue;
+        if (tokens[0] == "user") {
+            Voices_copyName(user, value, path, lineNumber);
+        } else if (Voices_isRandomKey(tokens[0])) {
+            voceRandom entry;
+            if (Voices_copyName(entry.name, value, path, lineNumber))
+                list.push_back(entry);
+        }
+    }
+    PrintInfo("readVoices", "Random voices found: %i", (int)list.size());
+    return true;
+}
+
+void readVoices()
+{
+    Voices_ReadCatalogue("Voices.txt", vociRandom, userVoice);
 
     if (userVoice[0] == '\0' && vociRandom.empty()) {
         vociCustom = 0;
@@ -101,10 +108,12 @@ void readVoices()
         vociCustom = 1;
         PrintInfo("readVoices", "Loading custom voices configuration...");
     }
+    readLocalVoices();
 }
 
 void CambiaVoceRandom()
 {
+    CambiaVoceLocale();
     if (vociRandom.empty())
         return;
     srand((unsigned)time(nullptr));

@@ -20,6 +20,10 @@ extern int vociCustom;                          ///< 1 when Voices.txt supplied 
 /// The cloud engine's voice for the pilot's own transmissions.
 extern const char *const kPilotVoice;
 
+/// Reads a voices file of the plug-in's folder ("key#value" lines: `user`, random01 to random15) into list
+/// and user, which start empty; false (logged) when the file cannot be read.
+bool Voices_ReadCatalogue(const char *fileName, std::vector<voceRandom> &list, char (&user)[VOICE_NAME_SIZE]);
+
 /// Reads Voices.txt from the plug-in's folder (the list and the user voice start empty); without any voice
 /// the cloud engine is switched off.
 void readVoices();

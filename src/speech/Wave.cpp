@@ -101,48 +101,68 @@ unsigned char *Wave_readFile(const char *path, long *size)
     return image;
 }
 
-/// Checks the RIFF structure of the image and makes a buffer of its data chunk; 0 on failure.
-ALuint Wave_bufferFromImage(const unsigned char *image, long size)
+/// Checks a wave image and finds its PCM samples; the reason of a refusal goes to *failure.
+bool Wave_parse(const unsigned char *image, long size, WavePcm *pcm, const char **failure)
 {
     const unsigned char *riff = nullptr;
     uint32_t riffLength = 0;
     if (!Wave_findChunk(image, image + size, "RIFF", &riff, &riffLength)) {
-        Wave_fail("Could not find RIFF chunk in wave file.");
-        return 0;
+        *failure = "Could not find RIFF chunk in wave file.";
+        return false;
     }
     if (riffLength < 4 || memcmp(riff, "WAVE", 4) != 0) {
-        Wave_fail("Could not find WAVE signature in wave file.");
-        return 0;
+        *failure = "Could not find WAVE signature in wave file.";
+        return false;
     }
     const unsigned char *riffEnd = riff + riffLength;
     const unsigned char *fmt = nullptr;
     uint32_t fmtLength = 0;
     if (!Wave_findChunk(riff + 4, riffEnd, "fmt ", &fmt, &fmtLength) || fmtLength < 16) {
-        Wave_fail("Could not find FMT chunk in wave file.");
-        return 0;
+        *failure = "Could not find FMT chunk in wave file.";
+        return false;
     }
     uint16_t formatTag = Wave_le16(fmt);
     uint16_t channels = Wave_le16(fmt + 2);
     uint32_t sampleRate = Wave_le32(fmt + 4);
     uint16_t bitsPerSample = Wave_le16(fmt + 14);
     if (formatTag != 1) {
-        Wave_fail("Wave file is not PCM format data.");
-        return 0;
+        *failure = "Wave file is not PCM format data.";
+        return false;
     }
     if (channels != 1 && channels != 2) {
-        Wave_fail("Must have mono or stereo sound.");
-        return 0;
+        *failure = "Must have mono or stereo sound.";
+        return false;
     }
     if (bitsPerSample != 8 && bitsPerSample != 16) {
-        Wave_fail("Must have 8 or 16 bit sounds.");
-        return 0;
+        *failure = "Must have 8 or 16 bit sounds.";
+        return false;
     }
     const unsigned char *data = nullptr;
     uint32_t dataLength = 0;
     if (!Wave_findChunk(riff + 4, riffEnd, "data", &data, &dataLength)) {
-        Wave_fail("I could not find the DATA chunk.");
+        *failure = "I could not find the DATA chunk.";
+        return false;
+    }
+    pcm->channels = channels;
+    pcm->bitsPerSample = bitsPerSample;
+    pcm->sampleRate = sampleRate;
+    pcm->data = data;
+    pcm->dataLength = dataLength;
+    return true;
+}
+
+/// Checks the RIFF structure of the image and makes a buffer of its data chunk; 0 on failure.
+ALuint Wave_bufferFromImage(const unsigned char *image, long size)
+{
+    WavePcm pcm;
+    const char *failure = nullptr;
+    if (!Wave_parse(image, size, &pcm, &failure)) {
+        Wave_fail(failure);
         return 0;
     }
+    uint16_t channels = pcm.channels, bitsPerSample = pcm.bitsPerSample;
+    uint32_t sampleRate = pcm.sampleRate, dataLength = pcm.dataLength;
+    const unsigned char *data = pcm.data;
     ALenum format;
     if (channels == 1)
         format = bitsPerSample == 8 ? AL_FORMAT_MONO8 : AL_FORMAT_MONO16;
@@ -212,6 +232,12 @@ bool Wave_newSource(const char *tag, int slot)
 }
 
 } // namespace
+
+bool Wave_ParsePcm(const std::string &image, WavePcm *pcm)
+{
+    const char *failure = nullptr;
+    return Wave_parse(reinterpret_cast<const unsigned char *>(image.data()), (long)image.size(), pcm, &failure);
+}
 
 ALuint Wave_BufferFromMemory(const std::string &image)
 {

@@ -12,6 +12,18 @@ extern ALuint source;                     ///< source of the latest utterance (a
 extern ALuint buffers[WAVE_BUFFER_SLOTS]; ///< buffers loaded for the next play
 extern uint16_t OpenAlBufferCounter;      ///< buffers loaded since the last play
 
+/// The PCM samples of a wave image (pointing into the image).
+struct WavePcm {
+    uint16_t channels = 0;
+    uint16_t bitsPerSample = 0;
+    uint32_t sampleRate = 0;
+    const unsigned char *data = nullptr;
+    uint32_t dataLength = 0;
+};
+/// Checks a wave image as the loader does (PCM, mono or stereo, 8 or 16 bit) without logging; false when
+/// the loader would refuse it.
+bool Wave_ParsePcm(const std::string &image, WavePcm *pcm);
+
 /// Loads a PCM wave (mono or stereo, 8 or 16 bit) into a new OpenAL buffer; 0 on any failure, with the
 /// reason in the log.
 ALuint Utils_load_wave(const char *path);

@@ -7,6 +7,7 @@
 #include "XPStandardWidgets.h"
 #include "plugin/Log.h"
 #include "speech/AzureTTS.h"
+#include "speech/LocalTTS.h"
 #include "state/Pilot.h"
 #include "ui/Clipboard.h"
 #include "ui/Settings.h"
@@ -62,6 +63,8 @@ const OptionRow kRows[] = {
     SECTION("Radio"),
     CHECK("Activate speech output", gIsSpeechActivated),
     CHECK("Enable Azure TTS - EXPERIMENTAL !!", azureTtsOn),
+    CHECK("Local voice (espeak-ng), used before Azure TTS", localTtsOn),
+    CHECK("Radio sound on synthesised voices", radioSoundOn),
     CHECK("Disable voice on readback", disableVoiceOnReadBack),
     CHECK("Release radio between dialogs", releaseRadioBetweenDialogs),
     CHECK("Point instead decimal in radio communications", pointInsteadDecimal),
@@ -176,6 +179,7 @@ void Options_ReadField(XPWidgetID field, char text[kFieldTextSize])
 void Options_Save()
 {
     int azureWasOn = azureTtsOn;
+    int localWasOn = localTtsOn;
     for (int i = 0; i < kRowCount; i++) {
         const OptionRow &row = kRows[i];
         const RowWidgets &widgets = gRowWidgets[i];
@@ -199,6 +203,8 @@ void Options_Save()
         CreateAzureDisclaimerWinControl(400, 600, 740, 130);
         AzureTTS_Ready(true); // says what is missing, if anything
     }
+    if (localWasOn == 0 && localTtsOn == 1)
+        LocalTTS_Ready(true); // says what is missing, if anything
     writeSettings();
     PrintUsrDebug("Options saved");
 }

@@ -49,6 +49,9 @@ int azureTtsOn = 0;
 char azureTokenUrl[256] = "";
 char updateUrl[256] = "";
 char azureTtsUrl[256] = "";
+int localTtsOn = 0;
+int radioSoundOn = 1;
+char localTtsCommand[512] = "";
 
 int azureTokenExpiration = 600;
 int anticipateAzureTokenExpiration = 200;

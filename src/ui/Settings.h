@@ -54,6 +54,12 @@ extern char azureTokenUrl[256];
 /// Base https:// address of the update server; empty (the default) keeps the updater from contacting anything.
 extern char updateUrl[256];
 extern char azureTtsUrl[256];
+/// 1: messages are spoken by the local synthesiser (before the cloud engine and X-Plane's voice).
+extern int localTtsOn;
+/// 1: every synthesised utterance goes through the radio sound before it is played.
+extern int radioSoundOn;
+/// The local synthesiser's command line; empty (the default) runs espeak-ng. Written only when set.
+extern char localTtsCommand[512];
 // userDebug lives with the log printers (plugin/Log.h); headingAnnounceDelay, headingAnnounceDelayAP
 // and vfrFlight are members of the flight record.
 

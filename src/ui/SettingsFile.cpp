@@ -95,6 +95,10 @@ const SettingKey kWrittenKeys[] = {
     {"azureTtsUrl", SETTING_TEXT, azureTtsUrl, sizeof azureTtsUrl, GROUP_TEXT_WHEN_SET},
     // The update server; without it the updater contacts nothing.
     {"updateUrl", SETTING_TEXT, updateUrl, sizeof updateUrl, GROUP_TEXT_WHEN_SET},
+    INT_KEY(localTtsOn),
+    INT_KEY(radioSoundOn),
+    // Another local synthesiser's command line; absent from the file unless set.
+    {"localTtsCommand", SETTING_TEXT, localTtsCommand, sizeof localTtsCommand, GROUP_TEXT_WHEN_SET},
 };
 
 /// Read but never written.

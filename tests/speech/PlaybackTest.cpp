@@ -149,6 +149,9 @@ TEST_F(PlaybackTest, SlowServiceNeverHoldsTheFrameAndTheMessagesAreHeardInQueueO
 
     RunUntilSpoken();
     simhost::RunFrame();
+    EXPECT_FALSE(Shown("Second message")); // the first is still heard
+    PlayOut();
+    simhost::RunFrame();
     RunUntilSpoken();
     EXPECT_TRUE(Shown("Second message"));
     std::vector<RecordedRequest> requests = server.RequestsTo("/cognitiveservices/v1");

@@ -102,6 +102,7 @@ class CloudSpeechTest : public HostTest {
         snprintf(httpsCaFile, sizeof httpsCaFile, "%s", server.CaFile().c_str());
         snprintf(azureKey, sizeof azureKey, "%s", "0123456789abcdef");
         azureTtsOn = 1;
+        radioSoundOn = 0; // the waves are checked as the service sent them
         azureToken[0] = '\0';
         lastAzureTokenUpdateTime = 0;
         AzureTTS_SetRequestTimeoutMs(2000);
@@ -111,6 +112,7 @@ class CloudSpeechTest : public HostTest {
         server.Stop();
         azureTokenUrl[0] = azureTtsUrl[0] = httpsCaFile[0] = '\0';
         azureTtsOn = 0;
+        radioSoundOn = 1;
         AzureTTS_SetRequestTimeoutMs(0);
         HostTest::TearDown();
     }

@@ -39,6 +39,8 @@ const std::vector<std::string> kOptionsOutline = {
     "caption:Radio",
     "check:", "caption:Activate speech output",
     "check:", "caption:Enable Azure TTS - EXPERIMENTAL !!",
+    "check:", "caption:Local voice (espeak-ng), used before Azure TTS",
+    "check:", "caption:Radio sound on synthesised voices",
     "check:", "caption:Disable voice on readback",
     "check:", "caption:Release radio between dialogs",
     "check:", "caption:Point instead decimal in radio communications",

@@ -63,7 +63,9 @@ const char *const kWrittenFile = "welcomeMessage202012#1\n"
                                  "headingIndicatorActive#1\n"
                                  "frequenciesPositionLeft#120\n"
                                  "frequenciesPositionTop#640\n"
-                                 "informationsPosition#800\n";
+                                 "informationsPosition#800\n"
+                                 "localTtsOn#0\n"
+                                 "radioSoundOn#1\n";
 
 class SettingsFile : public HostTest {
   protected:

@@ -1,0 +1,263 @@
+// The local voice: the radio sound's filter, the synthesiser's command line, real speech from espeak-ng
+// played through OpenAL Soft's "wave" driver, and synthesisers that are missing, hang or write garbage.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <sys/stat.h>
+#include <thread>
+
+#include "SpeechFixtures.h"
+#include "comms/DialogBox.h"
+#include "plugin/Audio.h"
+#include "speech/LocalTTS.h"
+#include "speech/RadioSound.h"
+#include "speech/SpeechWorker.h"
+#include "speech/Wave.h"
+#include "support/TowerRadio.h"
+#include "ui/ExternalTool.h"
+
+namespace {
+
+/// Level in decibels of a tone after the band-pass, relative to its level before.
+double ToneGainDb(double frequency, double rate)
+{
+    std::vector<float> samples((size_t)rate);
+    for (size_t i = 0; i < samples.size(); i++)
+        samples[i] = 0.5f * (float)sin(2.0 * M_PI * frequency * (double)i / rate);
+    RadioSound_BandPass(samples, rate);
+    double in = 0, out = 0;
+    for (size_t i = samples.size() / 2; i < samples.size(); i++) { // the filter has settled
+        double reference = 0.5 * sin(2.0 * M_PI * frequency * (double)i / rate);
+        in += reference * reference;
+        out += (double)samples[i] * samples[i];
+    }
+    return 10.0 * log10(out / in);
+}
+
+TEST(RadioSound, VoiceBandPassesAndEachOctaveOutsideFallsBy24Decibels)
+{
+    const struct {
+        double rate, frequency, minDb, maxDb;
+    } cases[] = {
+        {22050, 1000, -1.0, 0.5},   // the middle of the voice band is untouched
+        {22050, 250, -7.0, -5.0},   // each edge: two Butterworth sections, -6 dB
+        {22050, 3500, -8.0, -5.0},  // (the high edge a little lower: the bilinear warp)
+        {22050, 125, -60, -23.0},   // an octave below the band
+        {22050, 60, -90, -45.0},    // two octaves below
+        {22050, 7000, -90, -24.0},  // an octave above
+        {24000, 125, -60, -23.0},   // the cloud voice's rate
+        {24000, 8000, -90, -24.0},
+        {24000, 1500, -1.0, 0.5},
+        {8000, 3000, -4.0, 0.5},    // below twice the high edge the low-pass is left out
+    };
+    for (const auto &c : cases) {
+        double gain = ToneGainDb(c.frequency, c.rate);
+        EXPECT_GE(gain, c.minDb) << c.frequency << " Hz at " << c.rate;
+        EXPECT_LE(gain, c.maxDb) << c.frequency << " Hz at " << c.rate;
+    }
+}
+
+TEST(RadioSound, AWaveBecomesAMonoRadioWaveWithASquelchTailAndGarbageIsLeftAlone)
+{
+    std::string image = speechtest::SineWave(24000, 30000.0); // one second at 24 kHz, loud
+    ASSERT_TRUE(RadioSound_Apply(image, 7));
+    WavePcm pcm;
+    ASSERT_TRUE(Wave_ParsePcm(image, &pcm));
+    EXPECT_EQ(pcm.channels, 1);
+    EXPECT_EQ(pcm.bitsPerSample, 16);
+    EXPECT_EQ(pcm.sampleRate, 24000u);
+    EXPECT_EQ(pcm.dataLength / 2, 24000u + (uint32_t)(kRadioSquelchSeconds * 24000));
+    int peak = 0;
+    for (uint32_t i = 0; i + 1 < pcm.dataLength; i += 2)
+        peak = std::max(peak, abs((int16_t)(pcm.data[i] | (pcm.data[i + 1] << 8))));
+    EXPECT_GT(peak, 12000); // compressed, still strong
+    EXPECT_LT(peak, 32000); // never clipped
+
+    std::string again = speechtest::SineWave(24000, 30000.0);
+    RadioSound_Apply(again, 7);
+    EXPECT_EQ(again, image); // the same noise for the same seed
+
+    for (std::string garbage : {std::string("<html>busy</html>"), speechtest::Wave(1, 24, 24000, "abcdef"),
+                                std::string()}) {
+        std::string kept = garbage;
+        EXPECT_FALSE(RadioSound_Apply(kept, 1));
+        EXPECT_EQ(kept, garbage);
+    }
+}
+
+/// A temporary folder for synthesiser stand-ins.
+std::string TempFolder()
+{
+    char base[] = "/tmp/vellomir-tts-XXXXXX";
+    return mkdtemp(base) != nullptr ? std::string(base) : std::string("/tmp");
+}
+
+/// Writes an executable shell script.
+std::string Script(const std::string &folder, const char *name, const std::string &body)
+{
+    std::string path = folder + "/" + name;
+    std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+    chmod(path.c_str(), 0755);
+    return path;
+}
+
+std::string Espeak()
+{
+    const char *names[] = {"espeak-ng"};
+    return Utils_FindTool(names, 1, getenv("PATH"));
+}
+
+class LocalVoiceTest : public speechtest::CloudSpeechTest {
+  protected:
+    void SetUp() override
+    {
+        output = speechtest::WaveDriverOutput();
+        CloudSpeechTest::SetUp();
+        azureTtsOn = 0;
+        localTtsOn = 1;
+        radioSoundOn = 0;
+        localTtsCommand[0] = '\0';
+        System_InitAudio(12000);
+        ASSERT_NE(my_context, nullptr);
+        TowerRadio_Open();
+        snprintf(voceLocaleAttuale, sizeof voceLocaleAttuale, "%s", "en-us+m1");
+        snprintf(userVoiceLocale, sizeof userVoiceLocale, "%s", "en-gb+m3");
+        folder = TempFolder();
+    }
+    void TearDown() override
+    {
+        TowerRadio_Close();
+        Wave_ReleaseAllUtterances();
+        System_CloseAudio();
+        localTtsOn = 0;
+        radioSoundOn = 1;
+        localTtsCommand[0] = '\0';
+        LocalTTS_SetTimeoutMs(0);
+        CloudSpeechTest::TearDown();
+    }
+    /// Runs frames (real time passing) until the worker is idle and every utterance has been played.
+    static void RunUntilHeard()
+    {
+        for (int i = 0; i < 1500 && (SpeechWorker_Pending() > 0 || Wave_HeldUtterances() > 0 || !queue.empty());
+             i++) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            simhost::RunFrame();
+        }
+    }
+    /// Samples of the driver's output file (mono 16-bit, 24 kHz).
+    std::vector<int16_t> Output() const
+    {
+        std::ifstream file(output, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::vector<int16_t> samples;
+        size_t data = bytes.find("data");
+        for (size_t s = data + 8; data < 256 && s + 1 < bytes.size(); s += 2)
+            samples.push_back((int16_t)((unsigned char)bytes[s] | ((unsigned char)bytes[s + 1] << 8)));
+        return samples;
+    }
+    std::string output, folder;
+};
+
+TEST_F(LocalVoiceTest, CommandLinesKeepTheTextOutOfTheArguments)
+{
+    std::string piper = Script(folder, "piper", "exit 0");
+    const struct {
+        std::string command;
+        const char *voice;
+        std::vector<std::string> argv; ///< after the program
+        bool stdoutWave;
+    } cases[] = {
+        {piper + " --model /v/en.onnx --output_file {wave}", "x", {"--model", "/v/en.onnx", "--output_file", "/p/w.wav"},
+         false},
+        {"  " + piper + "\t--speaker {voice} ", "en-gb+f3", {"--speaker", "en-gb+f3"}, true},
+        {piper + " --text %s%n {wave}", "", {"--text", "%s%n", "/p/w.wav"}, false},
+    };
+    for (const auto &c : cases) {
+        snprintf(localTtsCommand, sizeof localTtsCommand, "%s", c.command.c_str());
+        std::vector<std::string> argv;
+        bool stdoutWave = false;
+        ASSERT_TRUE(LocalTTS_Command(c.voice, "/p/w.wav", argv, &stdoutWave, nullptr)) << c.command;
+        EXPECT_EQ(argv[0], piper);
+        EXPECT_EQ(std::vector<std::string>(argv.begin() + 1, argv.end()), c.argv) << c.command;
+        EXPECT_EQ(stdoutWave, c.stdoutWave) << c.command;
+    }
+    snprintf(localTtsCommand, sizeof localTtsCommand, "%s", "no-such-synthesiser-here {wave}");
+    std::vector<std::string> argv;
+    bool stdoutWave = false;
+    std::string missing;
+    EXPECT_FALSE(LocalTTS_Command("v", "/p/w.wav", argv, &stdoutWave, &missing));
+    EXPECT_EQ(missing, "no-such-synthesiser-here {wave}");
+    if (!Espeak().empty()) {
+        localTtsCommand[0] = '\0';
+        ASSERT_TRUE(LocalTTS_Command("en-gb+m3", "/p/w.wav", argv, &stdoutWave, nullptr));
+        EXPECT_EQ(argv, (std::vector<std::string>{Espeak(), "-v", "en-gb+m3", "-w", "/p/w.wav", "--stdin"}));
+        EXPECT_FALSE(stdoutWave);
+    }
+}
+
+TEST_F(LocalVoiceTest, EspeakSpeaksTheMessagesInQueueOrderThroughTheSoundDevice)
+{
+    if (Espeak().empty())
+        GTEST_SKIP() << "espeak-ng is not installed (scripts/deps.sh installs it)";
+    // A wrapper that notes what it was given, then lets espeak-ng speak it.
+    std::string heard = folder + "/heard.txt";
+    std::string wrapper = Script(folder, "speak", "tee -a " + heard + " | " + Espeak() + " -v \"$1\" -w \"$2\" --stdin");
+    snprintf(localTtsCommand, sizeof localTtsCommand, "%s {voice} {wave}", wrapper.c_str());
+    radioSoundOn = 1;
+    TowerRadio_Queue("Vellomir @123@, runway *27L* cleared to land");
+    TowerRadio_Queue("Wind calm", "TOWER", 0, 0, true);
+    RunUntilHeard();
+    EXPECT_LT(simhost::LongestFrameDrawSeconds(), 0.25); // the synthesiser never runs in the frame
+    EXPECT_TRUE(simhost::SpokenTexts().empty());
+    EXPECT_EQ(LogCount("Local voice synthesised"), 2);
+
+    std::ifstream file(heard);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_LT(text.find("one two tree"), text.find("Wind calm")) << text; // rendered, and in order
+    EXPECT_NE(text.find("two seven left"), std::string::npos) << text;
+
+    Wave_ReleaseAllUtterances();
+    System_CloseAudio(); // the driver completes its file
+    std::vector<int16_t> samples = Output();
+    auto isLoud = [](int16_t sample) { return abs(sample) > 1500; };
+    auto first = std::find_if(samples.begin(), samples.end(), isLoud);
+    ASSERT_NE(first, samples.end()) << "the output is silent";
+    auto last = std::find_if(samples.rbegin(), samples.rend(), isLoud).base();
+    double seconds = (double)(last - first) / 24000.0;
+    EXPECT_GT(seconds, 4.5); // about four seconds and one, one after the other
+    EXPECT_LT(seconds, 12.0);
+}
+
+TEST_F(LocalVoiceTest, BrokenSynthesisersLeaveTheMessageToXPlanesVoiceWithoutHoldingTheFrame)
+{
+    LocalTTS_SetTimeoutMs(300);
+    const struct {
+        std::string command;
+        const char *logged;
+    } cases[] = {
+        {folder + "/missing-synthesiser {wave}", "The local voice needs the synthesiser"},
+        {Script(folder, "hang", "sleep 20") + " {wave}", "ran longer than 300 ms and was stopped"},
+        {Script(folder, "garbage", "echo '<html>no voice</html>' > \"$1\"") + " {wave}", "not a playable wave"},
+        {Script(folder, "fails", "exit 3") + " {wave}", "failed (exit status 3)"},
+        {Script(folder, "silent", "exit 0") + " {wave}", "wrote no readable wave file"},
+        {Script(folder, "stdout", "cat /dev/urandom | head -c 3000"), "3000 bytes that are not a playable wave"},
+    };
+    for (const auto &c : cases) {
+        snprintf(localTtsCommand, sizeof localTtsCommand, "%s", c.command.c_str());
+        size_t spoken = simhost::SpokenTexts().size();
+        auto start = std::chrono::steady_clock::now();
+        TowerRadio_Queue("Line up and wait");
+        RunUntilHeard();
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_TRUE(Logged(c.logged)) << c.command;
+        ASSERT_EQ(simhost::SpokenTexts().size(), spoken + 1) << c.command;
+        EXPECT_EQ(simhost::SpokenTexts().back().text, "Line up and wait") << c.command;
+        EXPECT_EQ(Wave_HeldUtterances(), 0) << c.command;
+        EXPECT_LT(seconds, 3.0) << c.command;
+    }
+    EXPECT_LT(simhost::LongestFrameDrawSeconds(), 0.25);
+    EXPECT_NE(simhost::FindWindowByTitle("Vellomir - Warning"), nullptr); // the missing program, once
+}
+
+} // namespace

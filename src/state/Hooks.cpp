@@ -9,14 +9,36 @@ void CalcolaHeadingError(pilot *)
 {
 }
 
-void FlightPlanning_RequestIFRClearanceResponse(pilot *)
-{
-}
-
 void CreateChooseSidControl(pilot *, int)
 {
 }
 
 void CreateChooseStarControl(pilot *, int)
+{
+}
+
+std::string printFrequenciesDecimals(double)
+{
+    return std::string();
+}
+
+std::string printAltimeter(bool)
+{
+    return std::string();
+}
+
+void Radio_settaFrequenzaCenter(pilot *)
+{
+}
+
+void ControlloAltitudine(pilot *, int)
+{
+}
+
+void CallVectoring(pilot *, float, int16_t)
+{
+}
+
+void CreateReadbackDialog(int, int, int, int)
 {
 }

@@ -141,10 +141,14 @@ void backuPianoDivolo(pilot *record, bool keepSid, bool keepStar)
     // Copied first: the backup may be taken while flightPlanVec is being rebuilt from it.
     std::vector<pilot::flightPlanLoc> saved;
     for (const pilot::flightPlanLoc &loc : record->flightPlanVec) {
-        const bool keep =
-            loc.order == 0 || loc.order == 2 || (loc.order == 1 && keepSid) || (loc.order == 3 && keepStar);
-        if (keep)
+        // A route waypoint standing in as the ILS point is saved as the waypoint it is.
+        const int order = loc.routeOrder >= 0 ? loc.routeOrder : loc.order;
+        const bool keep = order == 0 || order == 2 || (order == 1 && keepSid) || (order == 3 && keepStar);
+        if (keep) {
             saved.push_back(loc);
+            saved.back().order = order;
+            saved.back().routeOrder = -1;
+        }
     }
     record->flightPlanBackup.swap(saved);
     PrintDebug("backuPianoDivolo", "FlightPlan backup done, SID backup %s, STAR backup %s", keepSid ? "true" : "false",

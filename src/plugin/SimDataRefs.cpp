@@ -22,6 +22,7 @@ XPLMDataRef gAcfEngineStartedRef;
 XPLMDataRef gTunedAutopilotAlt;
 XPLMDataRef oraSimulata;
 XPLMDataRef squawkCode;
+XPLMDataRef gAcfWeightRef;
 XPLMDataRef gVNavAutopilotStateRef;
 XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
 
@@ -67,6 +68,7 @@ const DataRefEntry kFlight[] = {
     {&oraSimulata, "sim/time/local_time_sec"},
     {&squawkCode, "sim/cockpit/radios/transponder_code"},
     {&gVNavAutopilotStateRef, "sim/cockpit/autopilot/autopilot_state"},
+    {&gAcfWeightRef, "sim/flightmodel/weight/m_total"},
 };
 
 // Weather moved to new datarefs in X-Plane 12. X-Plane 11 publishes its lowest wind layer as scalar

@@ -24,6 +24,7 @@ extern XPLMDataRef gAcfEngineStartedRef;
 extern XPLMDataRef gTunedAutopilotAlt;
 extern XPLMDataRef oraSimulata;
 extern XPLMDataRef squawkCode;
+extern XPLMDataRef gAcfWeightRef; ///< total mass, kg
 extern XPLMDataRef gVNavAutopilotStateRef;
 extern XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
 

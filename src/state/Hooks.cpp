@@ -1,17 +1,11 @@
 // Empty bodies of the stand-ins declared in Hooks.h.
 #include "state/Hooks.h"
 
+#include "state/Pilot.h"
+
 XPWidgetID ControlChooseSidWin = nullptr;
 
-void SetILSPath(pilot *)
-{
-}
-
 void CalcolaHeadingError(pilot *)
-{
-}
-
-void FlightPlanning_RequestIFRClearanceResponse(pilot *)
 {
 }
 
@@ -20,5 +14,17 @@ void CreateChooseSidControl(pilot *, int)
 }
 
 void CreateChooseStarControl(pilot *, int)
+{
+}
+
+void ControlloAltitudine(pilot *, int)
+{
+}
+
+void CallVectoring(pilot *, float, int16_t)
+{
+}
+
+void CreateReadbackDialog(int, int, int, int)
 {
 }

@@ -378,12 +378,13 @@ void SetILSPath(pilot *p)
     p->AddToFlightPlan(runway.lat, runway.lon, runwayName, 6, 0, 0, 0);
     StampaPianoDiVoloAttuale(p, true);
 
+    // The levels of the new path are drawn before the FMS gets them.
+    drawFlighLevels(p);
     if (enableFmcProgramming == 1 && p->datiPilotaImpostati == 1 && !p->flightPlanVec.empty()) {
         PrintInfo(kTag, "SetILSPath - ProgramFMS");
         ProgramFMS(p);
         PrintInfo(kTag, "SetILSPath - Done1");
     }
-    drawFlighLevels(p);
     p->secondiDallUltimoSkipWaypoint = XPLMGetElapsedTime();
     pilot::WriteFlightPlanKml(p);
 }

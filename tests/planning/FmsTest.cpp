@@ -10,6 +10,7 @@
 #include "navdata/FindNavType.h"
 #include "navdata/ProcedureSearch.h"
 #include "planning/FlightPlanWindow.h"
+#include "planning/ApproachPath.h"
 #include "planning/Fms.h"
 #include "planning/JumpToWaypoint.h"
 #include "planning/Procedures.h"
@@ -369,6 +370,10 @@ TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
     record.flightPlanVec[0].fl = 999; // a level of the route before the change
     ChangeArrRunway(&record);
     EXPECT_EQ(simhost::FmsEntryAt(1).id, "BTG");
+    EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
+    // The approach path built again for it: the same.
+    record.flightPlanVec[0].fl = 999;
+    SetILSPath(&record);
     EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
     lookForSTAR = savedLookForStar;
 }

@@ -403,6 +403,24 @@ write_seeds('VoicesFile', voices_seeds)
 write_dict('VoicesFile', ['user#', '#', '##', '\r\n'] + ['random%02d#' % i for i in range(0, 17)] +
            ['en-US-', 'en-GB-', 'Neural', 'RyanNeural'])
 
+# MARK: acc.dat
+
+ACC = read('data/plugin/acc.dat')
+ACC_HEAD = b''.join(line + b'\n' for line in lines_of(ACC)[:12])
+ACC_SEATTLE = b''.join(line + b'\n' for line in lines_of(ACC) if b' KSEA ' in line or b' S20 ' in line)
+acc_seeds = {
+    'shipped-head': bytes([V12000, 0, 0]) + ACC_HEAD,
+    'shipped-seattle-old-radios': bytes([V11000, 1, 0]) + ACC_SEATTLE,
+    'shipped-seattle-crlf': bytes([V11330, 0, 0]) + ACC_SEATTLE.replace(b'\n', b'\r\n'),
+    'edges': bytes([V12000, 0, 84]) + b'# KSEA:Comment Center:121.500\nXS20 KSEA:Seattle Center:120.100\n'
+             b'KSEA:Second Center: 133.300 \nKSEA:Broken:999.9\nKSEA::125.100\nKSEA\nKSEA:Far:127.125:extra\n'
+             b'KSEA:Empty:\n' + b'K' * 5000 + b' KSEA:Long Line Center:118.000\nKSEA:Top:136.990\n',
+    'clash-only': bytes([V12100, 2, 4]) + b'KPDX:Portland Center:118.100\n',
+    'invalid-identifier': bytes([V11500, 4, 0]) + b'-X:Dash Center:125.000\n',
+}
+write_seeds('AccFile', acc_seeds)
+write_dict('AccFile', [':', ' ', '#', '\r\n', 'KSEA', 'S20', 'XS20', 'KPDX', 'Center', '118.000', '136.990', '.'])
+
 # MARK: ICAOCodes.dat
 
 ICAO_CODES = read('data/plugin/ICAOCodes.dat')

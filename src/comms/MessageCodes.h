@@ -3,13 +3,18 @@
 
 struct messaggio;
 
+/// Code of the pilot's "Say again": once it is delivered the last controller message that asked for a
+/// read-back goes on the air again.
+enum { MESSAGE_CODE_SAY_AGAIN = 9 };
+
 /// Runs the action of the message's code with the message's sender (nothing for code 0 or a code without
 /// an action).
 void Queue_RunMessageAction(const messaggio &m);
 
-/// The read-back step of a code: unless the read-back dialog is already open, remembers the code in
-/// gReadbackMessage and, with withResponse, the message's readbackText in gResponse, for the read-back
-/// dialog of the given height.
+/// The read-back step of a code. When the message before it was not heard on the tuned facility the
+/// exchange ends there (the flight's gIsCopiing cleared). Otherwise, unless the read-back dialog is already
+/// open, remembers the code in gReadbackMessage and, with withResponse, the message's readbackText in
+/// gResponse, and asks for the read-back dialog of the given height.
 void Queue_ReadbackStep(const messaggio &m, bool withResponse, int height);
 
 /// Height the read-back dialog is asked to open with by the last read-back step (80, or 100 with an extra

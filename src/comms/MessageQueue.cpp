@@ -12,6 +12,7 @@
 #include "comms/DialogBox.h"
 #include "comms/DialogState.h"
 #include "comms/MessageCodes.h"
+#include "comms/PhraseCommon.h"
 #include "comms/PhraseMarkup.h"
 #include "plugin/FacilityNaming.h"
 #include "plugin/Log.h"
@@ -33,6 +34,7 @@ char gResponse[MESSAGE_TEXT_SIZE] = "";
 int gShowChangeRwyBtn = 0;
 int gShowSkipFix = 0;
 bool frequenzaLibera = true;
+bool gLastMessageHeard = true;
 
 namespace {
 
@@ -103,6 +105,25 @@ int Queue_MessageDuration(const char *text, bool opening)
     return rand() % 10 + 3;
 }
 
+bool Queue_HeardOnTunedFacility(const messaggio &m)
+{
+    return m.frequencyFilter == "ALL" || m.frequencyFilter == gTranslatedFrequencyName;
+}
+
+void Radio_ResetState()
+{
+    queue.clear();
+    gOutputDialogues.clear();
+    frequencyBusyUntil = 0;
+    gIsCopiingSince = 0;
+    gReadbackMessage = 0;
+    gResponse[0] = '\0';
+    gShowChangeRwyBtn = 0;
+    gShowSkipFix = 0;
+    gLastMessageHeard = true;
+    gLastReadbackRequest = messaggio();
+}
+
 void Queue_DeliverNextMessage()
 {
     float now = XPLMGetElapsedTime();
@@ -115,7 +136,10 @@ void Queue_DeliverNextMessage()
     messaggio m = queue.front();
 
     SetFrequencyFilter(gTranslatedFrequencyName, gActualFrequencyName);
-    if (gTranslatedFrequencyName != m.frequencyFilter && m.frequencyFilter != "ALL") {
+    const bool heard = Queue_HeardOnTunedFacility(m);
+    if (m.visible != 0)
+        gLastMessageHeard = heard;
+    if (!heard) {
         PrintDebug("Queue_DeliverNextMessage",
                    "Frequency Filter not matching (frequenza attuale: %s - frequencyFilter del prossimo messaggio "
                    "\"%s\". Messaggio: %s",
@@ -126,6 +150,7 @@ void Queue_DeliverNextMessage()
             Queue_show(m, now);
     }
     queue.pop_front();
+    PrintDebug("Queue_DeliverNextMessage", "Message code %i delivered%s", m.message, heard ? "" : " unheard");
     Queue_RunMessageAction(m);
 }
 
@@ -133,7 +158,9 @@ void Queue_CheckAbandonedExchange()
 {
     if (pilotObj.gIsCopiing != 1 || readbackWinIsOpen != 0 || dialogIsOpen != 0)
         return;
-    if (XPLMGetElapsedTime() - gIsCopiingSince <= kAbandonedExchangeSeconds)
+    // A long message still on the air does not count as time without progress.
+    const float lastProgress = frequencyBusyUntil > gIsCopiingSince ? frequencyBusyUntil : gIsCopiingSince;
+    if (XPLMGetElapsedTime() - lastProgress <= kAbandonedExchangeSeconds)
         return;
     pilotObj.gIsCopiing = 0;
     dialogIsOpen = 0;

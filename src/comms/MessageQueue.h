@@ -31,6 +31,8 @@ extern char gResponse[MESSAGE_TEXT_SIZE]; ///< readbackText handed to the read-b
 extern int gShowChangeRwyBtn;           ///< read-back dialog shows "Other runway"
 extern int gShowSkipFix;                ///< read-back dialog shows "Skip this waypoint"
 extern bool frequenzaLibera;            ///< radio free for a new exchange (set by the navigation monitor)
+/// The last visible message delivered was heard on the tuned facility (a read-back is asked only then).
+extern bool gLastMessageHeard;
 
 /// Maps a facility to the one that serves it at the departure airport: GROUND falls back to TOWER,
 /// DELIVERY to GROUND then TOWER, when the airport lacks them. Other names are copied.
@@ -39,8 +41,15 @@ void SetFrequencyFilter(std::string &out, const std::string &facility);
 /// 3 to 12 s at random for a call that opens an exchange, else 3 s.
 int Queue_MessageDuration(const char *text, bool opening);
 
+/// A message is heard when its filter is the tuned facility (after SetFrequencyFilter) or "ALL".
+bool Queue_HeardOnTunedFacility(const messaggio &m);
+/// Empties the radio of every flight: queue, dialogue lines, busy frequency, read-back request and the
+/// message a "Say again" repeats.
+void Radio_ResetState();
+
 /// Delivers the front message when the frequency is free: shows and speaks it when it is heard on the
 /// tuned facility, then runs the action of its code. Run once per frame.
 void Queue_DeliverNextMessage();
-/// Frees an exchange of the user's flight that nobody has moved on for 30 seconds. Run once per frame.
+/// Frees an exchange of the user's flight that nobody has moved on for 30 seconds, counted from the later
+/// of its last step and the end of the transmission on the air. Run once per frame.
 void Queue_CheckAbandonedExchange();

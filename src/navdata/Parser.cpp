@@ -38,6 +38,10 @@ void ClearForRead(Parser &parser)
     parser.groundFrequency = 0;
     parser.deliveryFrequency = 0;
     parser.atisFrequency = 0;
+    parser.towerFrequencies.clear();
+    parser.groundFrequencies.clear();
+    parser.deliveryFrequencies.clear();
+    parser.atisFrequencies.clear();
     parser.airportFound = 0;
     parser.lineCounter = -1;
     parser.nodeInLineCounter = -1;
@@ -56,11 +60,13 @@ void ApplyFakeTowerFrequency(Parser &parser, int xplaneVersion)
 {
     if (std::trunc(parser.towerFrequency) == 0) {
         parser.towerFrequency = kFakeTowerFrequency;
+        parser.towerFrequencies.clear();
         PrintDebugLocal2("readAptDat", "tower frequencies not found, setting a fake frequency to to 126.85!");
         if (xplaneVersion >= XPLANE_VERSION_COM_833) {
             parser.towerFrequency *= 10;
             PrintInfoLoca2("readAptDat", "towerFrequency extended for 8.33 support to: %f", parser.towerFrequency);
         }
+        parser.towerFrequencies.push_back(parser.towerFrequency);
     }
     PrintInfoLoca2("readAptDat", "tower frequency on leaving: '%f'", parser.towerFrequency);
 }
@@ -175,7 +181,9 @@ int Parser::readAptDat(const std::string &icao, const std::string &path, int64_t
     state.xplaneVersion = xplaneVersion;
     state.magneticVariation = magneticVariation;
     state.path = path.c_str();
+    state.icao = icao.c_str();
     int readError = ReadRows(file, icao, state);
+    Parser_RadioInformationAsTower(state);
     if (readError == 0)
         ApplyFakeTowerFrequency(*this, xplaneVersion);
     else

@@ -74,6 +74,11 @@ class Parser {
     double approachFrequency = 0;
     double departureFrequency = 0;
     double atisFrequency = 0;
+    /// Every COM frequency the airport publishes for each facility, in the order listed; the first (the
+    /// primary) is also the member above. A tower lists its radio information (row 51) frequencies when the
+    /// airport publishes no tower frequency.
+    std::vector<double> towerFrequencies, groundFrequencies, deliveryFrequencies, approachFrequencies,
+        departureFrequencies, atisFrequencies;
     int lineCounter = -1;
     int nodeInLineCounter = -1;
     int nodeCounter = -1;

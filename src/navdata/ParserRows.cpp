@@ -13,23 +13,25 @@
 
 namespace {
 
-/// Rows 50-56 above this value are not frequencies of the 10 kHz format.
-const double kMaxLegacyFrequency = 13698;
-/// Highest value a frequency row may give: six digits (kHz).
-const double kMaxFrequency = 999999;
+/// The COM band, kHz: 118.000 to 136.990 MHz.
+const double kLowestComFrequency = 118000, kHighestComFrequency = 136990;
 const double kPi = 3.141592653589793;
 
 struct FrequencyKind {
     double Parser::*member;
+    std::vector<double> Parser::*list;
     const char *name;
 };
 
 /// Indexed by the row code minus 50 (or minus 1050).
 const FrequencyKind kFrequencyKinds[] = {
-    {&Parser::atisFrequency, "atisFrequency"},         {&Parser::towerFrequency, "towerFrequency"},
-    {&Parser::deliveryFrequency, "deliveryFrequency"}, {&Parser::groundFrequency, "groundFrequency"},
-    {&Parser::towerFrequency, "towerFrequency"},       {&Parser::approachFrequency, "approachFrequency"},
-    {&Parser::departureFrequency, "departureFrequency"},
+    {&Parser::atisFrequency, &Parser::atisFrequencies, "atisFrequency"},
+    {&Parser::towerFrequency, &Parser::towerFrequencies, "towerFrequency"},
+    {&Parser::deliveryFrequency, &Parser::deliveryFrequencies, "deliveryFrequency"},
+    {&Parser::groundFrequency, &Parser::groundFrequencies, "groundFrequency"},
+    {&Parser::towerFrequency, &Parser::towerFrequencies, "towerFrequency"},
+    {&Parser::approachFrequency, &Parser::approachFrequencies, "approachFrequency"},
+    {&Parser::departureFrequency, &Parser::departureFrequencies, "departureFrequency"},
 };
 
 std::string UpperCase(const char *text)
@@ -122,22 +124,23 @@ bool Parser_RowTooShort(const ParserReadState &state, int code, const AptFields 
 void Parser_ReadFrequency(ParserReadState &state, int code, const AptFields &fields)
 {
     Parser &parser = *state.parser;
-    int kind = code >= 1000 ? code - 1050 : code - 50;
+    bool legacyRow = code < 1000; // 50-56: tens of kHz; 1050-1056: kHz
+    int kind = legacyRow ? code - 50 : code - 1050;
     const char *text = fields.field[1];
-    if (code < 1000 && Utils::stringToDouble(text) > kMaxLegacyFrequency)
-        return;
     const FrequencyKind &frequency = kFrequencyKinds[kind];
-    bool isRadioInformation = kind == 1;
-    if (isRadioInformation && parser.towerFrequency != 0)
-        return;
-    double value = Utils::stringToDoubleCut5Digits(text, state.xplaneVersion < XPLANE_VERSION_COM_833);
-    // Six digits of kHz at most; anything else would not fit the radios (nor an int, once multiplied).
-    if (value < 0 || value > kMaxFrequency) {
-        PrintInfoLoca2("readAptDat", "%s line %d: %s '%s' is not a frequency, skipped", state.path, state.lineNumber,
-                       frequency.name, text);
+    // Only the VHF air band is tuned by a COM radio: UHF military towers, HF and garbage are no
+    // controller's frequency here.
+    double written = std::trunc(Utils::stringToDouble(text));
+    double lowest = legacyRow ? kLowestComFrequency / 10 : kLowestComFrequency;
+    double highest = legacyRow ? kHighestComFrequency / 10 : kHighestComFrequency;
+    if (!(written >= lowest && written <= highest)) {
+        PrintInfoLoca2("readAptDat", "%s line %d: airport %s, row %d frequency '%s' is not a COM frequency (118.000 "
+                       "to 136.990 MHz), skipped", state.path, state.lineNumber, state.icao, code, text);
         return;
     }
-    if (isRadioInformation)
+    bool isRadioInformation = kind == 1;
+    double value = Utils::stringToDoubleCut5Digits(text, state.xplaneVersion < XPLANE_VERSION_COM_833);
+    if (isRadioInformation && parser.towerFrequencies.empty() && state.radioInformation.empty())
         PrintInfoLoca2("readAptDat", "radio information found (used as tower): '%s', parsed in %f", text, value);
     else
         PrintInfoLoca2("readAptDat", "%s found: '%s', parsed in %f", frequency.name, text, value);
@@ -145,7 +148,36 @@ void Parser_ReadFrequency(ParserReadState &state, int code, const AptFields &fie
         value *= 10;
         PrintInfoLoca2("readAptDat", "%s extended for 8.33 support to: %f", frequency.name, value);
     }
-    parser.*frequency.member = value;
+    if (isRadioInformation) {
+        state.radioInformation.push_back(value);
+        return;
+    }
+    // The first frequency listed is the facility's primary (the one phrases name); a later row of the kHz
+    // series replaces a primary read from the 10 kHz series. Every one of them names the facility.
+    std::vector<double> &all = parser.*frequency.list;
+    if (!state.frequencyListed[kind]) {
+        all.clear(); // approach and departure frequencies of an earlier read stay until a row replaces them
+        state.frequencyListed[kind] = true;
+        parser.*frequency.member = value;
+        state.primaryFromLegacyRow[kind] = legacyRow;
+    } else if (state.primaryFromLegacyRow[kind] && !legacyRow) {
+        parser.*frequency.member = value;
+        state.primaryFromLegacyRow[kind] = false;
+    }
+    if (std::find(all.begin(), all.end(), value) == all.end())
+        all.push_back(value);
+}
+
+void Parser_RadioInformationAsTower(ParserReadState &state)
+{
+    Parser &parser = *state.parser;
+    if (parser.towerFrequencies.empty() && !state.radioInformation.empty()) {
+        parser.towerFrequency = state.radioInformation.front();
+        for (double value : state.radioInformation)
+            if (std::find(parser.towerFrequencies.begin(), parser.towerFrequencies.end(), value) ==
+                parser.towerFrequencies.end())
+                parser.towerFrequencies.push_back(value);
+    }
 }
 
 void Parser_ReadRunway(ParserReadState &state, const AptFields &fields)

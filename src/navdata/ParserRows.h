@@ -18,6 +18,12 @@ struct ParserReadState {
     std::string lineName;     ///< cleaned name of the current painted line
     const char *path = "";    ///< for messages
     int lineNumber = 0;       ///< line number counted from the read's offset, for messages
+    const char *icao = "";    ///< the airport being read, for messages
+    /// Per frequency kind (row code - 50): a row of it was read in this call; its primary came from a row
+    /// of the 10 kHz series 50-56 (a 1050-series row of the same kind gives the kHz value instead).
+    bool frequencyListed[7] = {};
+    bool primaryFromLegacyRow[7] = {};
+    std::vector<double> radioInformation; ///< row 51 frequencies, the tower's when it publishes none
 };
 
 /// True (and a log line naming the row) when the row has fewer than needed fields.
@@ -25,6 +31,8 @@ bool Parser_RowTooShort(const ParserReadState &state, int code, const AptFields 
 
 /// Rows 50-56 and 1050-1056.
 void Parser_ReadFrequency(ParserReadState &state, int code, const AptFields &fields);
+/// At the end of the airport: the radio information frequencies serve as tower when there is none.
+void Parser_RadioInformationAsTower(ParserReadState &state);
 /// Row 100: both runway ends.
 void Parser_ReadRunway(ParserReadState &state, const AptFields &fields);
 /// Rows 15 and 1300.

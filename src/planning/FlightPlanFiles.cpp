@@ -2,16 +2,17 @@
 #include "planning/FlightPlanFiles.h"
 
 #include <fstream>
-#include <locale>
 #include <sstream>
 
 #include "planning/FlightPlanText.h"
+#include "planning/Kml.h"
 #include "plugin/Log.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 #include "ui/Utils.h"
 
-namespace {
+namespace
+{
 
 const char *const kPlanFile = "FlightPlan.txt";
 const char *const kSettingsFile = "FlightSettings.txt";
@@ -64,8 +65,8 @@ std::string FlightPlan_PlanFileText(const std::string &departure, const std::str
     return departure + " SID " + route + " STAR " + arrival + "\n";
 }
 
-std::string FlightPlan_SettingsFileText(int plannedFL, const std::string &name, const std::string &number,
-                                        int transDep, int transArr)
+std::string FlightPlan_SettingsFileText(int plannedFL, const std::string &name, const std::string &number, int transDep,
+                                        int transArr)
 {
     return "FL#" + std::to_string(plannedFL) + "\nICAOFlightName#" + name + "\nICAOFlightNumber#" + number +
            "\nTransLevelFLDep#" + std::to_string(transDep) + "\nTransLevelFLArr#" + std::to_string(transArr) + "\n";
@@ -98,8 +99,7 @@ bool FlightPlan_ParsePlanText(const std::string &text, SavedFlightPlan *saved)
     size_t afterDeparture = line.find(' ');
     size_t starMark = line.rfind(" STAR ");
     if (afterDeparture == std::string::npos || line.compare(afterDeparture, 5, " SID ") != 0 ||
-        starMark == std::string::npos || starMark + 1 < afterDeparture + 4 ||
-        line.find('\0') != std::string::npos) {
+        starMark == std::string::npos || starMark + 1 < afterDeparture + 4 || line.find('\0') != std::string::npos) {
         PrintInfo("FlightPlan_ReadFiles", "%s does not hold a flight plan line, ignored", kPlanFile);
         return false;
     }
@@ -176,23 +176,9 @@ void pilot::WriteFlightPlanKml(pilot *record)
     record->kmlExport = gKMLExp;
     if (record->kmlExport != 1 || record->datiPilotaImpostati != 1)
         return;
-    std::ostringstream kml;
-    kml.imbue(std::locale::classic());
-    kml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<kml xmlns=\"http://www.opengis.net/kml/2.2\" xmlns:gx=\"http://www.google.com/kml/ext/2.2\" "
-           "xmlns:kml=\"http://www.opengis.net/kml/2.2\" xmlns:atom=\"http://www.w3.org/2005/Atom\">\n"
-        << "<Document>\n"
-        << "<name>FlightPlan.kml</name><Style id=\"sh_grn-pushpin\"><IconStyle><scale>1.3</scale><Icon>"
-           "<href>http://maps.google.com/mapfiles/kml/pushpin/ylw-pushpin.png</href></Icon>"
-           "<hotSpot x=\"20\" y=\"2\" xunits=\"pixels\" yunits=\"pixels\"/></IconStyle></Style>"
-           "<StyleMap id=\"msn_ylw-pushpin\"><Pair><key>normal</key><styleUrl>#sn_ylw-pushpin</styleUrl></Pair>"
-           "<Pair><key>highlight</key><styleUrl>#sh_ylw-pushpin</styleUrl></Pair></StyleMap>\n"
-        << "\t<Folder><name>Waypoints</name><open>1</open>\n";
+    std::string kml = Kml_Header(kKmlFile, "sh_grn-pushpin", kKmlYellowPushpin, "Waypoints");
     for (const flightPlanLoc &loc : record->flightPlanVec)
-        kml << "<Placemark><name>" << loc.name << "</name><styleUrl>#msn_ylw-pushpin</styleUrl><Point><coordinates>"
-            << loc.lon << "," << loc.lat << "</coordinates></Point></Placemark>\n";
-    kml << "</Folder></Document></kml>\n";
-    char path[1024];
-    if (!FlightPlanFiles_path(kKmlFile, path, sizeof path) || !Utils_WriteFileAtomic(path, kml.str()))
-        PrintInfo("WriteFlightPlanKml", "Unable to create %s", kKmlFile);
+        kml += Kml_Placemark(loc.name, loc.lat, loc.lon);
+    kml += Kml_Footer();
+    Kml_WriteFile(kKmlFile, kml, "WriteFlightPlanKml");
 }

@@ -8,8 +8,8 @@
 
 #include "monitor/Functions.h"
 #include "navdata/FindNavType.h"
+#include "planning/Fms.h"
 #include "plugin/Log.h"
-#include "state/Hooks.h"
 #include "ui/Settings.h"
 
 bool flightPlanEmpty = false;
@@ -141,10 +141,14 @@ void backuPianoDivolo(pilot *record, bool keepSid, bool keepStar)
     // Copied first: the backup may be taken while flightPlanVec is being rebuilt from it.
     std::vector<pilot::flightPlanLoc> saved;
     for (const pilot::flightPlanLoc &loc : record->flightPlanVec) {
-        const bool keep =
-            loc.order == 0 || loc.order == 2 || (loc.order == 1 && keepSid) || (loc.order == 3 && keepStar);
-        if (keep)
+        // A route waypoint standing in as the ILS point is saved as the waypoint it is.
+        const int order = loc.routeOrder >= 0 ? loc.routeOrder : loc.order;
+        const bool keep = order == 0 || order == 2 || (order == 1 && keepSid) || (order == 3 && keepStar);
+        if (keep) {
             saved.push_back(loc);
+            saved.back().order = order;
+            saved.back().routeOrder = -1;
+        }
     }
     record->flightPlanBackup.swap(saved);
     PrintDebug("backuPianoDivolo", "FlightPlan backup done, SID backup %s, STAR backup %s", keepSid ? "true" : "false",
@@ -219,6 +223,7 @@ void fileSID11(pilot *record)
     }
     if (p->flightPlanVec.empty())
         Procedures_DummyDeparture(p);
+    pilot::WriteFlightPlanKml(p);
 }
 
 void fileSTAR11(pilot *record)
@@ -227,8 +232,10 @@ void fileSTAR11(pilot *record)
     if (p == nullptr)
         return;
     backuPianoDivolo(p, true, false);
-    if (p->numeroDiStarTrovate < 1)
+    if (p->numeroDiStarTrovate < 1) {
+        pilot::WriteFlightPlanKml(p);
         return;
+    }
     PrintDebug("fileSTAR11", "Entering fileSTAR11");
     const std::string lastRouteFix = p->flightPlanBackup.empty() ? "NULLSTRING" : p->flightPlanBackup.back().name;
     p->flightPlanVec.clear();
@@ -256,4 +263,5 @@ void fileSTAR11(pilot *record)
     if (manualChooseSTAR == 0)
         p->ilsPathCreated = false;
     Procedures_ProgramFms(p, "fileSTAR11 - ProgramFMS");
+    pilot::WriteFlightPlanKml(p);
 }

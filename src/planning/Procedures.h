@@ -8,7 +8,8 @@
 extern bool flightPlanEmpty;
 
 /// Saves the route into flightPlanBackup: departure (order 0) and route (order 2) waypoints, SID waypoints
-/// (order 1) when keepSid, STAR waypoints (order 3) when keepStar; approach points never.
+/// (order 1) when keepSid, STAR waypoints (order 3) when keepStar; approach points never (a route waypoint
+/// standing in as the ILS point is saved with its own order).
 void backuPianoDivolo(pilot *record, bool keepSid, bool keepStar);
 /// Rebuilds flightPlanVec from flightPlanBackup and redraws the levels.
 void restorePianoDivolo(pilot *record);

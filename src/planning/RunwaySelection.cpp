@@ -12,6 +12,7 @@
 #include "navdata/AptNav.h"
 #include "planning/RunwayRules.h"
 #include "navdata/ProcedureSearch.h"
+#include "planning/ApproachPath.h"
 #include "planning/Procedures.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/Log.h"

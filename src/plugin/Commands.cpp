@@ -4,6 +4,7 @@
 
 #include "XPLMProcessing.h"
 #include "comms/DialogState.h"
+#include "comms/FrequencySelector.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "ui/Settings.h"
@@ -79,8 +80,10 @@ int customCommandInformationsToggleHandler(XPLMCommandRef, XPLMCommandPhase phas
 
 int customCommandFrequencyWindowToggleHandler(XPLMCommandRef, XPLMCommandPhase phase, void *)
 {
-    if (phase == xplm_CommandEnd)
+    if (phase == xplm_CommandEnd) {
         PrintUsrDebug("customCommandFrequencyWindowToggleHandler called");
+        FrequencySelector_Toggle();
+    }
     return 0;
 }
 

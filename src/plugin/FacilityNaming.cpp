@@ -17,6 +17,17 @@ bool Radio_isTuned(double f, double published)
     return published != 0 && f == published;
 }
 
+/// f is the facility's primary frequency or any other it publishes.
+bool Radio_isTunedAny(double f, double primary, const std::vector<double> &all)
+{
+    if (Radio_isTuned(f, primary))
+        return true;
+    for (double published : all)
+        if (Radio_isTuned(f, published))
+            return true;
+    return false;
+}
+
 /// The tuned frequency in MHz, for the log.
 double Radio_megahertz(double f)
 {
@@ -30,13 +41,21 @@ const char *Radio_FacilityName(const pilot &record, double f)
     const Parser &dep = record.parser;
     const Parser &arr = record.targetAirport;
     const bool handedToTower = record.HandoffTorreComunicato;
-    const bool arrivalGround = handedToTower && Radio_isTuned(f, arr.groundFrequency);
+    auto delivery = [f](const Parser &a) { return Radio_isTunedAny(f, a.deliveryFrequency, a.deliveryFrequencies); };
+    auto ground = [f](const Parser &a) { return Radio_isTunedAny(f, a.groundFrequency, a.groundFrequencies); };
+    auto tower = [f](const Parser &a) { return Radio_isTunedAny(f, a.towerFrequency, a.towerFrequencies); };
+    auto approach = [f](const Parser &a) { return Radio_isTunedAny(f, a.approachFrequency, a.approachFrequencies); };
+    auto atis = [f](const Parser &a) { return Radio_isTunedAny(f, a.atisFrequency, a.atisFrequencies); };
+    auto departure = [f](const Parser &a) {
+        return Radio_isTunedAny(f, a.departureFrequency, a.departureFrequencies);
+    };
+    const bool arrivalGround = handedToTower && ground(arr);
 
-    if (Radio_isTuned(f, dep.deliveryFrequency) && !handedToTower)
+    if (delivery(dep) && !handedToTower)
         return "DELIVERY";
-    if (Radio_isTuned(f, dep.groundFrequency))
+    if (ground(dep))
         return dep.deliveryFrequency != 0 ? "GROUND" : "DELIVERY";
-    if (Radio_isTuned(f, dep.towerFrequency)) {
+    if (tower(dep)) {
         if (dep.deliveryFrequency == 0 && dep.groundFrequency == 0)
             return "DELIVERY";
         if (dep.groundFrequency == 0)
@@ -45,15 +64,15 @@ const char *Radio_FacilityName(const pilot &record, double f)
     }
     if (arrivalGround)
         return "GROUND";
-    if (record.gTODReached == 1 && Radio_isTuned(f, arr.towerFrequency))
+    if (record.gTODReached == 1 && tower(arr))
         return "TOWER";
-    if (Radio_isTuned(f, dep.approachFrequency) || Radio_isTuned(f, arr.approachFrequency))
+    if (approach(dep) || approach(arr))
         return "APPROACH";
-    if (Radio_isTuned(f, dep.atisFrequency) || Radio_isTuned(f, arr.atisFrequency))
+    if (atis(dep) || atis(arr))
         return "ATIS";
     if (Radio_isTuned(f, record.frequenzaCenter))
         return "CENTER";
-    if (Radio_isTuned(f, dep.departureFrequency) || Radio_isTuned(f, arr.departureFrequency))
+    if (departure(dep) || departure(arr))
         return "DEPARTURE";
     return "NONE";
 }

@@ -12,7 +12,8 @@ extern std::string gActualFrequencyName;
 extern int switchToCenter; ///< the pilot completed a hand-over onto the centre frequency
 
 /// The facility of frequency f for the flight: the departure airport's, the arrival airport's or the
-/// centre's, by the first rule that matches (services an airport lacks are played by the next one:
+/// centre's, by the first rule that matches; every frequency an airport publishes for a facility names
+/// it, not only its primary (services an airport lacks are played by the next one:
 /// its tower answers as delivery when it has neither delivery nor ground). A frequency of 0 is never
 /// a match, so a radio that reads 0 names "NONE".
 const char *Radio_FacilityName(const pilot &record, double f);

@@ -8,6 +8,8 @@
 #include "XPLMProcessing.h"
 #include "comms/DialogBox.h"
 #include "comms/MessageQueue.h"
+#include "comms/PhrasesTower.h"
+#include "monitor/RadioMonitor.h"
 #include "plugin/FacilityNaming.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameReads.h"
@@ -100,8 +102,11 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
 
     FrameDriver_ReadPositionAndMotion(record);
     FrameDriver_ReadPause();
+    if (record.isOnHoldingPoint == 0)
+        CheckIsOnHoldingPoint(&record);
     // While paused nothing follows the flight (the on-screen information and the navigation monitor
-    // belong with the menu item); the radio above is delivered all the same.
+    // belong with the menu item); the radio above is delivered all the same, and its state published.
+    NaviCheck_UpdateRadio(&record);
     if (simulatorPause == 0) {
         printOnScreenInformations(&record);
         FrameDriver_offerAtcDialog(record);

@@ -88,6 +88,7 @@ void FrameDriver_ReadPositionAndMotion(pilot &record)
     record.groundSpeed = FrameReads_finite(XPLMGetDataf(gAcfSpeedRef));
     record.verticalSpeed = FrameReads_finite(XPLMGetDataf(gAcfVerticalSpeedRef));
     record.indicatedAirspeed = FrameReads_finite(XPLMGetDataf(gIndicatedAirspeedUserAcfRef));
+    record.acfWeight = FrameReads_finite(XPLMGetDataf(gAcfWeightRef));
 }
 
 void FrameDriver_ReadPause()

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "XPLMMenus.h"
+#include "comms/FrequencySelector.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/Reset.h"
@@ -106,6 +107,10 @@ void System_MenuPrincipaleCallback(void *, void *itemRef)
         break;
     case MENU_RESET:
         System_ResetPlugin();
+        break;
+    case MENU_FREQUENCIES:
+        if (gPluginEnabled == 1)
+            FrequencySelector_Toggle();
         break;
     case MENU_OPTIONS:
         if (optionsWinIsOpen == 0)

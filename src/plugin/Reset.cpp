@@ -4,6 +4,7 @@
 #include "XPLMMenus.h"
 #include "XPLMProcessing.h"
 #include "comms/DialogBox.h"
+#include "comms/FrequencySelector.h"
 #include "comms/MessageQueue.h"
 #include "planning/JumpToWaypoint.h"
 #include "plugin/FirstFrame.h"
@@ -30,16 +31,11 @@ void System_ResetPlugin()
     if (gMyMenu != nullptr)
         XPLMEnableMenuItem(gMyMenu, MENU_ATC_DIALOG, 0);
 
-    queue.clear();
+    Radio_ResetState();
     SpeechWorker_CancelSpeech(); // the voices of the emptied queue
-    gOutputDialogues.clear();
-    frequencyBusyUntil = 0;
-    gIsCopiing = 0;
+    FlightGlobals_Reset();
 
     gAlreadyChecked = 0;
-    engineRunning = 0;
-    gIsIFRCleared = 0;
-    gIsFPFiled = 0;
     userDebug = 0;
     vociCustom = 0;
     azureReturnCode = 0;
@@ -61,4 +57,6 @@ void System_ResetPlugin()
     readSettings();
     readVoices();
     CambiaVoceRandom();
+
+    FrequencySelector_Destroy();
 }

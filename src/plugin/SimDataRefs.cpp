@@ -23,6 +23,7 @@ XPLMDataRef gTunedAutopilotAlt;
 XPLMDataRef oraSimulata;
 XPLMDataRef squawkCode;
 XPLMDataRef gMachNumberRef;
+XPLMDataRef gAcfWeightRef;
 XPLMDataRef gVNavAutopilotStateRef;
 XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
 
@@ -33,6 +34,8 @@ bool gBarometerInPascals = false;
 const float kPascalsPerInHg = 3386.389f;
 /// Readings outside these bounds are not a sea-level pressure (a missing dataref reads 0).
 const float kLowestInHg = 25.0f, kHighestInHg = 33.0f;
+const float kHpaPerInHg = 33.8639f;
+const float kStandardHpa = 1013.25f;
 
 struct DataRefEntry {
     XPLMDataRef *handle;
@@ -67,6 +70,7 @@ const DataRefEntry kFlight[] = {
     {&squawkCode, "sim/cockpit/radios/transponder_code"},
     {&gMachNumberRef, "sim/flightmodel/misc/machno"},
     {&gVNavAutopilotStateRef, "sim/cockpit/autopilot/autopilot_state"},
+    {&gAcfWeightRef, "sim/flightmodel/weight/m_total"},
 };
 
 // Weather moved to new datarefs in X-Plane 12. X-Plane 11 publishes its lowest wind layer as scalar
@@ -116,4 +120,13 @@ float SimData_BarometerInHg()
     if (!(value >= kLowestInHg && value <= kHighestInHg))
         return kStandardAltimeterInHg;
     return value;
+}
+
+float SimData_BarometerHpa()
+{
+    float value = XPLMGetDataf(gBarometerRef);
+    float inHg = gBarometerInPascals ? value / kPascalsPerInHg : value;
+    if (!(inHg >= kLowestInHg && inHg <= kHighestInHg))
+        return kStandardHpa;
+    return gBarometerInPascals ? value / 100.0f : value * kHpaPerInHg;
 }

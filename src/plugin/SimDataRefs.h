@@ -25,6 +25,7 @@ extern XPLMDataRef gTunedAutopilotAlt;
 extern XPLMDataRef oraSimulata;
 extern XPLMDataRef squawkCode;
 extern XPLMDataRef gMachNumberRef;
+extern XPLMDataRef gAcfWeightRef; ///< total mass, kg
 extern XPLMDataRef gVNavAutopilotStateRef;
 extern XPLMDataRef gWindHeadingRef, gWindSpeedRef, gBarometerRef;
 
@@ -38,3 +39,6 @@ constexpr float kStandardAltimeterInHg = 29.92f;
 /// The sea-level pressure of the weather in inches of mercury, whichever unit the version's dataref has;
 /// the standard 29.92 when the reading is no pressure (a missing dataref, a broken value).
 float SimData_BarometerInHg();
+/// The sea-level pressure of the weather in hectopascal: X-Plane 12's pascals / 100, X-Plane 11's inches of
+/// mercury x 33.8639; the standard 1013.25 when the reading is no pressure.
+float SimData_BarometerHpa();

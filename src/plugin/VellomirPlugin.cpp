@@ -5,6 +5,7 @@
 #include "XPLMDefs.h"
 #include "XPLMPlugin.h"
 #include "XPLMUtilities.h"
+#include "comms/FrequencySelector.h"
 #include "navdata/AptNav.h"
 #include "planning/JumpToWaypoint.h"
 #include "plugin/Audio.h"
@@ -99,6 +100,7 @@ PLUGIN_API void XPluginStop(void)
     UpdateWorker_Stop();
     System_DestroyDriverWindow();
     System_UnregisterCommands();
+    FrequencySelector_Destroy(); // first: its position goes into the settings
     PrintInfo("XPluginStop", "Writing settings");
     writeSettings();
     // The plug-in's widget windows go with it.

@@ -9,3 +9,9 @@ int clearedToTakeOff = 0;
 int gIsFPFiled = 0;
 int gIsCopiing = 0;
 int engineRunning = 0;
+
+void FlightGlobals_Reset()
+{
+    gIsIFRCleared = gIsPBApproved = gIsTaxiingApproved = gIsEngStartApproved = 0;
+    clearedToTakeOff = gIsFPFiled = gIsCopiing = engineRunning = 0;
+}

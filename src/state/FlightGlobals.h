@@ -10,3 +10,6 @@ extern int clearedToTakeOff;
 extern int gIsFPFiled;
 extern int gIsCopiing;
 extern int engineRunning; ///< cleared when the host reports a plane was loaded
+
+/// Clears every flag above, as a new flight begins.
+void FlightGlobals_Reset();

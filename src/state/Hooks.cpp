@@ -1,24 +1,20 @@
 // Empty bodies of the stand-ins declared in Hooks.h.
 #include "state/Hooks.h"
 
-void SetILSPath(pilot *)
-{
-}
+#include "state/Pilot.h"
 
 void CalcolaHeadingError(pilot *)
 {
 }
 
-void FlightPlanning_RequestIFRClearanceResponse(pilot *)
+void ControlloAltitudine(pilot *, int)
 {
 }
 
-std::string printFrequenciesDecimals(double)
+void CallVectoring(pilot *, float, int16_t)
 {
-    return std::string();
 }
 
-std::string printAltimeter(bool)
+void CreateReadbackDialog(int, int, int, int)
 {
-    return std::string();
 }

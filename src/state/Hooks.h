@@ -2,27 +2,31 @@
 // nothing and logs nothing. The subsystem that builds one removes it from here.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "XPWidgets.h"
+#include "comms/PhrasesDelivery.h"
+#include "comms/RadioTexts.h"
+#include "navdata/CenterFrequency.h"
+#include "planning/ApproachPath.h"
 #include "planning/Fms.h"
+#include "taxi/TaxiSearch.h"
 #include "ui/ChooseProcedureWindow.h"
 
 class pilot;
 
 // MARK: procedures, approach path and FMS
-/// Rebuilds the approach path to the arrival runway at the end of the route.
-void SetILSPath(pilot *p);
 /// Heading to the active waypoint and the error of the aircraft's heading.
 void CalcolaHeadingError(pilot *p);
 
-// MARK: radio exchanges
-/// The controller's IFR clearance.
-void FlightPlanning_RequestIFRClearanceResponse(pilot *p);
+// MARK: altitude and heading instructions
+/// Composes and queues the controller's altitude clearance (code 520 or 525).
+void ControlloAltitudine(pilot *record, int forzaHeading);
+/// Composes and queues a heading vector (code 550).
+void CallVectoring(pilot *record, float heading, int16_t flag);
 
-
-// MARK: radio texts
-/// The frequency as it is written in phrases ("121.900").
-std::string printFrequenciesDecimals(double frequency);
-/// The altimeter setting as phrase text; with spelled true the number is between "#" marks.
-std::string printAltimeter(bool spelled);
+// MARK: read-back window
+/// Opens the read-back window for gReadbackMessage (its "Readback" and "Say again" buttons answer
+/// through comms/ReadbackAnswers).
+void CreateReadbackDialog(int left, int top, int width, int height);

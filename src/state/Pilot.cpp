@@ -18,100 +18,24 @@ void pilot::SetPilotName(const char *name)
 
 void pilot::SetData(const float colour[3], double lat, double lon, const char *name)
 {
+    ResetFlight();
+    flightPlanVec.clear();
     coloreDialogo[0] = colour[0];
     coloreDialogo[1] = colour[1];
     coloreDialogo[2] = colour[2];
     SetPilotName(name);
     latitudine = lat;
     longitudine = lon;
-    flightPlanVec.clear();
-    taxiPoints.clear();
-
-    // route progress
-    gActualFlightPlanIndex = 0;
-    gLastDistanceToActWP = 0;
-    distanzaMinimaWaypoint = 0;
-    secondiDallUltimoSkipWaypoint = 0;
-    ultimaVoltaInDirContraria = 0;
-    errorDelta = 0;
-    distanzaDestinazioneTotale = 500;
-    distanzaDestinazioneLinear = 0;
-    latDestinazione = lonDestinazione = 0;
-
-    // runway designators and elevations, airports
-    departureRunwayStruct = runwayStruct();
-    arrivalRunwayStruct = runwayStruct();
-    departureRunwayName[0] = 0;
-    altezzaAeroportoArrivo = 0;
-    depAirportICAO.clear();
-    arrAirportICAO.clear();
-
-    // procedures
-    numeroDiSidTrovate = numeroDiStarTrovate = 0;
-    selectedSID = selectedSTAR = 0;
-    sidSelezionata = starSelezionata = sidFiled = starFiled = false;
-
-    // exchange and phase flags
-    datiPilotaImpostati = 0;
-    gIsCopiing = 0;
-    gIsFPFiled = gIsIFRCleared = gIsEngStartApproved = gIsPBApproved = gIsTaxiingApproved = 0;
-    clearedToTakeOff = clearedToLand = isOnHoldingPoint = gTargetRunwayVacated = 0;
-    engineRunning = 0;
-    serviceTerminated = ilsPathCreated = landedNotified = destroyMissedApproach = false;
-    distruggereFinestraTower = HandoffTorreComunicato = QuotaIntercILSAnnunciata = false;
-    gTargetAirportTowerInitialCallDone = 0;
-    primaChiamataCenterEffettuata = primaChiamataCenterEffettuataMIA = primaChiamataApproachEffettuata = 0;
-    informazioniDiAtterraggioComunicate = 0;
-    cicloCenter = cicloMissed = cicloApproach = 0;
-    orarioDiDecollo = 0;
-    frequenzaObiettivo = 0;
-    frequenzaObiettivoNome.clear();
-    transponder = 0;
-    gParkingStruct = parkingStruct();
-
-    // descent
-    gTODReached = faseDiscesa = altezzaDiscesaFeet = 0;
-    gAnnounceVerticalChangeTime = 0;
-    nuovaAltitudineAnnunciata = 0;
-    ostacoloMassimoFt = 0;
 }
 
 void pilot::ResetFlight()
 {
-    plannedFL = clearedFL = 0;
-    gTODReached = 0;
-    faseDiscesa = 0;
-    altezzaDiscesaFeet = 0;
-    serviceTerminated = ilsPathCreated = landedNotified = false;
-    destroyMissedApproach = distruggereFinestraTower = false;
-    gIsIFRCleared = gIsPBApproved = gIsTaxiingApproved = 0;
-    gIsEngStartApproved = 0;
-    clearedToTakeOff = clearedToLand = isOnHoldingPoint = gTargetRunwayVacated = 0;
-    primaChiamataCenterEffettuata = primaChiamataCenterEffettuataMIA = primaChiamataApproachEffettuata = 0;
-    informazioniDiAtterraggioComunicate = 0;
-    cicloApproach = 0;
-    frequenzaObiettivo = 0;
-    frequenzaCenter = 0;
-    gIsFPFiled = 0;
-    numeroDiSidTrovate = numeroDiStarTrovate = 0;
-    selectedSID = selectedSTAR = 0;
-    sidSelezionata = starSelezionata = sidFiled = starFiled = false;
-    vfrFlight = 0;
-    velocitaMassimaRaggiunta = 0;
-    orarioDiDecollo = 0;
-    ultimaVoltaInDirContraria = 0;
-    isOnGround = 0;
-    distanzaDestinazioneTotale = 500;
-    distanzaDestinazioneLinear = 500.0f;
-    sids.clear();
-    stars.clear();
-    sidFixes.clear();
-    starFixes.clear();
-    taxiPoints.clear();
-    flightPlanBackup.clear();
-    preferredDepRunway = preferredArrRunway = 0;
-    preferredDepRunwayAirport.clear();
-    preferredArrRunwayAirport.clear();
+    // One rule for every member, old and new: a new flight starts from what a new record holds. Only
+    // the active route stays, until the next flight's SetData empties it.
+    std::vector<flightPlanLoc> route;
+    route.swap(flightPlanVec);
+    *this = pilot();
+    flightPlanVec.swap(route);
 }
 
 namespace {

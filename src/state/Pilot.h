@@ -19,6 +19,7 @@ class pilot {
         int restriction = 0; ///< procedure altitude restriction, hundreds of feet, 0 = none
         int navType = 0;     ///< host navaid type, 0 = entered by latitude/longitude
         int forcedFl = 0;    ///< level the pilot filed for this waypoint (WPT.FL.nnn), 0 = none
+        int routeOrder = -1; ///< own order of a route waypoint standing in as the ILS point (order 5), else -1
     };
 
     struct sid {
@@ -72,6 +73,8 @@ class pilot {
     virtual ~pilot();
 
     void SetPilotName(const char *name);
+    /// Starts a new flight: everything as ResetFlight leaves it, the route emptied, then the colour, callsign
+    /// and position given.
     void SetData(const float colour[3], double lat, double lon, const char *name);
     void AddToFlightPlan(float lat, float lon, const char *name, int order, int navType, int fl, int restriction);
     void AddToFlightPlanBackup(float lat, float lon, const char *name, int order, int navType, int fl,
@@ -84,7 +87,8 @@ class pilot {
                     const char *region, double lat, double lon, int fl, int restriction);
     void AddTaxiPoint(int nodeInLine, int globalID, float distanzaFlooding, const char *name, int lineID, double lat,
                       double lon);
-    /// Clears the flight state for a new flight (the flight reset); the active route stays.
+    /// Clears the flight state for a new flight (the flight reset): every member back to its initial value
+    /// except the active route.
     void ResetFlight();
     /// Rebuilds flightPlanVec from the record's route text (planning/FlightPlanRoute.cpp).
     static void AnalyzeFlightPlan(pilot *record);
@@ -206,6 +210,13 @@ class pilot {
     // MARK: settings kept per flight
     int headingAnnounceDelay = 0;
     int headingAnnounceDelayAP = 12;
+
+    // MARK: radio exchanges (times in elapsed seconds, 0 = never)
+    float orarioRiprovaPushback = 0;      ///< a refused push-back may be asked again from this time on
+    float orarioUltimoContattoCenter = 0; ///< last call with the area controller
+    float orarioHandOverCenter = 0;       ///< last hand-over to the next area controller
+    int distanzaCambioCenter = 0;         ///< nm still to fly at which the next centre takes over, 0 = none
+    float orarioUltimaIstruzione = 0;     ///< last controller instruction (squawk, hand-over, vector, level)
 };
 
 /// The user's flight, from load to unload.

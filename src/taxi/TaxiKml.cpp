@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "planning/Kml.h"
 #include "plugin/Log.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
@@ -68,8 +69,8 @@ void TaxiKml_route(const pilot *record)
     // From the aircraft to the runway; an edge is named after the taxiway it runs along.
     for (size_t i = route.size(); i > 1; i--) {
         snprintf(name, sizeof name, "%i - ", (int)(route.size() - i));
-        TaxiKml_line(out, name + Taxi_XmlEscape(route[i - 2].name), route[i - 1].lat, route[i - 1].lon,
-                     route[i - 2].lat, route[i - 2].lon);
+        TaxiKml_line(out, name + Kml_Escape(route[i - 2].name), route[i - 1].lat, route[i - 1].lon, route[i - 2].lat,
+                     route[i - 2].lon);
     }
     TaxiKml_close(out, file);
 }
@@ -85,7 +86,7 @@ void TaxiKml_flooding(const TaxiGraph &graph)
             if (from < 0)
                 continue;
             snprintf(name, sizeof name, "%i - %i - ", from, (int)i);
-            TaxiKml_line(out, name + Taxi_XmlEscape(graph.names[(size_t)graph.previousName[i]]),
+            TaxiKml_line(out, name + Kml_Escape(graph.names[(size_t)graph.previousName[i]]),
                          graph.nodes[(size_t)from].lat, graph.nodes[(size_t)from].lon, graph.nodes[i].lat,
                          graph.nodes[i].lon);
         }
@@ -106,34 +107,6 @@ void TaxiKml_flooding(const TaxiGraph &graph)
 }
 
 } // namespace
-
-std::string Taxi_XmlEscape(const std::string &text)
-{
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        case '\'':
-            escaped += "&apos;";
-            break;
-        default:
-            if ((unsigned char)c >= 0x20)
-                escaped += c;
-        }
-    }
-    return escaped;
-}
 
 void Taxi_WriteKml(const pilot *record, const TaxiGraph &graph)
 {

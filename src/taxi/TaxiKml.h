@@ -8,9 +8,6 @@
 
 class pilot;
 
-/// The text with XML's special characters written as entities.
-std::string Taxi_XmlEscape(const std::string &text);
-
 /// With KML export on, writes "TaxiPath.kml" (one placemark per edge of the record's route) into the
 /// plug-in's folder, and in developer mode "FloodingLines.kml" and "FloodingPoints.kml" (the edges and
 /// nodes the search labelled). A file that cannot be written is logged and skipped.

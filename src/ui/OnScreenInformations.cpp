@@ -14,7 +14,7 @@
 #include "plugin/PluginGlobals.h"
 #include "plugin/SimDataRefs.h"
 #include "plugin/Version.h"
-#include "state/Hooks.h"
+#include "comms/RadioTexts.h"
 #include "state/Pilot.h"
 #include "ui/OnScreenPrinters.h"
 #include "ui/Settings.h"

@@ -3,9 +3,11 @@
 #include "comms/DialogBox.h"
 #include "comms/DialogState.h"
 #include "comms/MessageQueue.h"
+#include "comms/PhraseCommon.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/Reset.h"
+#include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
 #include "support/TowerRadio.h"
@@ -110,17 +112,23 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacilityAndAMessageFo
     EXPECT_EQ(Spoken().back(), "All stations, Vellomir");
 }
 
-TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedButItsActionRuns)
+TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedItsActionRunsButNoReadbackIsAskedForIt)
 {
     pilotObj.parser.approachFrequency = 120100;
     simhost::TuneCom1(120.1);
-    TowerRadio_Queue("Vellomir, startup approved", "GROUND", 4, 130);
+    pilotObj.gIsCopiing = 1;
+    TowerRadio_Queue("Vellomir, request push back", "GROUND", 4, 210, true);
     simhost::RunFrame();
-    EXPECT_TRUE(queue.empty());
+    EXPECT_FALSE(queue.empty()); // its follow-up (the controller's answer) runs all the same
     EXPECT_TRUE(simhost::SpokenTexts().empty());
     EXPECT_TRUE(gOutputDialogues.empty());
     EXPECT_EQ(frequencyBusyUntil, 0.0f);
-    EXPECT_EQ(gReadbackMessage, 130); // its follow-up runs all the same
+
+    // The answer and its silent step go by unheard: the read-back is not asked, the exchange ends.
+    simhost::RunFrames(4);
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(gReadbackMessage, 0);
+    EXPECT_EQ(pilotObj.gIsCopiing, 0);
 }
 
 TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)
@@ -189,6 +197,15 @@ TEST_F(QueueTest, ExchangeLeftAloneFor30SecondsIsFreed)
     simhost::RunSeconds(1);
     EXPECT_EQ(pilotObj.gIsCopiing, 0);
     EXPECT_TRUE(Logged("gIsCopiing reset!"));
+
+    // A 40-second message still on the air: the 30 seconds count from the end of the transmission.
+    pilotObj.gIsCopiing = 1;
+    gIsCopiingSince = simhost::ElapsedTime();
+    TowerRadio_Queue("A very long clearance", "TOWER", 40);
+    simhost::RunSeconds(65);
+    EXPECT_EQ(pilotObj.gIsCopiing, 1);
+    simhost::RunSeconds(6);
+    EXPECT_EQ(pilotObj.gIsCopiing, 0);
 }
 
 TEST_F(QueueTest, FlightResetEmptiesTheRadio)
@@ -196,10 +213,25 @@ TEST_F(QueueTest, FlightResetEmptiesTheRadio)
     TowerRadio_Queue("One", "TOWER", 5);
     TowerRadio_Queue("Two", "TOWER", 5);
     simhost::RunFrame();
+    // Everything the radio and the clearance twins hold for a flight, away from its initial value.
+    gReadbackMessage = 330;
+    snprintf(gResponse, sizeof gResponse, "Taxi via A");
+    gShowChangeRwyBtn = gShowSkipFix = 1;
+    gLastMessageHeard = false;
+    snprintf(gLastReadbackRequest.text, sizeof gLastReadbackRequest.text, "Taxi to runway 16L");
+    gIsIFRCleared = gIsPBApproved = gIsTaxiingApproved = gIsEngStartApproved = clearedToTakeOff = 1;
+    gIsFPFiled = gIsCopiing = engineRunning = 1;
     System_ResetPlugin();
     EXPECT_TRUE(queue.empty());
     EXPECT_TRUE(gOutputDialogues.empty());
     EXPECT_EQ(frequencyBusyUntil, 0.0f);
+    EXPECT_EQ(gReadbackMessage + gShowChangeRwyBtn + gShowSkipFix, 0);
+    EXPECT_STREQ(gResponse, "");
+    EXPECT_TRUE(gLastMessageHeard);
+    EXPECT_STREQ(gLastReadbackRequest.text, "");
+    EXPECT_EQ(gIsIFRCleared + gIsPBApproved + gIsTaxiingApproved + gIsEngStartApproved + clearedToTakeOff + gIsFPFiled +
+                  gIsCopiing + engineRunning,
+              0);
 }
 
 } // namespace

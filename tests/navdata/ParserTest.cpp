@@ -1,5 +1,6 @@
 // The airport parser on hand-written apt.dat snippets: one group per kind of row.
 #include <cmath>
+#include <vector>
 
 #include "navdata/AptNav.h"
 #include "support/PluginHost.h"
@@ -57,6 +58,27 @@ TEST_F(ParserTest, AirportWithoutTowerGetsTheUnicomOrTheFakeFrequencyAndKeepsThe
     EXPECT_EQ(parser.groundFrequency, 0);
     Read("54 11990 TWR\n51 12295 UNICOM\n");
     EXPECT_EQ(parser.towerFrequency, 119900);
+}
+
+TEST_F(ParserTest, EveryPublishedComFrequencyIsKeptInOrderAndTheFirstIsThePrimary)
+{
+    // A military field of current scenery: a UHF tower listed first, two ground, three approach rows.
+    Read("1054 257800 TWR\n1054 118300 TWR\n1054 126200 TWR\n1053 121700 GND\n1053 121900 GND\n"
+         "1051 122950 UNICOM\n1055 119200 APP\n1055 120100 APP\n1055 125900 APP\n1050 3023 HF\n");
+    EXPECT_EQ(parser.towerFrequency, 118300);
+    EXPECT_EQ(parser.towerFrequencies, (std::vector<double>{118300, 126200})); // the unicom is no tower here
+    EXPECT_EQ(parser.groundFrequencies, (std::vector<double>{121700, 121900}));
+    EXPECT_EQ(parser.approachFrequency, 119200);
+    EXPECT_EQ(parser.approachFrequencies, (std::vector<double>{119200, 120100, 125900}));
+    EXPECT_TRUE(parser.atisFrequencies.empty());
+    EXPECT_TRUE(Logged("airport TEST, row 1054 frequency '257800' is not a COM frequency (118.000 to 136.990 MHz)"));
+    EXPECT_TRUE(Logged("row 1050 frequency '3023' is not a COM frequency"));
+
+    // Tens of kHz before 11330; unicom rows all serve as the tower of a field without one.
+    Read("51 12280 CTAF\n51 12295 UNICOM\n53 12170 GND\n53 12190 GND\n", 11300);
+    EXPECT_EQ(parser.towerFrequencies, (std::vector<double>{12280, 12295}));
+    EXPECT_EQ(parser.groundFrequencies, (std::vector<double>{12170, 12190}));
+    EXPECT_EQ(parser.approachFrequencies, (std::vector<double>{119200, 120100, 125900})); // kept from the last read
 }
 
 // MARK: runways

@@ -66,7 +66,8 @@ TEST_F(RealAirportsTest, AbbotsfordParksOnLegacyPositions)
         EXPECT_TRUE(position.legacy);
         EXPECT_EQ(position.type, "");
     }
-    EXPECT_EQ(parser.towerFrequency, 121000); // the second tower row wins
+    EXPECT_EQ(parser.towerFrequency, 119400); // the first of the two tower rows is the primary
+    EXPECT_EQ(parser.towerFrequencies, (std::vector<double>{119400, 121000}));
     EXPECT_EQ(parser.approachFrequency, 132690);
 }
 

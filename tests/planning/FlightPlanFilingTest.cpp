@@ -16,6 +16,7 @@
 #include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "support/Filing.h"
 #include "support/PluginHost.h"
 #include "ui/AboutWindow.h"
 #include "ui/Settings.h"
@@ -26,14 +27,6 @@ namespace {
 const std::string kFolder = "Resources/plugins/Vellomir64/";
 const char *const kCom1 = "sim/cockpit2/radios/actuators/com1_frequency_hz_833";
 const char *const kGoodRoute = "SEA MCKEN ONALS MALAY.FL.120 COUGA ROARK BTG";
-
-std::string ReadSource(const std::string &relative)
-{
-    std::ifstream file(std::string(VELLOMIR_SOURCE_DIR) + "/" + relative, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 /// What a refused filing must leave alone.
 struct Flight {
@@ -55,25 +48,7 @@ class FilingTest : public HostTest {
     void SetUp() override
     {
         HostTest::SetUp();
-        ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
-        simhost::WriteFile(kFolder + "ICAOCodes.dat", ReadSource("data/plugin/ICAOCodes.dat"));
-        ASSERT_TRUE(simhost::PlaceAtParking("KSEA", "A1"));
-        simhost::SetBytes("sim/aircraft/view/acf_tailnum", "N737VM");
-        simhost::SetWeather(160, 15, 1013); // south flow: Seattle departs from 16L
-        IcaoMap.clear();
-        Utils_readAllAptDat();
-        pilotObj = pilot();
-        FrameDriver_FirstFrame(pilotObj);
-        pilotObj.isOnGround = 1;
-        simhost::TuneCom1(128.0);
-        gActualFrequency = pilotObj.gActualFrequency = simhost::GetInt(kCom1);
-        gActualFrequencyName = "DELIVERY";
-        IcaoFlightName[0] = IcaoFlightNumber[0] = 0;
-        gIsFPFiled = 0;
-        lookForSID = lookForSTAR = 1;
-        tdDescentSpeed = 1500;
-        gKMLExp = 0;
-        aboutIsOpen = 0;
+        Filing_AtSeattle();
     }
     void TearDown() override
     {
@@ -84,21 +59,7 @@ class FilingTest : public HostTest {
     static void Open() { CreateFileFlightPlanControl(100, 700, 850, 330); }
     static void Set(XPWidgetID field, const std::string &text) { XPSetWidgetDescriptor(field, text.c_str()); }
     /// Opens the window, types a good KSEA-KPDX plan, applies changes, presses "Insert Flightplan".
-    static void File(const std::function<void()> &change = [] {})
-    {
-        Open();
-        Set(ControlIcaoFlightName, "asa");
-        Set(ControlIcaoFlightNumber, "123");
-        Set(ControlDepartureEdit, "KSEA");
-        Set(ControlArrivalEdit, "KPDX");
-        Set(ControlTLDep, "18000");
-        Set(ControlTLArr, "18000");
-        Set(ControlFlightlevelEdit, "160");
-        Set(ControlDescentSpeed, "1800");
-        Set(ControlFlightPlanEdit, kGoodRoute);
-        change();
-        ASSERT_TRUE(simhost::ClickWidget(ControlApplyButton));
-    }
+    static void File(const std::function<void()> &change = [] {}) { Filing_File(kGoodRoute, change); }
     /// The warning's text, and the warning closed.
     static std::string Warning()
     {

@@ -9,12 +9,15 @@
 #include "navdata/AptNav.h"
 #include "navdata/FindNavType.h"
 #include "navdata/ProcedureSearch.h"
+#include "planning/FlightPlanWindow.h"
+#include "planning/ApproachPath.h"
 #include "planning/Fms.h"
 #include "planning/JumpToWaypoint.h"
 #include "planning/Procedures.h"
 #include "planning/RunwaySelection.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/SimDataRefs.h"
+#include "support/Filing.h"
 #include "support/PluginHost.h"
 #include "ui/Settings.h"
 
@@ -49,6 +52,7 @@ class FmsTest : public HostTest {
     void TearDown() override
     {
         JumpToWaypoint_Close();
+        FlightPlanWindow_Destroy();
         manualChooseSID = saved[0];
         manualChooseSTAR = saved[1];
         programFMSApproxILS = saved[2];
@@ -123,40 +127,61 @@ TEST_F(FmsTest, SeattleToPortlandIsProgrammedEntryByEntryJumpedAndRefiledInBothC
 {
     for (simhost::FmsClear clearing : {simhost::FmsClear::Shift, simhost::FmsClear::Blank}) {
         SCOPED_TRACE(clearing == simhost::FmsClear::Shift ? "shift" : "blank");
-        NewFlight();
+        Filing_AtSeattle();
         simhost::SetFmsClearing(clearing);
-        SeattleToPortland();
         StalePlan(40); // an earlier, longer flight: none of it may survive
-        const size_t mark = simhost::LogLines().size();
-        ProgramFMS(&record);
+        size_t mark = simhost::LogLines().size();
+        Filing_File("HAROB BTG HHOOD"); // the SID HAROB6 from 16L comes with it
+        EXPECT_TRUE(LoggedSince(mark, "FMS cleared, entries now: 0"));
+        EXPECT_EQ(Plan(), "airport:KSEA/0 fix:CAVOB/16000 fix:RENBE/16000 fix:RICHR/16000 fix:EMRLD/16000 "
+                          "fix:HAROB/16000 vor:BTG/16000 fix:HHOOD/16000 airport:KPDX/0");
+        EXPECT_TRUE(DestinationAndDisplayed(1));
+
+        // Near Portland: the STAR HHOOD4 for 10R and the final approach (built by hand here).
+        pilot &p = pilotObj;
+        char rwy[8] = "10R";
+        searchSTAR11(p.arrAirportICAO, rwy, &p);
+        fileSTAR11(&p);
+        p.arrivalRunwayStruct.lat = 45.5887f;
+        p.arrivalRunwayStruct.lon = -122.6060f;
+        p.arrivalRunwayStruct.heightft = 30;
+        p.AddToFlightPlan(45.5800f, -122.8000f, "ILS", 5, 0, 30, 0);
+        p.AddToFlightPlan(45.5887f, -122.6060f, "Runway 10R", 6, 0, 30, 0);
+        p.altezzaDiscesaFeet = 6000; // descending to 6000 ft: the STAR's restrictions show
+        p.faseDiscesa = 2;
+        drawFlighLevels(&p);
+        mark = simhost::LogLines().size();
+        ProgramFMS(&p);
+        EXPECT_TRUE(LoggedSince(mark, "FMS cleared, entries now: 0"));
         EXPECT_EQ(Plan(), "airport:KSEA/0 fix:CAVOB/6000 fix:RENBE/6000 fix:RICHR/6000 fix:EMRLD/6000 "
                           "fix:HAROB/11000 vor:BTG/11000 fix:HHOOD/11000 fix:BLRUN/11000 fix:SSDEE/11000 "
                           "fix:THEID/10000 fix:EMZEY/8000 fix:CIZZL/6000 fix:YORKY/6000 fix:NNUTT/5000 latlon/0 "
                           "latlon/0 airport:KPDX/0");
         EXPECT_TRUE(DestinationAndDisplayed(1));
-        EXPECT_TRUE(LoggedSince(mark, "FMS cleared, entries now: 0"));
 
         // The pilot jumps to the ILS point through the window.
-        JumpToWaypoint(&record);
+        JumpToWaypoint(&p);
         void *window = simhost::FindWindowByTitle("Jump to");
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "ILS", xpWidgetClass_Button)));
-        EXPECT_EQ(record.gActualFlightPlanIndex, (int)record.flightPlanVec.size() - 2);
-        EXPECT_TRUE(DestinationAndDisplayed((int)record.flightPlanVec.size() - 1));
+        EXPECT_EQ(p.gActualFlightPlanIndex, (int)p.flightPlanVec.size() - 2);
+        EXPECT_TRUE(DestinationAndDisplayed((int)p.flightPlanVec.size() - 1));
         EXPECT_EQ(simhost::FmsEntryAt(simhost::FmsDestinationEntry()).kind, "latlon");
         EXPECT_EQ(simhost::FindWindowByTitle("Jump to"), nullptr);
 
         // Filed again with a shorter route: nothing of the longer plan is left behind the arrival.
-        record.flightPlanVec.clear();
-        record.gActualFlightPlanIndex = 0;
-        record.altezzaDiscesaFeet = 0;
-        Route({"BTG"});
-        ProgramFMS(&record);
-        EXPECT_EQ(Plan(), "airport:KSEA/0 vor:BTG/20000 airport:KPDX/0");
-        EXPECT_EQ(XPLMCountFMSEntries(), 3);
-        EXPECT_TRUE(simhost::FmsEntryAt(3).empty() || clearing == simhost::FmsClear::Blank);
+        p.gActualFlightPlanIndex = 0;
+        p.altezzaDiscesaFeet = p.faseDiscesa = 0;
+        Filing_File("BTG"); // with a SID that leads to BTG (the filing draws one of several)
+        const std::string plan = Plan();
+        EXPECT_EQ(plan.rfind("airport:KSEA/0 fix:", 0), 0u) << plan;
+        EXPECT_NE(plan.find(" vor:BTG/16000 airport:KPDX/0", plan.size() - 30), std::string::npos) << plan;
+        EXPECT_EQ(XPLMCountFMSEntries(), (int)p.flightPlanVec.size() + 2);
+        EXPECT_TRUE(simhost::FmsEntryAt(XPLMCountFMSEntries()).empty() || clearing == simhost::FmsClear::Blank);
         EXPECT_TRUE(DestinationAndDisplayed(1));
+        FlightPlanWindow_Destroy();
     }
+    pilotObj = pilot();
 }
 
 TEST_F(FmsTest, PointsTheFmsCannotTakeAreEnteredByPositionAndTheEntriesStayContiguous)
@@ -345,6 +370,10 @@ TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
     record.flightPlanVec[0].fl = 999; // a level of the route before the change
     ChangeArrRunway(&record);
     EXPECT_EQ(simhost::FmsEntryAt(1).id, "BTG");
+    EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
+    // The approach path built again for it: the same.
+    record.flightPlanVec[0].fl = 999;
+    SetILSPath(&record);
     EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
     lookForSTAR = savedLookForStar;
 }

@@ -5,10 +5,13 @@
 
 #include "Harness.h"
 #include "navdata/AptFiles.h"
+#include "navdata/AptNav.h"
 #include "navdata/FindNavType.h"
 #include "navdata/ProcedureSearch.h"
+#include "planning/FlightPlanFiling.h"
 #include "planning/Procedures.h"
 #include "planning/RunwaySelection.h"
+#include "plugin/FirstFrame.h"
 #include "plugin/PluginGlobals.h"
 #include "support/PluginHost.h"
 #include "support/ProcedureData.h"
@@ -96,13 +99,32 @@ class ProceduresTest : public HostTest
 
 TEST_F(ProceduresTest, SeattleToPortlandProfileWithSidAndStarForSeveralDescentTargets)
 {
-    Route({"HAROB", "BTG", "HHOOD"});
-    SearchAndFileSid("16L"); // HAROB6 connects to HAROB; its RW16L transition ends there
+    // Filed at gate A1 of Seattle in a south flow: runway 16L, HAROB6 connects to HAROB.
+    ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
+    ASSERT_TRUE(simhost::PlaceAtParking("KSEA", "A1"));
+    simhost::SetWeather(160, 15, 1013);
+    IcaoMap.clear();
+    Utils_readAllAptDat();
+    pilotObj = pilot();
+    FrameDriver_FirstFrame(pilotObj);
+    pilotObj.isOnGround = 1;
+    FlightPlanForm form;
+    form.flightName = "Vellomir";
+    form.flightNumber = "15";
+    form.departure = "KSEA";
+    form.arrival = "KPDX";
+    form.transDep = form.transArr = "18000";
+    form.flightLevel = "200";
+    form.descentSpeed = "1800";
+    form.route = "HAROB BTG HHOOD";
+    ASSERT_TRUE(FlightPlan_File(form, &pilotObj));
+    record = pilotObj;
+    ASSERT_STREQ(record.departureRunwayName, "16L");
     ASSERT_TRUE(record.sidFiled);
     SearchAndFileStar("10R"); // HHOOD4 starts at HHOOD: its common route and RW10B transition follow it
     ASSERT_TRUE(record.starFiled);
     EXPECT_FALSE(record.ilsPathCreated);
-    record.arrivalRunwayStruct.heightft = 30; // KPDX
+    // KPDX's elevation as filed: 30 ft.
     record.AddToFlightPlan(45.5887f, -122.6060f, "Runway 10R", 6, 0, 0, 0);
     EXPECT_EQ(Names(), "CAVOB/1 RENBE/1 RICHR/1 EMRLD/1 HAROB/2 BTG/2 HHOOD/2 BLRUN/3 SSDEE/3 THEID/3 EMZEY/3 "
                        "CIZZL/3 YORKY/3 NNUTT/3 Runway 10R/6");

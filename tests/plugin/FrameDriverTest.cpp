@@ -75,9 +75,9 @@ TEST_F(FrameDriverTest, SampleIndexedAtStartAndFirstFrameFindsTheAirportUnderThe
 
     EXPECT_TRUE(Names(128.0, "DELIVERY"));
     EXPECT_TRUE(Names(119.9, "TOWER"));
-    EXPECT_TRUE(Names(120.1, "APPROACH")); // the second approach row wins
-    EXPECT_FALSE(Names(119.2, "APPROACH"));
+    EXPECT_TRUE(Names(120.1, "APPROACH"));
     EXPECT_TRUE(Names(118.0, "ATIS"));
+    EXPECT_TRUE(Names(119.2, "APPROACH")); // both approach rows name the approach
     EXPECT_TRUE(Names(122.95, "NONE")); // the unicom
     EXPECT_TRUE(simhost::HostErrors().empty());
 }

@@ -100,15 +100,16 @@ TEST_F(OnScreenInformations, PanelLinesAndColoursAtTheGateAndInTheAir)
         {false, "kias: -", "white"},
         {false, "cruise altitude: 35000 ft", "white"},
         {false, "cleared altitude: 5000 ft", "white"},
-        {false, "altimeter: -", "white"}, // the altimeter text is not available yet
+        {false, "QNH 1013", "white"},
         {false, "departure: KSEA, runway 16L, SID SUMMA1", "white"},
         {false, "distance to holding point: 1.00", "blue"},
         {false, "arrival: KPDX, runway n/a, distance - nm", "white"},
         {false, "eta: -", "white"},
         {false, "transponder: 1200 (expect squawk: 4512)", "red"},
-        {false, "KSEA tower: -", "white"}, // frequency texts are not available yet
+        {false, "KSEA tower: 119.900", "white"},
+        {false, "KSEA ground: -", "white"},
         {false, "Center: -", "white"},
-        {false, "Hand over to -", "absent"},
+        {false, "Hand over to 124.200", "absent"},
         // In the air at 6000 ft, 60 nm from the arrival runway at 240 kt true.
         {true, "kias: 250.0", "white"},
         {true, "ktas: 240.0", "white"},
@@ -117,7 +118,7 @@ TEST_F(OnScreenInformations, PanelLinesAndColoursAtTheGateAndInTheAir)
         {true, "arrival: KPDX, runway 10R, distance 60 nm", "white"},
         {true, "landing type: ILS", "white"},
         {true, "eta: 00:05 (15 minutes)", "white"}, // wraps past midnight
-        {true, "Hand over to -", "orange"},
+        {true, "Hand over to 124.200", "orange"},
     };
     const size_t logged = simhost::LogLines().size();
     std::vector<simhost::DrawnString> ground = Draw();
@@ -152,7 +153,7 @@ TEST_F(OnScreenInformations, SwitchesBlinkingAndTheHeadingIndicator)
     for (bool odd : {true, false}) {
         std::vector<simhost::DrawnString> drawn = Draw(odd);
         ASSERT_EQ(drawn.size(), 3u) << odd;
-        EXPECT_EQ(drawn[0].text, odd ? "Hand over to -" : "");
+        EXPECT_EQ(drawn[0].text, odd ? "Hand over to 124.200" : "");
         EXPECT_EQ(drawn[1].text, "<----(20)"); // on the ground: the error to the runway point, left turn
         EXPECT_EQ(Colour(drawn[1]), "red");
         EXPECT_EQ(drawn[2].text, odd ? "Runway not found" : "");

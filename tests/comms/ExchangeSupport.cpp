@@ -37,6 +37,7 @@ void Exchange_SetUpDeparture()
     r.AddSid("SUMMA2", "SUMMA2", 0, 0, false);
     r.numeroDiSidTrovate = 1;
     r.sidSelezionata = true;
+    r.sidFiled = true; // the route below already leads with it
     r.plannedFL = 240;
     r.gIsFPFiled = gIsFPFiled = 1;
     r.AddToFlightPlan(47.2f, -122.3f, "SUMMA", 1, 0, 40, 0);

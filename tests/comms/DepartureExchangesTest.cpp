@@ -37,7 +37,7 @@ TEST_F(ExchangeTest, IfrClearanceWithAndWithoutSidOnDelivery)
     EXPECT_EQ(RadioInUse(), 1); // the exchange holds the radio while the read-back is awaited
     ASSERT_TRUE(Radio_AnswerReadback(&r, 40, gResponse));
     RunUntilQuiet();
-    EXPECT_EQ(Shown(), Exchange_Texts({
+    EXPECT_EQ(Shown(), std::vector<std::string>({
                            "Seattle Tacoma delivery, good afternoon, Vellomir 12 request IFR clearance to Portland as "
                            "filed.",
                            Format("Vellomir 12, cleared to Portland via SUMMA2, runway 16L departure. Initial altitude "
@@ -73,7 +73,7 @@ TEST_F(ExchangeTest, IfrClearanceWithAndWithoutSidOnDelivery)
     EXPECT_EQ(shown[1], Format("Vellomir 12, cleared to Portland via runway 16L departure. Initial altitude 4000 "
                                "feet. Squawk %i.",
                                squawk));
-    EXPECT_EQ(shown[3], Exchange_Text(Format(
+    EXPECT_EQ(shown[3], (Format(
                             "Vellomir 12, readback correct. Contact Ground on 121.700 when ready for startup. Set "
                             "the transponder code %i as instructed.",
                             squawk)));
@@ -133,7 +133,7 @@ TEST_F(ExchangeTest, StartupPushbackAndTaxiOnGround)
         Radio_AnswerReadback(&r, 330, gResponse);
         RunUntilQuiet();
         const std::string via = withRoute ? " via taxiway A, B" : "";
-        EXPECT_EQ(Shown(), Exchange_Texts({"Seattle Tacoma Ground, good afternoon, Vellomir 12 is ready for taxi.",
+        EXPECT_EQ(Shown(), std::vector<std::string>({"Seattle Tacoma Ground, good afternoon, Vellomir 12 is ready for taxi.",
                                            "Vellomir 12, taxi to runway 16L" + via +
                                                ". Contact tower on 119.900 when on holding point.",
                                            "Taxi to runway 16L" + via +
@@ -158,7 +158,7 @@ TEST_F(ExchangeTest, GroundHandsOverAtTheHoldingPointThenTowerClearsForTakeOffIn
     EXPECT_EQ(r.isOnHoldingPoint, 1);
     Radio_AnswerReadback(&r, 882, gResponse);
     RunUntilQuiet();
-    EXPECT_EQ(Shown(), Exchange_Texts({"Vellomir 12, contact tower on 119.900, have a nice flight.",
+    EXPECT_EQ(Shown(), std::vector<std::string>({"Vellomir 12, contact tower on 119.900, have a nice flight.",
                                        "Contact tower on 119.900, Vellomir 12."}));
     EXPECT_EQ(Codes(), (Codes_t{882, 0}));
     EXPECT_EQ(r.frequenzaObiettivo, 119900);

@@ -47,33 +47,6 @@ void Exchange_SetUpDeparture()
     simhost::SetInt("sim/cockpit/radios/transponder_code", 1200);
 }
 
-std::string Exchange_Text(std::string expected)
-{
-    const struct {
-        const char *written;
-        double frequency;
-    } frequencies[] = {{"121.700", 121700}, {"119.900", 119900}, {"118.100", 118100},
-                       {"118.700", 118700}, {"121.900", 121900}, {"120.300", 120300}};
-    auto replace = [&expected](const std::string &from, const std::string &to) {
-        for (size_t at = expected.find(from); at != std::string::npos; at = expected.find(from, at + to.size()))
-            expected.replace(at, from.size(), to);
-    };
-    for (const auto &f : frequencies)
-        replace(f.written, printFrequenciesDecimals(f.frequency));
-    std::string altimeter = printAltimeter(true);
-    replace("QNH #1013#", altimeter);
-    altimeter.erase(std::remove(altimeter.begin(), altimeter.end(), '#'), altimeter.end());
-    replace("QNH 1013", altimeter);
-    return expected;
-}
-
-std::vector<std::string> Exchange_Texts(std::vector<std::string> expected)
-{
-    for (std::string &text : expected)
-        text = Exchange_Text(text);
-    return expected;
-}
-
 void ExchangeTest::SetUp()
 {
     HostTest::SetUp();

@@ -12,11 +12,6 @@
 /// level 240, 60 t; the aircraft at the gate, engines off, cockpit squawk 1200.
 void Exchange_SetUpDeparture();
 
-/// An expected text with the radio texts as this build writes them: the frequencies of the set-up
-/// ("121.700", "119.900", ...) and the altimeter ("QNH #1013#", shown "QNH 1013").
-std::string Exchange_Text(std::string expected);
-std::vector<std::string> Exchange_Texts(std::vector<std::string> expected);
-
 class ExchangeTest : public HostTest
 {
   protected:

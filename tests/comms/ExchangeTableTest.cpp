@@ -217,8 +217,8 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
         } else {
             ASSERT_EQ(queue.size(), 1u);
             const messaggio &m = queue.back();
-            EXPECT_EQ(m.text, Exchange_Text(row.text));
-            EXPECT_EQ(m.readbackText, Exchange_Text(row.readback));
+            EXPECT_EQ(m.text, std::string(row.text));
+            EXPECT_EQ(m.readbackText, std::string(row.readback));
             EXPECT_EQ(m.frequencyFilter, row.filter);
             EXPECT_EQ(m.message, row.code);
         }

@@ -123,7 +123,7 @@ TEST_F(ExchangeTest, MissingRouteRunwayAndSidGiveTheShorterPhrases)
     EXPECT_EQ(r.clearedFL, 240);
     Ground_RequestTaxiResponse(&r);
     EXPECT_EQ(queue.back().readbackText,
-              Exchange_Text("Taxi to holding point. Contact tower on #119.900# when on holding point, Vellomir @12@."));
+              std::string("Taxi to holding point. Contact tower on #119.900# when on holding point, Vellomir @12@."));
     Takeoff_RequestTakeOff(&r);
     EXPECT_STREQ(queue.back().text,
                  "Seattle-Tacoma Tower, good afternoon, Vellomir @12@ on holding point, ready for departure.");
@@ -166,7 +166,7 @@ TEST_F(ExchangeTest, LongTaxiRouteNeverCutsTheEndOfTheClearance)
     queue.clear();
     Ground_RequestTaxiResponse(&r);
     EXPECT_EQ(queue.back().text,
-              Exchange_Text("Vellomir Very Long Airline Name @1234@, taxi to runway *16L* via taxiway "
+              std::string("Vellomir Very Long Airline Name @1234@, taxi to runway *16L* via taxiway "
                             "#B1#, #B2#, #B3#, #B4#. Contact tower on #119.900# when on holding point."));
     queue.clear();
 }

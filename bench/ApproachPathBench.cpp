@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "BenchSample.h"
 #include "Harness.h"
 #include "navdata/AptNav.h"
 #include "planning/ApproachPath.h"
@@ -18,12 +19,7 @@ namespace
 
 void BM_SetILSPathArcAtSeattle(benchmark::State &state)
 {
-    simhost::Options options;
-    options.xplaneVersion = 12000;
-    options.discardLog = true;
-    simhost::Reset(options);
-    simhost::InstallSample(VELLOMIR_SOURCE_DIR "/data/sample");
-    gFDV_XPlaneVersion = options.xplaneVersion;
+    Bench_StartSample();
     Utils_readAllAptDat();
 
     pilot record;

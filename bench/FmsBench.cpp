@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchSample.h"
 #include "Harness.h"
 #include "XPLMNavigation.h"
 #include "planning/Fms.h"
@@ -45,12 +46,7 @@ void SampleRoute(pilot &record)
 
 void BM_ProgramFms98Waypoints(benchmark::State &state)
 {
-    simhost::Options options;
-    options.xplaneVersion = 12000;
-    options.discardLog = true;
-    simhost::Reset(options);
-    simhost::InstallSample(VELLOMIR_SOURCE_DIR "/data/sample");
-    gFDV_XPlaneVersion = options.xplaneVersion;
+    Bench_StartSample();
     System_FindAttitudeDataRefs();
     System_FindFlightDataRefs(gFDV_XPlaneVersion);
     enableFmcProgramming = 1;

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "BenchSample.h"
 #include "Harness.h"
 #include "comms/MessageQueue.h"
 #include "navdata/AptNav.h"
@@ -39,22 +40,7 @@ std::string Espeak()
 /// KSEA at a gate with the driver window open and the local voice on.
 bool SetUp()
 {
-    setenv("ALSOFT_DRIVERS", "null", 1); // a sound device that plays into nothing
-    simhost::Options options;
-    options.xplaneVersion = 12000;
-    options.frameRate = 60.0f;
-    simhost::Reset(options);
-    simhost::InstallSample(VELLOMIR_SOURCE_DIR "/data/sample");
-    simhost::PlaceAtParking("KSEA", "A1");
-    simhost::TuneCom1(121.7);
-    gFDV_XPlaneVersion = options.xplaneVersion;
-    System_FindAttitudeDataRefs();
-    System_FindFlightDataRefs(gFDV_XPlaneVersion);
-    Utils_readAllAptDat();
-    FrameDriver_FirstFrame(pilotObj);
-    gAlreadyChecked = 1;
-    System_CreateDriverWindow();
-    System_InitAudio(gFDV_XPlaneVersion);
+    Bench_AtSeattleGate();
     localTtsOn = 1;
     radioSoundOn = 1;
     gIsSpeechActivated = 1;
@@ -64,10 +50,7 @@ bool SetUp()
 
 void TearDown()
 {
-    SpeechWorker_Stop();
-    Wave_ReleaseAllUtterances();
-    System_CloseAudio();
-    System_DestroyDriverWindow();
+    Bench_LeaveSeattleGate();
     localTtsOn = 0;
     simhost::Shutdown();
 }

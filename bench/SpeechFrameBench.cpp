@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "BenchSample.h"
 #include "Harness.h"
 #include "comms/MessageQueue.h"
 #include "navdata/AptNav.h"
@@ -57,24 +58,9 @@ std::string ShortWave()
 /// KSEA at a gate with the driver window open and the cloud engine on against the server.
 bool SetUp(TlsTestServer &server)
 {
-    setenv("ALSOFT_DRIVERS", "null", 1); // a sound device that plays into nothing
     for (const char *name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
         unsetenv(name);
-    simhost::Options options;
-    options.xplaneVersion = 12000;
-    options.frameRate = 60.0f;
-    simhost::Reset(options);
-    simhost::InstallSample(VELLOMIR_SOURCE_DIR "/data/sample");
-    simhost::PlaceAtParking("KSEA", "A1");
-    simhost::TuneCom1(121.7);
-    gFDV_XPlaneVersion = options.xplaneVersion;
-    System_FindAttitudeDataRefs();
-    System_FindFlightDataRefs(gFDV_XPlaneVersion);
-    Utils_readAllAptDat();
-    FrameDriver_FirstFrame(pilotObj);
-    gAlreadyChecked = 1;
-    System_CreateDriverWindow();
-    System_InitAudio(gFDV_XPlaneVersion);
+    Bench_AtSeattleGate();
     if (!server.Start() || my_context == nullptr || !Https_Available())
         return false;
     server.Script(kSpeechPath, {{200, ShortWave(), kServiceDelayMs}});
@@ -90,10 +76,7 @@ bool SetUp(TlsTestServer &server)
 
 void TearDown(TlsTestServer &server)
 {
-    SpeechWorker_Stop();
-    Wave_ReleaseAllUtterances();
-    System_CloseAudio();
-    System_DestroyDriverWindow();
+    Bench_LeaveSeattleGate();
     server.Stop();
     azureTtsOn = 0;
     simhost::Shutdown();

@@ -50,6 +50,13 @@ messaggio &Phrase_QueueForReadback(pilot *record, const char *facility, int code
     return m;
 }
 
+void Phrase_QueueReadback(pilot *record, const char *facility, int code, const char *text)
+{
+    Phrase p;
+    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
+    Phrase_Queue(record, PHRASE_PILOT, facility, code, p);
+}
+
 void Phrase_QueueSilent(pilot *record, const char *facility, int code)
 {
     gIsCopiingSince = XPLMGetElapsedTime();

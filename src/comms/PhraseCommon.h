@@ -26,6 +26,8 @@ struct Phrase {
 messaggio &Phrase_Queue(pilot *record, PhraseKind kind, const char *facility, int code, const Phrase &phrase);
 /// The same for a controller message the pilot must read back; it is kept as the one "Say again" repeats.
 messaggio &Phrase_QueueForReadback(pilot *record, const char *facility, int code, const Phrase &phrase);
+/// The pilot's read-back of the text as the pilot gave it (none reads as empty).
+void Phrase_QueueReadback(pilot *record, const char *facility, int code, const char *text);
 /// A silent step: no text, no duration, only the code of the next step.
 void Phrase_QueueSilent(pilot *record, const char *facility, int code);
 

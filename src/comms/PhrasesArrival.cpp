@@ -33,6 +33,17 @@ std::string Arrival_runway(const pilot *r)
     return Phrase_Runway(r->arrivalRunwayStruct.name);
 }
 
+/// The pilot's first call to the arrival's tower or ground: "<airport> <unit>, good <time of day>,
+/// <callsign> <where> runway *<rwy>*." in a fresh voice.
+void Arrival_initialCall(pilot *r, const char *unit, const char *where, const char *facility, int code)
+{
+    CambiaVoceRandom();
+    Phrase p;
+    Phrase_Format(p.text, sizeof p.text, "%s %s, good %s, %s %s runway *%s*.", Arrival_airport(r).c_str(), unit,
+                  Phrase_Greeting(), Phrase_Callsign(r), where, Arrival_runway(r).c_str());
+    Phrase_Queue(r, PHRASE_PILOT_OPENING, facility, code, p);
+}
+
 /// Reads the arrival airport into the record and picks its parking position at random.
 void Arrival_chooseParking(pilot *r)
 {
@@ -110,11 +121,7 @@ std::string Radio_ParkingName(const std::string &name)
 
 void TowerArrival_InitialCall(pilot *r)
 {
-    CambiaVoceRandom();
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s Tower, good %s, %s approaching runway *%s*.", Arrival_airport(r).c_str(),
-                  Phrase_Greeting(), Phrase_Callsign(r), Arrival_runway(r).c_str());
-    Phrase_Queue(r, PHRASE_PILOT_OPENING, "TOWER", 710, p);
+    Arrival_initialCall(r, "Tower", "approaching", "TOWER", 710);
 }
 
 void TowerArrival_InitialCallResponse(pilot *r)
@@ -213,9 +220,7 @@ void Tower_MissedApproachResponse(pilot *r)
 
 void Tower_MissedApproachReadback(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "TOWER", 0, p);
+    Phrase_QueueReadback(r, "TOWER", 0, text);
     if (Arrival_missedToApproach(r)) {
         r->frequenzaObiettivo = r->targetAirport.approachFrequency;
         r->frequenzaObiettivoNome = "APPROACH";
@@ -265,11 +270,7 @@ void Tower_RunwayVacatedReadback(pilot *r)
 
 void Ground_InitialCall(pilot *r)
 {
-    CambiaVoceRandom();
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s Ground, good %s, %s on runway *%s*.", Arrival_airport(r).c_str(),
-                  Phrase_Greeting(), Phrase_Callsign(r), Arrival_runway(r).c_str());
-    Phrase_Queue(r, PHRASE_PILOT_OPENING, "GROUND", 810, p);
+    Arrival_initialCall(r, "Ground", "on", "GROUND", 810);
 }
 
 void GroundInitialCallResponse(pilot *r)

@@ -72,9 +72,7 @@ void Center_Answer(pilot *r)
 
 void CenterInitialCallReadback(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "CENTER", 530, p);
+    Phrase_QueueReadback(r, "CENTER", 530, text);
 }
 
 void CenterInitialCallGot(pilot *r)
@@ -104,9 +102,7 @@ void Approach_Answer(pilot *r)
 
 void ApproachInitialCallReadback(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "APPROACH", 535, p);
+    Phrase_QueueReadback(r, "APPROACH", 535, text);
 }
 
 void ApproachInitialCallGot(pilot *r)
@@ -117,9 +113,7 @@ void ApproachInitialCallGot(pilot *r)
 
 void CenterDefaultReadback(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, Center_instructionFacility(r), 0, p);
+    Phrase_QueueReadback(r, Center_instructionFacility(r), 0, text);
     r->gAnnounceVerticalChangeTime = XPLMGetElapsedTime();
     r->gIsCopiing = 0;
 }

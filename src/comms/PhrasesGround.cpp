@@ -21,6 +21,22 @@ std::string Ground_departureName(const pilot *r)
     return Phrase_AirportName(r->depAirportFullName);
 }
 
+/// The controller's "<callsign>, <what> approved." for read-back.
+void Ground_approve(pilot *r, const char *what, int code)
+{
+    Phrase p;
+    Phrase_Format(p.text, sizeof p.text, "%s, %s approved.", Phrase_Callsign(r), what);
+    Phrase_QueueForReadback(r, "GROUND", code, p);
+}
+
+/// The pilot's read-back "<What> approved, <callsign>.".
+void Ground_readApproval(pilot *r, const char *what, int code)
+{
+    Phrase p;
+    Phrase_Format(p.text, sizeof p.text, "%s approved, %s.", what, Phrase_Callsign(r));
+    Phrase_Queue(r, PHRASE_PILOT, "GROUND", code, p);
+}
+
 } // namespace
 
 int controllaHeadingLibero(pilot *)
@@ -40,9 +56,7 @@ void Ground_RequestEngineStartup(pilot *r)
 
 void Ground_RequestEngineStartupResponse(pilot *r)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s, startup approved.", Phrase_Callsign(r));
-    Phrase_QueueForReadback(r, "GROUND", 120, p);
+    Ground_approve(r, "startup", 120);
 }
 
 void Ground_RequestEngineStartupDelay(pilot *r)
@@ -52,9 +66,7 @@ void Ground_RequestEngineStartupDelay(pilot *r)
 
 void Ground_RequestEngineStartupReadback(pilot *r)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "Startup approved, %s.", Phrase_Callsign(r));
-    Phrase_Queue(r, PHRASE_PILOT, "GROUND", 140, p);
+    Ground_readApproval(r, "Startup", 140);
 }
 
 void Ground_RequestEngineStartupGot(pilot *r)
@@ -75,9 +87,7 @@ void Ground_RequestEngineStartupAndPushback(pilot *r)
 
 void Ground_RequestEngineStartupAndPushBackResponse(pilot *r)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s, startup and push back approved.", Phrase_Callsign(r));
-    Phrase_QueueForReadback(r, "GROUND", 121, p);
+    Ground_approve(r, "startup and push back", 121);
 }
 
 void Ground_RequestEngineStartupAndPushBackDelay(pilot *r)
@@ -87,9 +97,7 @@ void Ground_RequestEngineStartupAndPushBackDelay(pilot *r)
 
 void Ground_RequestEngineStartupAndPushBackReadback(pilot *r)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "Startup and push back approved, %s.", Phrase_Callsign(r));
-    Phrase_Queue(r, PHRASE_PILOT, "GROUND", 141, p);
+    Ground_readApproval(r, "Startup and push back", 141);
 }
 
 void Ground_RequestEngineStartupAndPushBackGot(pilot *r)
@@ -128,9 +136,7 @@ void Ground_RequestPushbackDelay(pilot *r)
 
 void Ground_RequestPushbackReadback(pilot *r)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "Pushback approved, %s.", Phrase_Callsign(r));
-    Phrase_Queue(r, PHRASE_PILOT, "GROUND", 240, p);
+    Ground_readApproval(r, "Pushback", 240);
 }
 
 void Ground_RequestPushbackRejectedReadback(pilot *r)
@@ -207,9 +213,7 @@ void Ground_RequestTaxiResponse(pilot *r)
 
 void Ground_RequestTaxiReadback(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "GROUND", 340, p);
+    Phrase_QueueReadback(r, "GROUND", 340, text);
 }
 
 void Ground_RequestTaxiGot(pilot *r)

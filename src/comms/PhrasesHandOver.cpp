@@ -100,9 +100,7 @@ void HandOverCenter(pilot *r)
 
 void HandOverCenterReadback(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "ALL", 1020, p);
+    Phrase_QueueReadback(r, "ALL", 1020, text);
 }
 
 void HandOverCenterGot(pilot *r)
@@ -147,9 +145,7 @@ void HandOverApproach(pilot *r)
 
 void HandOverApproachReadback(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "ALL", 1021, p);
+    Phrase_QueueReadback(r, "ALL", 1021, text);
 }
 
 void HandOverApproachGot(pilot *r)
@@ -194,9 +190,7 @@ void HandOverTowerForLanding(pilot *r, int heading_deg)
 
 void HandOverTowerForLandingReadBack(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "ALL", 0, p);
+    Phrase_QueueReadback(r, "ALL", 0, text);
     r->frequenzaObiettivo = r->targetAirport.towerFrequency;
     r->frequenzaObiettivoNome = "TOWER";
     r->gIsCopiing = 0;

@@ -54,9 +54,7 @@ void AnnounceSquawkIncorrect(pilot *r)
 
 void AnnounceSquawkIncorrect_ReadBack(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "ALL", 0, p);
+    Phrase_QueueReadback(r, "ALL", 0, text);
     r->gIsCopiing = 0;
 }
 
@@ -80,9 +78,7 @@ void Radio_CancelIFRResponse(pilot *r)
 
 void Radio_CancelIFRReadback(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "ALL", 1100, p);
+    Phrase_QueueReadback(r, "ALL", 1100, text);
     r->serviceTerminated = true;
     r->gActualFlightPlanIndex = 0;
     r->numeroDiSidTrovate = 0;

@@ -60,9 +60,7 @@ void HandOverTower(pilot *r)
 
 void HandOverTowerReadBack(pilot *r, const char *text)
 {
-    Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s", text != nullptr ? text : "");
-    Phrase_Queue(r, PHRASE_PILOT, "GROUND", 0, p);
+    Phrase_QueueReadback(r, "GROUND", 0, text);
     r->frequenzaObiettivo = r->parser.towerFrequency;
     r->frequenzaObiettivoNome = "TOWER";
     r->gIsCopiing = 0;

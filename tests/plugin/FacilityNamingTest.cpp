@@ -41,14 +41,11 @@ TEST_F(FacilityNamingTest, EachFrequencyNamesItsControllerAndMissingServicesAreP
 {
     Frequencies(flight.parser, 128.0, 121.7, 119.9, 120.1, 118.0, 124.2);
     flight.frequenzaCenter = kHz(134.95);
-    EXPECT_EQ(Name(128.0), "DELIVERY");
-    EXPECT_EQ(Name(121.7), "GROUND");
-    EXPECT_EQ(Name(119.9), "TOWER");
-    EXPECT_EQ(Name(120.1), "APPROACH");
-    EXPECT_EQ(Name(118.0), "ATIS");
-    EXPECT_EQ(Name(134.95), "CENTER");
-    EXPECT_EQ(Name(124.2), "DEPARTURE");
-    EXPECT_EQ(Name(122.8), "NONE");
+    const std::pair<double, const char *> named[] = {{128.0, "DELIVERY"}, {121.7, "GROUND"}, {119.9, "TOWER"},
+                                                     {120.1, "APPROACH"}, {118.0, "ATIS"},   {134.95, "CENTER"},
+                                                     {124.2, "DEPARTURE"}, {122.8, "NONE"}};
+    for (const auto &n : named)
+        EXPECT_EQ(Name(n.first), n.second) << n.first;
 
     // Missing services are played by the next controller, but a radio reading 0 is no controller.
     Frequencies(flight.parser, 0, 0, 118.5);

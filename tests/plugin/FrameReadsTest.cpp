@@ -55,15 +55,16 @@ TEST_F(FrameReadsTest, AboveTheTransitionLevelTheAltimeterSettingAndColdAirCount
     EXPECT_NEAR(flight.gActualAGL, 2500, 1);
 }
 
+// MARK: bad input
+
 TEST_F(FrameReadsTest, BarometerReadingThatIsNoPressureCountsAsStandard)
 {
     simhost::PlaceAircraft(47.4, -122.3, 8000 * kMetresPerFoot, 0, false);
-    simhost::SetFloat("sim/weather/aircraft/qnh_pas", 0);
-    FrameDriver_ReadAltitude(flight);
-    EXPECT_NEAR(flight.altitudineFeets, 8000, 2);
-    simhost::SetFloat("sim/weather/aircraft/qnh_pas", std::nanf(""));
-    FrameDriver_ReadAltitude(flight);
-    EXPECT_NEAR(flight.altitudineFeets, 8000, 2);
+    for (float reading : {0.0f, std::nanf("")}) {
+        simhost::SetFloat("sim/weather/aircraft/qnh_pas", reading);
+        FrameDriver_ReadAltitude(flight);
+        EXPECT_NEAR(flight.altitudineFeets, 8000, 2) << reading;
+    }
 }
 
 TEST_F(FrameReadsTest, HeadingIsMagneticWithXPlanesVariationAndARunningEngineCountsAsStartUp)

@@ -229,10 +229,6 @@ TEST_F(SettingsFile, FailedWriteKeepsThePreviousFileWhole)
     EXPECT_TRUE(Logged("settings not written"));
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SettingsFile, NewFileIsTheOwnersOnlyAndAReplacedOneKeepsItsPermissions)
 {
     const std::string path = simhost::PluginFolder() + "Settings.txt";

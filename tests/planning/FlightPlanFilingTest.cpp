@@ -1,24 +1,20 @@
 // Filing a flight plan from the flight plan window over the bundled sample, at gate A1 of Seattle-Tacoma:
 // the checks and what the user sees when one fails, real routes resolved to the fix file's positions,
 // the files written and read back by the window.
-#include <fstream>
 #include <functional>
-#include <sstream>
+#include <tuple>
 
 #include "Harness.h"
 #include "XPLMNavigation.h"
 #include "XPStandardWidgets.h"
-#include "navdata/AptNav.h"
 #include "planning/FlightPlanFiling.h"
 #include "planning/FlightPlanWindow.h"
-#include "plugin/FacilityNaming.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "support/Filing.h"
 #include "support/PluginHost.h"
-#include "ui/AboutWindow.h"
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
 
@@ -34,13 +30,12 @@ struct Flight {
     std::vector<std::string> points;
     int level = 0, transDep = 0, transArr = 0, descent = 0, com1 = 0, filed = 0;
     double tower = 0;
-    bool operator==(const Flight &o) const
+    auto Key() const
     {
-        return route == o.route && callsign == o.callsign && departure == o.departure && arrival == o.arrival &&
-               planFile == o.planFile && settingsFile == o.settingsFile && airport == o.airport &&
-               points == o.points && level == o.level && transDep == o.transDep && transArr == o.transArr &&
-               descent == o.descent && com1 == o.com1 && filed == o.filed && tower == o.tower;
+        return std::tie(route, callsign, departure, arrival, planFile, settingsFile, airport, points, level, transDep,
+                        transArr, descent, com1, filed, tower);
     }
+    bool operator==(const Flight &o) const { return Key() == o.Key(); }
 };
 
 class FilingTest : public HostTest {

@@ -34,21 +34,7 @@ class FmsTest : public HostTest {
         ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
         NewFlight();
     }
-    /// A flight on the ground at KSEA to KPDX, no route yet.
-    void NewFlight()
-    {
-        record = pilot();
-        record.datiPilotaImpostati = 1;
-        record.isOnGround = 1;
-        record.latitudine = 47.4490; // KSEA, gate A1
-        record.longitudine = -122.3093;
-        record.depAirportICAO = "KSEA";
-        record.arrAirportICAO = "KPDX";
-        record.plannedFL = 200;
-        record.departureRunwayStruct.lat = 47.4638f; // 16L
-        record.departureRunwayStruct.lon = -122.3079f;
-        record.departureRunwayStruct.heading = 180;
-    }
+    void NewFlight() { Filing_SeattleRecord(record); }
     void TearDown() override
     {
         JumpToWaypoint_Close();
@@ -60,17 +46,9 @@ class FmsTest : public HostTest {
         enableFmcProgramming = saved[4];
         HostTest::TearDown();
     }
-    /// Route words resolved as filing resolves them (order 2, near the previous waypoint).
     void Route(const std::vector<const char *> &words)
     {
-        for (const char *word : words) {
-            float lat = 0, lon = 0;
-            const float refLat = record.flightPlanVec.empty() ? 0 : record.flightPlanVec.back().lat;
-            const float refLon = record.flightPlanVec.empty() ? 0 : record.flightPlanVec.back().lon;
-            const int type = findNavType(word, &record, refLat, refLon, &lat, &lon);
-            ASSERT_NE(type, 0) << word;
-            record.AddToFlightPlan(lat, lon, word, 2, type, 0, 0);
-        }
+        Filing_Route(record, words);
         drawFlighLevels(&record);
     }
     /// KSEA 16L HAROB6 HAROB BTG HHOOD HHOOD4 KPDX 10R, with the final approach points built by hand.
@@ -80,18 +58,23 @@ class FmsTest : public HostTest {
         char rwy[8] = "16L";
         searchSID11(record.depAirportICAO, rwy, &record);
         fileSID11(&record);
-        snprintf(rwy, sizeof rwy, "10R");
-        searchSTAR11(record.arrAirportICAO, rwy, &record);
-        fileSTAR11(&record);
-        record.arrivalRunwayStruct.lat = 45.5887f;
-        record.arrivalRunwayStruct.lon = -122.6060f;
-        record.AddToFlightPlan(45.5800f, -122.8000f, "ILS", 5, 0, 30, 0);
-        record.AddToFlightPlan(45.5887f, -122.6060f, "Runway 10R", 6, 0, 30, 0);
-        // Descending to 6000 ft: the STAR's restrictions show in the levels.
-        record.arrivalRunwayStruct.heightft = 30;
-        record.altezzaDiscesaFeet = 6000;
-        record.faseDiscesa = 2;
-        drawFlighLevels(&record);
+        ArriveAtPortland(record);
+    }
+    /// Near Portland: the STAR HHOOD4 for 10R and the final approach by hand, descending to 6000 ft (the
+    /// STAR's restrictions show in the levels).
+    static void ArriveAtPortland(pilot &p)
+    {
+        char rwy[8] = "10R";
+        searchSTAR11(p.arrAirportICAO, rwy, &p);
+        fileSTAR11(&p);
+        p.arrivalRunwayStruct.lat = 45.5887f;
+        p.arrivalRunwayStruct.lon = -122.6060f;
+        p.arrivalRunwayStruct.heightft = 30;
+        p.AddToFlightPlan(45.5800f, -122.8000f, "ILS", 5, 0, 30, 0);
+        p.AddToFlightPlan(45.5887f, -122.6060f, "Runway 10R", 6, 0, 30, 0);
+        p.altezzaDiscesaFeet = 6000;
+        p.faseDiscesa = 2;
+        drawFlighLevels(&p);
     }
     /// The FMS as "kind:ID/altitude" words, "latlon/altitude" for a lat/lon entry.
     static std::string Plan()
@@ -137,19 +120,8 @@ TEST_F(FmsTest, SeattleToPortlandIsProgrammedEntryByEntryJumpedAndRefiledInBothC
                           "fix:HAROB/16000 vor:BTG/16000 fix:HHOOD/16000 airport:KPDX/0");
         EXPECT_TRUE(DestinationAndDisplayed(1));
 
-        // Near Portland: the STAR HHOOD4 for 10R and the final approach (built by hand here).
         pilot &p = pilotObj;
-        char rwy[8] = "10R";
-        searchSTAR11(p.arrAirportICAO, rwy, &p);
-        fileSTAR11(&p);
-        p.arrivalRunwayStruct.lat = 45.5887f;
-        p.arrivalRunwayStruct.lon = -122.6060f;
-        p.arrivalRunwayStruct.heightft = 30;
-        p.AddToFlightPlan(45.5800f, -122.8000f, "ILS", 5, 0, 30, 0);
-        p.AddToFlightPlan(45.5887f, -122.6060f, "Runway 10R", 6, 0, 30, 0);
-        p.altezzaDiscesaFeet = 6000; // descending to 6000 ft: the STAR's restrictions show
-        p.faseDiscesa = 2;
-        drawFlighLevels(&p);
+        ArriveAtPortland(p);
         mark = simhost::LogLines().size();
         ProgramFMS(&p);
         EXPECT_TRUE(LoggedSince(mark, "FMS cleared, entries now: 0"));

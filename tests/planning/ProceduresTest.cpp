@@ -13,6 +13,7 @@
 #include "planning/RunwaySelection.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/PluginGlobals.h"
+#include "support/Filing.h"
 #include "support/PluginHost.h"
 #include "support/ProcedureData.h"
 #include "ui/Settings.h"
@@ -32,16 +33,9 @@ class ProceduresTest : public HostTest
         altezzaApproachIFR = 3000;
         altezzaApproachVFR = 2000;
         LayProcedureData({"KSEA", "KPDX"});
-        record.datiPilotaImpostati = 1;
+        Filing_SeattleRecord(record);
+        record.isOnGround = 0;
         snprintf(record.nomePilota, sizeof record.nomePilota, "N123");
-        record.latitudine = 47.4490;
-        record.longitudine = -122.3093;
-        record.depAirportICAO = "KSEA";
-        record.arrAirportICAO = "KPDX";
-        record.plannedFL = 200;
-        record.departureRunwayStruct.lat = 47.4638f; // 16L
-        record.departureRunwayStruct.lon = -122.3079f;
-        record.departureRunwayStruct.heading = 180;
     }
     void TearDown() override
     {
@@ -52,18 +46,7 @@ class ProceduresTest : public HostTest
         altezzaApproachVFR = saved[4];
         HostTest::TearDown();
     }
-    /// Files route words as the filing resolves them: order 2, near the previous waypoint.
-    void Route(const std::vector<const char *> &words)
-    {
-        for (const char *word : words) {
-            float lat = 0, lon = 0;
-            const float refLat = record.flightPlanVec.empty() ? 0 : record.flightPlanVec.back().lat;
-            const float refLon = record.flightPlanVec.empty() ? 0 : record.flightPlanVec.back().lon;
-            const int type = findNavType(word, &record, refLat, refLon, &lat, &lon);
-            ASSERT_NE(type, 0) << word;
-            record.AddToFlightPlan(lat, lon, word, 2, type, 0, 0);
-        }
-    }
+    void Route(const std::vector<const char *> &words) { Filing_Route(record, words); }
     void SearchAndFileSid(const char *runway)
     {
         char rwy[8];
@@ -100,14 +83,7 @@ class ProceduresTest : public HostTest
 TEST_F(ProceduresTest, SeattleToPortlandProfileWithSidAndStarForSeveralDescentTargets)
 {
     // Filed at gate A1 of Seattle in a south flow: runway 16L, HAROB6 connects to HAROB.
-    ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
-    ASSERT_TRUE(simhost::PlaceAtParking("KSEA", "A1"));
-    simhost::SetWeather(160, 15, 1013);
-    IcaoMap.clear();
-    Utils_readAllAptDat();
-    pilotObj = pilot();
-    FrameDriver_FirstFrame(pilotObj);
-    pilotObj.isOnGround = 1;
+    Filing_AtSeattle();
     FlightPlanForm form;
     form.flightName = "Vellomir";
     form.flightNumber = "15";
@@ -296,24 +272,13 @@ TEST_F(ProceduresTest, LevelProfileFollowsRestrictionsAheadTheLastOneMetAndTheFi
         std::vector<Wpt> route;
         std::vector<int> expected;
     } rows[] = {
+        // clang-format off
         // Unrestricted SID fixes take the next SID ceiling ahead: no climb to cruise between two ceilings.
-        {"sid ceilings",
-         350,
-         0,
-         1,
-         0,
-         0,
-         {{1, 0}, {1, 0}, {1, 60}, {1, 0}, {1, 100}, {1, 0}, {2, 0}},
+        {"sid ceilings", 350, 0, 1, 0, 0, {{1, 0}, {1, 0}, {1, 60}, {1, 0}, {1, 100}, {1, 0}, {2, 0}},
          {60, 60, 60, 100, 100, 350, 350}},
         {"restrictions off", 350, 0, 0, 0, 0, {{1, 0}, {1, 60}, {2, 0}, {3, 120}}, {350, 350, 350, 350}},
         // After the highest STAR restriction the profile keeps the last one met (80), never climbs back.
-        {"last restriction met",
-         240,
-         10000,
-         1,
-         0,
-         0,
-         {{2, 0}, {3, 0}, {3, 120}, {3, 0}, {3, 80}, {3, 0}},
+        {"last restriction met", 240, 10000, 1, 0, 0, {{2, 0}, {3, 0}, {3, 120}, {3, 0}, {3, 80}, {3, 0}},
          {120, 120, 120, 120, 100, 80}},
         {"route under a STAR floor", 240, 8000, 1, 0, 0, {{2, 0}, {3, 100}}, {100, 100}},
         {"route above the floors", 240, 0, 1, 0, 0, {{2, 0}, {3, 100}}, {240, 240}},
@@ -322,6 +287,7 @@ TEST_F(ProceduresTest, LevelProfileFollowsRestrictionsAheadTheLastOneMetAndTheFi
         {"index below zero", 240, 0, 1, -3, 0, {{1, 0}, {1, 60}, {2, 0}}, {60, 60, 240}},
         // The runway's level is the approach height above a 5,400 ft field.
         {"high field", 240, 0, 1, 0, 5400, {{2, 0}, {6, 0}}, {240, 84}},
+        // clang-format on
     };
     for (const auto &row : rows) {
         record.flightPlanVec.clear();

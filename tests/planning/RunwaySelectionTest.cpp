@@ -164,22 +164,21 @@ TEST_F(RunwaySelection, CalmArrivalPrefersIlsAndDropsEndsTooCloseToFlyStraightIn
 
 TEST_F(RunwaySelection, WindReadingsOfBothVersionsAndOutOfRange)
 {
+    const char *const dir12 = "sim/weather/aircraft/wind_now_direction_degt",
+                      *const speed12 = "sim/cockpit2/gauges/indicators/wind_speed_kts",
+                      *const dir11 = "sim/weather/wind_direction_degt[0]", *const speed11 = "sim/weather/wind_speed_kt[0]";
     struct Row {
         int version;
         const char *dirRef, *speedRef;
         float from_deg;
         const char *expected;
     } rows[] = {
-        {12000, "sim/weather/aircraft/wind_now_direction_degt", "sim/cockpit2/gauges/indicators/wind_speed_kts", 160,
-         "10R"},
-        {11000, "sim/weather/wind_direction_degt[0]", "sim/weather/wind_speed_kt[0]", 160, "10R"},
-        {11000, "sim/weather/wind_direction_degt[0]", "sim/weather/wind_speed_kt[0]", 340, "28L"},
-        {12000, "sim/weather/aircraft/wind_now_direction_degt", "sim/cockpit2/gauges/indicators/wind_speed_kts", -180,
-         "21"}, // from 180: 21 is 44.9 off, 10R 60.9
-        {12000, "sim/weather/aircraft/wind_now_direction_degt", "sim/cockpit2/gauges/indicators/wind_speed_kts", 520,
-         "10R"}, // from 160
-        {12000, "sim/weather/aircraft/wind_now_direction_degt", "sim/cockpit2/gauges/indicators/wind_speed_kts", NAN,
-         "03"}, // no reading counts as from 000: 03 is 44.9 off
+        {12000, dir12, speed12, 160, "10R"},
+        {11000, dir11, speed11, 160, "10R"},
+        {11000, dir11, speed11, 340, "28L"},
+        {12000, dir12, speed12, -180, "21"}, // from 180: 21 is 44.9 off, 10R 60.9
+        {12000, dir12, speed12, 520, "10R"}, // from 160
+        {12000, dir12, speed12, NAN, "03"},  // no reading counts as from 000: 03 is 44.9 off
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(std::string(row.dirRef) + " " + std::to_string(row.from_deg));
@@ -206,7 +205,6 @@ TEST_F(RunwaySelection, PreferenceHoldsAtItsAirportOnly)
     EXPECT_EQ(Choose(1), "10R");
     EXPECT_EQ(record.preferredDepRunway, 0);
 
-    record.preferredDepRunway = 6;
     Flight("KPAO", "KSEA", 37.4550, -122.1129);
     record.preferredDepRunway = 6;
     record.preferredDepRunwayAirport = "KPDX"; // given at Portland, the flight now leaves Palo Alto

@@ -15,6 +15,7 @@
 #include "speech/SpeechWorker.h"
 #include "speech/Wave.h"
 #include "support/TowerRadio.h"
+#include "support/WaveDriver.h"
 #include "ui/ExternalTool.h"
 
 namespace {
@@ -145,17 +146,6 @@ class LocalVoiceTest : public speechtest::CloudSpeechTest {
             simhost::RunFrame();
         }
     }
-    /// Samples of the driver's output file (mono 16-bit, 24 kHz).
-    std::vector<int16_t> Output() const
-    {
-        std::ifstream file(output, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        std::vector<int16_t> samples;
-        size_t data = bytes.find("data");
-        for (size_t s = data + 8; data < 256 && s + 1 < bytes.size(); s += 2)
-            samples.push_back((int16_t)((unsigned char)bytes[s] | ((unsigned char)bytes[s + 1] << 8)));
-        return samples;
-    }
     std::string output, folder;
 };
 
@@ -219,12 +209,9 @@ TEST_F(LocalVoiceTest, EspeakSpeaksTheMessagesInQueueOrderThroughTheSoundDevice)
 
     Wave_ReleaseAllUtterances();
     System_CloseAudio(); // the driver completes its file
-    std::vector<int16_t> samples = Output();
-    auto isLoud = [](int16_t sample) { return abs(sample) > 1500; };
-    auto first = std::find_if(samples.begin(), samples.end(), isLoud);
-    ASSERT_NE(first, samples.end()) << "the output is silent";
-    auto last = std::find_if(samples.rbegin(), samples.rend(), isLoud).base();
-    double seconds = (double)(last - first) / 24000.0;
+    LoudSpan span = WaveDriver_LoudSpan(WaveDriver_Samples(output), 1500);
+    ASSERT_GE(span.first, 0) << "the output is silent";
+    double seconds = (double)(span.last - span.first) / 24000.0;
     EXPECT_GT(seconds, 4.5); // about four seconds and one, one after the other
     EXPECT_LT(seconds, 12.0);
 }

@@ -16,6 +16,7 @@
 #include "speech/Voices.h"
 #include "speech/Wave.h"
 #include "support/TowerRadio.h"
+#include "support/WaveDriver.h"
 
 namespace {
 
@@ -55,18 +56,6 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
             simhost::RunFrame();
         }
     }
-    /// Samples of the driver's output file (mono 16-bit).
-    std::vector<int16_t> Output() const
-    {
-        std::ifstream file(output, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        std::vector<int16_t> samples;
-        size_t data = bytes.find("data");
-        for (size_t s = data + 8; data < 256 && s + 1 < bytes.size(); s += 2)
-            samples.push_back((int16_t)((unsigned char)bytes[s] | ((unsigned char)bytes[s + 1] << 8)));
-        return samples;
-    }
-
     std::string output;
 };
 
@@ -90,15 +79,12 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
 
     Wave_ReleaseAllUtterances();
     System_CloseAudio(); // the driver completes its file
-    std::vector<int16_t> samples = Output();
+    std::vector<int16_t> samples = WaveDriver_Samples(output);
     ASSERT_FALSE(samples.empty()) << "no output from the wave driver at " << output;
-    auto isLoud = [](int16_t sample) { return abs(sample) > 2000; };
-    auto first = std::find_if(samples.begin(), samples.end(), isLoud);
-    ASSERT_NE(first, samples.end()) << "the output is silent";
-    auto last = std::find_if(samples.rbegin(), samples.rend(), isLoud).base();
-    EXPECT_NEAR(last - first, kSamples, 60);
-    long loud = std::count_if(samples.begin(), samples.end(), isLoud);
-    EXPECT_GT(loud, kSamples / 2);
+    LoudSpan span = WaveDriver_LoudSpan(samples, 2000);
+    ASSERT_GE(span.first, 0) << "the output is silent";
+    EXPECT_NEAR(span.last - span.first, kSamples, 60);
+    EXPECT_GT(span.loud, kSamples / 2);
 }
 
 TEST_F(PlaybackTest, PilotMessageIsAskedInThePilotVoiceAndGarbageInsteadOfAWaveIsNotPlayed)

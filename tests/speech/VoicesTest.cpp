@@ -24,17 +24,6 @@ class VoicesTest : public HostTest {
     }
 };
 
-TEST_F(VoicesTest, ShippedVoicesFileGivesFifteenControllerVoices)
-{
-    ASSERT_TRUE(simhost::CopyFileInto(std::string(VELLOMIR_SOURCE_DIR) + "/data/plugin/Voices.txt",
-                                      "Resources/plugins/Vellomir64/Voices.txt"));
-    readVoices();
-    EXPECT_EQ(vociRandom.size(), 15u);
-    EXPECT_STREQ(userVoice, "en-GB-RyanNeural");
-    EXPECT_EQ(vociCustom, 1);
-    EXPECT_EQ(azureTtsOn, 1);
-}
-
 TEST_F(VoicesTest, OnlyKeysRandom01ToRandom15WithTwoDigitsAndShortNamesCount)
 {
     VoicesFile("random01#en-US-GuyNeural\r\n"

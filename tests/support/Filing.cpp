@@ -6,6 +6,7 @@
 
 #include "Harness.h"
 #include "navdata/AptNav.h"
+#include "navdata/FindNavType.h"
 #include "planning/FlightPlanFiling.h"
 #include "planning/FlightPlanWindow.h"
 #include "plugin/FacilityNaming.h"
@@ -71,4 +72,31 @@ void Filing_File(const std::string &route, const std::function<void()> &change)
     Set(ControlFlightPlanEdit, route);
     change();
     ASSERT_TRUE(simhost::ClickWidget(ControlApplyButton));
+}
+
+void Filing_SeattleRecord(pilot &record)
+{
+    record = pilot();
+    record.datiPilotaImpostati = 1;
+    record.isOnGround = 1;
+    record.latitudine = 47.4490; // KSEA, gate A1
+    record.longitudine = -122.3093;
+    record.depAirportICAO = "KSEA";
+    record.arrAirportICAO = "KPDX";
+    record.plannedFL = 200;
+    record.departureRunwayStruct.lat = 47.4638f; // 16L
+    record.departureRunwayStruct.lon = -122.3079f;
+    record.departureRunwayStruct.heading = 180;
+}
+
+void Filing_Route(pilot &record, const std::vector<const char *> &words)
+{
+    for (const char *word : words) {
+        float lat = 0, lon = 0;
+        const float refLat = record.flightPlanVec.empty() ? 0 : record.flightPlanVec.back().lat;
+        const float refLon = record.flightPlanVec.empty() ? 0 : record.flightPlanVec.back().lon;
+        const int type = findNavType(word, &record, refLat, refLon, &lat, &lon);
+        ASSERT_NE(type, 0) << word;
+        record.AddToFlightPlan(lat, lon, word, 2, type, 0, 0);
+    }
 }

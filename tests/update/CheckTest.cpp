@@ -27,7 +27,6 @@ TEST_F(UpdateCheck, NothingIsContactedWithoutAnHttpsServer)
     } cases[] = {
         {"", "No update server configured (updateUrl in Settings.txt)"},
         {"http://127.0.0.1:1/", "The update server must be an https:// address (updateUrl in Settings.txt)"},
-        {"ftp://127.0.0.1/", "The update server must be an https:// address (updateUrl in Settings.txt)"},
         {"https://", "The update server must be an https:// address (updateUrl in Settings.txt)"},
     };
     Index("2.1.10", "2.1.10RC1");

@@ -67,13 +67,4 @@ TEST_F(DialogBoxTest, LinesCarryColourAndTimeAndAFourthPushesTheOldestOut)
     EXPECT_EQ(gOutputDialogues.back(), "1.000000:1.000000:1.000000#01:02:03 hello");
 }
 
-TEST_F(DialogBoxTest, HistoryKeepsTheLast31Texts)
-{
-    for (int i = 0; i < 40; i++)
-        Radio_AddToHistory(("message " + std::to_string(i)).c_str());
-    ASSERT_EQ(HisotryComunicazioniRadio.size(), 31u);
-    EXPECT_EQ(HisotryComunicazioniRadio.front().text, "message 9");
-    EXPECT_EQ(HisotryComunicazioniRadio.back().text, "message 39");
-}
-
 } // namespace

@@ -194,16 +194,8 @@ TEST_F(ExchangeTest, MessagesForAllAreHeardAndReadBackOnAnyFacility)
     EXPECT_TRUE(r.serviceTerminated);
 }
 
-TEST_F(ExchangeTest, RadioDatarefsAndTheFreeFrequency)
+TEST_F(ExchangeTest, RadioInUseAndTheFreeFrequency)
 {
-    const struct {
-        const char *facility;
-        int id;
-    } ids[] = {{"DELIVERY", 1}, {"GROUND", 2}, {"TOWER", 3}, {"DEPARTURE", 4}, {"CENTER", 5},
-               {"APPROACH", 6}, {"ATIS", 8},   {"NONE", 0},  {"", 0}};
-    for (const auto &row : ids)
-        EXPECT_EQ(NaviCheck_FacilityId(row.facility), row.id) << row.facility;
-
     pilot &r = pilotObj;
     EXPECT_TRUE(frequenzaLibera);
     r.gIsCopiing = 1;

@@ -20,48 +20,35 @@ class PhraseMarkupTest : public HostTest {
     char speech[PHRASE_RENDER_SIZE];
 };
 
-TEST_F(PhraseMarkupTest, RunwayBetweenAsterisksIsShownBareAndSpokenAsDesignator)
+TEST_F(PhraseMarkupTest, SpansAreShownBareAndSpokenSpelled)
 {
-    Render("runway *27L* cleared for takeoff, *09C*, *18R*");
-    EXPECT_STREQ(display, "runway 27L cleared for takeoff, 09C, 18R");
-    EXPECT_STREQ(speech, "runway two seven left  cleared for takeoff, zero niner center , one eight right ");
+    const struct {
+        int point; // pointInsteadDecimal
+        const char *text, *display, *speech;
+    } rows[] = {
+        {0, "runway *27L* cleared for takeoff, *09C*, *18R*", "runway 27L cleared for takeoff, 09C, 18R",
+         "runway two seven left  cleared for takeoff, zero niner center , one eight right "},
+        {0, "squawk #4521#", "squawk 4521", "squawk four five two one "},
+        {0, "taxi via #CLR#", "taxi via CLR", "taxi via charlie lima romeo "}, // C, L, R are letters here
+        {0, "contact tower #118.705#", "contact tower 118.705", "contact tower one one eight decimal seven zero five "},
+        {1, "#118.7#", "118.7", "one one eight point seven "},
+        {0, "Speedbird @2Xb@, climb flight level #350#", "Speedbird 2Xb, climb flight level 350",
+         "Speedbird two x ray bravo , climb flight level tree five zero "},
+        // only the first 'wind' is replaced, and only on screen; separators become blanks
+        {0, "'wind' 270/15, QNH-1013 taxi_way 'wind'", "wind 270 15, QNH 1013 taxi way 'wind'",
+         "'wind' 270 15, QNH 1013 taxi way 'wind'"},
+        {0, "squawk #12", "squawk 12", "squawk one two "}, // unclosed span
+    };
+    for (const auto &row : rows) {
+        pointInsteadDecimal = row.point;
+        Render(row.text);
+        EXPECT_STREQ(display, row.display) << row.text;
+        EXPECT_STREQ(speech, row.speech) << row.text;
+    }
 }
 
-TEST_F(PhraseMarkupTest, HashSpansAreSpelledAndTheirPointIsDecimalOrPointByOption)
+TEST_F(PhraseMarkupTest, OverlongTextsStayBounded)
 {
-    Render("squawk #4521#");
-    EXPECT_STREQ(display, "squawk 4521");
-    EXPECT_STREQ(speech, "squawk four five two one ");
-    Render("taxi via #CLR#"); // in a "#" span C, L, R are letters
-    EXPECT_STREQ(speech, "taxi via charlie lima romeo ");
-    Render("contact tower #118.705#");
-    EXPECT_STREQ(display, "contact tower 118.705");
-    EXPECT_STREQ(speech, "contact tower one one eight decimal seven zero five ");
-    pointInsteadDecimal = 1;
-    Render("#118.7#");
-    EXPECT_STREQ(speech, "one one eight point seven ");
-}
-
-TEST_F(PhraseMarkupTest, CallsignFlightNumberBetweenAtSignsIsSpelled)
-{
-    Render("Speedbird @2Xb@, climb flight level #350#");
-    EXPECT_STREQ(display, "Speedbird 2Xb, climb flight level 350");
-    EXPECT_STREQ(speech, "Speedbird two x ray bravo , climb flight level tree five zero ");
-}
-
-TEST_F(PhraseMarkupTest, WindHintOnlyInSpeechAndSeparatorsBecomeBlanks)
-{
-    Render("'wind' 270/15, QNH-1013 taxi_way 'wind'");
-    EXPECT_STREQ(display, "wind 270 15, QNH 1013 taxi way 'wind'"); // only the first 'wind' is replaced
-    EXPECT_STREQ(speech, "'wind' 270 15, QNH 1013 taxi way 'wind'");
-}
-
-TEST_F(PhraseMarkupTest, UnclosedSpanAndOverlongTextsStayBounded)
-{
-    Render("squawk #12");
-    EXPECT_STREQ(display, "squawk 12");
-    EXPECT_STREQ(speech, "squawk one two ");
-
     std::string longText = "#" + std::string(400, '7');
     Render(longText.c_str());
     EXPECT_EQ(strlen(display), 256u); // 257 characters rendered, the marker dropped

@@ -6,7 +6,6 @@
 #include "comms/PhraseCommon.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
-#include "plugin/Reset.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
@@ -33,7 +32,6 @@ class QueueTest : public HostTest {
         TowerRadio_Close();
         developerDEBUG = 0;
         gShowDarkWindows = 1;
-        pilotObj.frequenzaCenter = 0;
         HostTest::TearDown();
     }
     static std::vector<std::string> Spoken()
@@ -84,7 +82,7 @@ TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAi
     EXPECT_TRUE(queue.empty());
 }
 
-TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacilityAndAMessageForAllIsHeardAnywhere)
+TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
 {
     std::string out;
     SetFrequencyFilter(out, "DELIVERY");
@@ -103,13 +101,6 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacilityAndAMessageFo
     simhost::RunFrame();
     EXPECT_EQ(Spoken().size(), 1u);
     EXPECT_EQ(gTranslatedFrequencyName, "TOWER");
-
-    // A message for all is heard on any facility.
-    pilotObj.frequenzaCenter = 127450;
-    simhost::TuneCom1(127.45);
-    TowerRadio_Queue("All stations, Vellomir", "ALL", 1);
-    simhost::RunSeconds(1.1f);
-    EXPECT_EQ(Spoken().back(), "All stations, Vellomir");
 }
 
 TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedItsActionRunsButNoReadbackIsAskedForIt)
@@ -143,11 +134,6 @@ TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)
     TowerRadio_Queue("Squawk #7000#", "TOWER", 0, 2000);
     simhost::RunFrames(2);
     EXPECT_EQ(gReadbackMessage, 330);
-
-    readbackWinIsOpen = 0;
-    TowerRadio_Queue("IFR cancelled, good day", "TOWER", 0, 1100);
-    simhost::RunFrames(2);
-    EXPECT_EQ(gPluginEnabled, 0);
 }
 
 TEST_F(QueueTest, SpeechChoicesFollowTheOptions)
@@ -206,32 +192,6 @@ TEST_F(QueueTest, ExchangeLeftAloneFor30SecondsIsFreed)
     EXPECT_EQ(pilotObj.gIsCopiing, 1);
     simhost::RunSeconds(6);
     EXPECT_EQ(pilotObj.gIsCopiing, 0);
-}
-
-TEST_F(QueueTest, FlightResetEmptiesTheRadio)
-{
-    TowerRadio_Queue("One", "TOWER", 5);
-    TowerRadio_Queue("Two", "TOWER", 5);
-    simhost::RunFrame();
-    // Everything the radio and the clearance twins hold for a flight, away from its initial value.
-    gReadbackMessage = 330;
-    snprintf(gResponse, sizeof gResponse, "Taxi via A");
-    gShowChangeRwyBtn = gShowSkipFix = 1;
-    gLastMessageHeard = false;
-    snprintf(gLastReadbackRequest.text, sizeof gLastReadbackRequest.text, "Taxi to runway 16L");
-    gIsIFRCleared = gIsPBApproved = gIsTaxiingApproved = gIsEngStartApproved = clearedToTakeOff = 1;
-    gIsFPFiled = gIsCopiing = engineRunning = 1;
-    System_ResetPlugin();
-    EXPECT_TRUE(queue.empty());
-    EXPECT_TRUE(gOutputDialogues.empty());
-    EXPECT_EQ(frequencyBusyUntil, 0.0f);
-    EXPECT_EQ(gReadbackMessage + gShowChangeRwyBtn + gShowSkipFix, 0);
-    EXPECT_STREQ(gResponse, "");
-    EXPECT_TRUE(gLastMessageHeard);
-    EXPECT_STREQ(gLastReadbackRequest.text, "");
-    EXPECT_EQ(gIsIFRCleared + gIsPBApproved + gIsTaxiingApproved + gIsEngStartApproved + clearedToTakeOff + gIsFPFiled +
-                  gIsCopiing + engineRunning,
-              0);
 }
 
 } // namespace

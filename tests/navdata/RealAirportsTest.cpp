@@ -58,29 +58,4 @@ TEST_F(RealAirportsTest, SeattleHasRunwaysRulesThirtyGatesAndLinkedTaxiLines)
     EXPECT_GT(linked, 500u);
 }
 
-TEST_F(RealAirportsTest, AbbotsfordParksOnLegacyPositions)
-{
-    ASSERT_EQ(ReadIndexed("CYXX"), 1);
-    ASSERT_FALSE(parser.parkings.empty());
-    for (const Parser::parking &position : parser.parkings) {
-        EXPECT_TRUE(position.legacy);
-        EXPECT_EQ(position.type, "");
-    }
-    EXPECT_EQ(parser.towerFrequency, 119400); // the first of the two tower rows is the primary
-    EXPECT_EQ(parser.towerFrequencies, (std::vector<double>{119400, 121000}));
-    EXPECT_EQ(parser.approachFrequency, 132690);
-}
-
-TEST_F(RealAirportsTest, GatewayAirportPublishesRunwayUseAsRow1110)
-{
-    ASSERT_EQ(ReadIndexed("KBIX"), 1);
-    EXPECT_EQ(parser.runwaysInUseDeparture.size(), 3u);
-    EXPECT_EQ(parser.runwaysInUseArrival.size(), 3u); // each rule is for arrivals and departures
-    EXPECT_EQ(parser.towerFrequency, 120750);
-    EXPECT_TRUE(parser.parkings.empty()); // its 24 positions are all tie-downs
-    ResetHost(11300);
-    ReadIndexed("KBIX");
-    EXPECT_EQ(parser.towerFrequency, 12075);
-}
-
 } // namespace

@@ -88,8 +88,7 @@ TEST_F(SceneryIndexTest, FileThatIsNotAnAptDatIsSkippedAndAVersionLineWithoutCyc
     parseSingleAptDat(path);
     EXPECT_TRUE(IcaoMap.empty());
     EXPECT_TRUE(Logged("invalid apt.dat in " + path));
-    EXPECT_TRUE(Logged("invalid start"));
-    parseSingleAptDat(HostFile("mac.dat", "A\r1 433 1 0 KSEA Seattle\r99\r"));
+    parseSingleAptDat(HostFile("mac.dat", "A\r1 433 1 0 KSEA Seattle\r99\r")); // 'A': a classic Mac file
     EXPECT_EQ(IcaoMap.count("KSEA"), 1u);
 
     EXPECT_EQ(ottieniVersioneAiracFile(HostFile("a.dat", "I\n1100 Version - data cycle 2013, build 20201014\n")),

@@ -19,17 +19,20 @@ class RealAirportsRoute : public HostTest
 {
   protected:
     pilot record;
-    /// The aircraft on the ground at parking `gate` of icao (read from the test data file), cleared for
-    /// the runway end `runway`.
-    void AtGate(const char *file, const char *icao, const char *gate, const char *runway)
+    /// The aircraft on the ground at parking `gate` of icao (read from the test data file), or at (lat, lon)
+    /// without a gate, cleared for the runway end `runway`.
+    void AtGate(const char *file, const char *icao, const char *gate, const char *runway, double lat = 0,
+                double lon = 0)
     {
         record = pilot();
         record.depAirportICAO = icao;
         record.variazioneMagnetica = -15.5f;
+        record.latitudine = lat;
+        record.longitudine = lon;
         ASSERT_EQ(record.parser.readAptDat(icao, TestData(file), 0, 0), 1);
-        bool found = false;
+        bool found = gate == nullptr;
         for (const Parser::parking &p : record.parser.parkings) {
-            if (p.name == gate) {
+            if (gate != nullptr && p.name == gate) {
                 record.latitudine = p.lat;
                 record.longitudine = p.lon;
                 record.headingAttuale = p.heading + record.variazioneMagnetica;
@@ -97,16 +100,7 @@ TEST_F(RealAirportsRoute, GateToRunwayOverNetworksAndPaintedLines)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(std::string(row.icao) + " " + row.runway);
-        if (row.gate != nullptr) {
-            AtGate(row.file, row.icao, row.gate, row.runway);
-        } else {
-            record = pilot();
-            record.depAirportICAO = row.icao;
-            ASSERT_EQ(record.parser.readAptDat(row.icao, TestData(row.file), 0, 0), 1);
-            record.latitudine = row.lat;
-            record.longitudine = row.lon;
-            SetRunway(row.runway);
-        }
+        AtGate(row.file, row.icao, row.gate, row.runway, row.lat, row.lon);
         size_t before = simhost::LogLines().size();
         TracciaTaxiPath(&record);
         EXPECT_LE(simhost::LogLines().size() - before, 20u);

@@ -188,7 +188,7 @@ void RunFrame()
 {
     Host &h = host();
     float rate = h.options.frameRate > 0 ? h.options.frameRate : 30.0f;
-    h.elapsed += 1.0f / rate;
+    h.elapsed += 1.0 / rate;
     h.frames++;
     StepAircraft(1.0f / rate);
     BeginFrameRecording();
@@ -209,7 +209,7 @@ void RunSeconds(float seconds)
 
 float ElapsedTime()
 {
-    return host().elapsed;
+    return (float)host().elapsed;
 }
 
 int FrameCount()
@@ -241,6 +241,11 @@ bool LogContains(const std::string &text)
 void ClearLog()
 {
     host().log.clear();
+}
+
+void ClearSpokenTexts()
+{
+    host().spoken.clear();
 }
 
 const std::vector<Spoken> &SpokenTexts()
@@ -325,7 +330,7 @@ XPLM_API void XPLMSpeakString(const char *inString)
 {
     if (inString == nullptr)
         return;
-    host().spoken.push_back(simhost::Spoken{inString, host().elapsed});
+    host().spoken.push_back(simhost::Spoken{inString, (float)host().elapsed});
 }
 
 XPLM_API const char *XPLMGetVirtualKeyDescription(char)
@@ -339,7 +344,7 @@ XPLM_API void XPLMReloadScenery(void)
 
 XPLM_API float XPLMGetElapsedTime(void)
 {
-    return host().elapsed;
+    return (float)host().elapsed;
 }
 
 XPLM_API int XPLMGetCycleNumber(void)

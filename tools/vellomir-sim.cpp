@@ -11,6 +11,7 @@
 
 #include "Harness.h"
 #include "Scenario.h"
+#include "SimReport.h"
 #include "XPLMPlugin.h"
 
 namespace {
@@ -36,6 +37,8 @@ struct SimArgs {
     bool writePacksIni = false;
     std::string navData;
     std::string settings; ///< Settings.txt lines ("key#value") laid beside the plug-in before it loads
+    double reportEvery = 0; ///< simulated seconds between health reports; 0: only the final one
+    bool quiet = false;     ///< leave the plug-in's log, speech and screen out of the transcript
 };
 
 void Usage(FILE *out)
@@ -60,6 +63,11 @@ void Usage(FILE *out)
             "  --navdata DIR        the plug-in's navdata folder (earth_nav.dat, earth_fix.dat, CIFP/)\n"
             "  --setting KEY=VALUE  a line of the plug-in's Settings.txt, laid before it loads (repeatable;\n"
             "                       e.g. --setting localTtsOn=1 speaks with the local voice)\n"
+            "  --report-every S     print a health report (REPORT line: memory, files, OpenAL, widgets, windows,\n"
+            "                       host errors, frame times) every S simulated seconds; one comes at the end\n"
+            "                       anyway. The host's record of the log and speech is emptied after each\n"
+            "                       report (an expect log/say then sees only what came since)\n"
+            "  --quiet              print only the scenario's lines and the reports, not the log, speech and screen\n"
             "  --directory-seed N   order of the simulated X-Plane's folder listings, which X-Plane does not\n"
             "                       promise (default: a random seed, printed at start; give it to repeat a run)\n"
             "  --help               this text\n"
@@ -151,6 +159,16 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
             if ((v = value("--navdata")) == nullptr)
                 return false;
             args.navData = v;
+        } else if (a == "--report-every") {
+            if ((v = value("--report-every")) == nullptr)
+                return false;
+            args.reportEvery = atof(v);
+            if (!(args.reportEvery > 0)) {
+                fprintf(stderr, "vellomir-sim: --report-every needs a positive number of seconds\n");
+                return false;
+            }
+        } else if (a == "--quiet") {
+            args.quiet = true;
         } else if (a == "--directory-seed") {
             if ((v = value("--directory-seed")) == nullptr)
                 return false;
@@ -186,6 +204,7 @@ void OnCrash(int signal)
 
 // Prints what happened since the last call: new log lines, spoken texts and changed screen text.
 struct Transcript {
+    bool quiet = false;
     size_t logIndex = 0;
     size_t spokenIndex = 0;
     std::vector<std::string> screen;
@@ -195,10 +214,16 @@ struct Transcript {
         float t = simhost::ElapsedTime();
         const std::vector<std::string> &log = simhost::LogLines();
         for (; logIndex < log.size(); logIndex++)
-            printf("[%7.2f] LOG  %s\n", t, log[logIndex].c_str());
+            if (!quiet)
+                printf("[%7.2f] LOG  %s\n", t, log[logIndex].c_str());
         const std::vector<simhost::Spoken> &spoken = simhost::SpokenTexts();
         for (; spokenIndex < spoken.size(); spokenIndex++)
-            printf("[%7.2f] SAY  %s\n", spoken[spokenIndex].time, spoken[spokenIndex].text.c_str());
+            if (!quiet)
+                printf("[%7.2f] SAY  %s\n", spoken[spokenIndex].time, spoken[spokenIndex].text.c_str());
+        if (quiet) {
+            fflush(stdout);
+            return;
+        }
         std::vector<std::string> now;
         for (const simhost::DrawnString &s : simhost::FrameStrings())
             now.push_back(s.text);
@@ -209,6 +234,15 @@ struct Transcript {
             screen = now;
         }
         fflush(stdout);
+    }
+
+    /// Empties the host's record of the log and speech, all of it printed: a long run keeps no history.
+    void Forget()
+    {
+        Flush();
+        simhost::ClearLog();
+        simhost::ClearSpokenTexts();
+        logIndex = spokenIndex = 0;
     }
 };
 
@@ -267,6 +301,7 @@ int main(int argc, char **argv)
         signal(sig, OnCrash);
     // The simulated cockpit has no loudspeaker unless one is asked for.
     setenv("ALSOFT_DRIVERS", "null", 0);
+    SimReport_InterposeOpenAL(VELLOMIR_ALCOUNT_PATH);
 
     Scenario scenario;
     std::string error;
@@ -313,6 +348,20 @@ int main(int argc, char **argv)
            simhost::SystemPath().c_str(), args.options.frameRate, args.scenario.empty() ? "" : ", scenario ",
            args.scenario.c_str(), simhost::DirectorySeed());
     Transcript transcript;
+    transcript.quiet = args.quiet;
+    SimReport report;
+    double nextReport = args.reportEvery;
+    auto afterFrame = [&]() {
+        transcript.Flush();
+        SimReport_SampleFrame(report);
+        if (args.reportEvery > 0 && simhost::ElapsedTime() >= nextReport - 1e-3) {
+            char label[32];
+            snprintf(label, sizeof label, "t=%.0f", nextReport);
+            SimReport_Print(stdout, report, label, false);
+            transcript.Forget();
+            nextReport += args.reportEvery;
+        }
+    };
     ScenarioHooks hooks;
     hooks.loadPlugin = [&]() {
         if (!simhost::LoadPlugin(args.plugin)) {
@@ -325,7 +374,7 @@ int main(int argc, char **argv)
         transcript.Flush();
         return true;
     };
-    hooks.afterFrame = [&]() { transcript.Flush(); };
+    hooks.afterFrame = afterFrame;
     hooks.note = [&](const std::string &text) { printf("[%7.2f] NOTE %s\n", simhost::ElapsedTime(), text.c_str()); };
     hooks.event = [&](const std::string &text) { printf("[%7.2f] DO   %s\n", simhost::ElapsedTime(), text.c_str()); };
 
@@ -339,10 +388,12 @@ int main(int argc, char **argv)
     int frames = (int)(args.duration * args.options.frameRate + 0.5f);
     for (int i = 0; i < frames; i++) {
         simhost::RunFrame();
-        transcript.Flush();
+        afterFrame();
     }
     simhost::UnloadPlugin();
     transcript.Flush();
+    // After XPluginStop: what the plug-in did not give back is still counted here.
+    SimReport_Print(stdout, report, "end", true);
     for (const std::string &name : simhost::MissingDataRefs())
         printf("vellomir-sim: the plug-in looked for %s, which X-Plane %d does not publish\n", name.c_str(),
                args.options.xplaneVersion);

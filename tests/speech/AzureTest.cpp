@@ -68,13 +68,19 @@ TEST_F(AzureTest, HostileTokenCannotInjectHeaders)
     EXPECT_EQ(server.RequestsTo(kSpeechPath)[0].Header("X-Injected"), "");
 }
 
-TEST_F(AzureTest, ServerWithoutATrustedCertificateGetsNothing)
+TEST_F(AzureTest, ServerWithoutATrustedCertificateGetsNothingUntilSslCertFileNamesItsAuthority)
 {
     httpsCaFile[0] = '\0'; // the system's store does not know the test authority
     Token({Answer(200, "secret-token")});
     EXPECT_EQ(getAzureToken(), 0);
     EXPECT_TRUE(server.Requests().empty()) << "the key reached an unverified server";
     EXPECT_STREQ(azureToken, "");
+
+    setenv("SSL_CERT_FILE", server.CaFile().c_str(), 1);
+    Https_TakeCaFileFromEnvironment();
+    unsetenv("SSL_CERT_FILE");
+    EXPECT_EQ(getAzureToken(), 200);
+    EXPECT_STREQ(azureToken, "secret-token");
 }
 
 TEST_F(AzureTest, SynthesisSendsEscapedSsmlAndHeadersAndWritesTheScratchWave)

@@ -98,7 +98,7 @@ echo "soak.sh: $hours simulated hours ($((hours * 2)) legs) in $sim; transcript 
 started=$(date +%s)
 status=0
 SSL_CERT_FILE="$ca" ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" nice -n 19 "$sim" --scenario "$scenario" \
-  --report-every 3600 --quiet \
+  --report-every 3600 --quiet --audio-real-time \
   --setting azureTtsOn=1 --setting azureKey=soak-key --setting azureRegion=westeurope \
   --setting "azureTokenUrl=$base/sts/v1.0/issueToken" --setting "azureTtsUrl=$base/cognitiveservices/v1" \
   --setting localTtsOn=1 --setting "updateUrl=$base" \

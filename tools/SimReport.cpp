@@ -66,6 +66,31 @@ void SimReport_InterposeOpenAL(const char *countingLibrary)
     gCountingLibrary = countingLibrary;
 }
 
+namespace {
+
+AlCountsFn CountingFunction()
+{
+    static AlCountsFn counts = nullptr;
+    if (counts == nullptr && gCountingLibrary != nullptr) {
+        // Loaded by the plug-in when it first plays; never unloaded (the plug-in keeps OpenAL open).
+        if (void *counting = dlopen(gCountingLibrary, RTLD_NOW | RTLD_NOLOAD)) {
+            counts = (AlCountsFn)dlsym(counting, "vellomirAlCounts");
+            dlclose(counting);
+        }
+    }
+    return counts;
+}
+
+} // namespace
+
+int SimReport_HeldSources()
+{
+    int sources = 0, buffers = 0, contexts = 0, devices = 0, orphaned = 0, badDeletes = 0;
+    if (AlCountsFn counts = CountingFunction())
+        counts(&sources, &buffers, &contexts, &devices, &orphaned, &badDeletes);
+    return sources;
+}
+
 void SimReport_SampleFrame(SimReport &report)
 {
     int frame = simhost::FrameCount();
@@ -95,12 +120,8 @@ double SimReport_Percentile(const FrameHistogram &histogram, double frameFractio
 void SimReport_Print(FILE *out, SimReport &report, const char *label, bool whole)
 {
     int sources = 0, buffers = 0, contexts = 0, devices = 0, orphaned = 0, badDeletes = 0;
-    void *counting = gCountingLibrary != nullptr ? dlopen(gCountingLibrary, RTLD_NOW | RTLD_NOLOAD) : nullptr;
-    if (counting != nullptr) {
-        if (AlCountsFn counts = (AlCountsFn)dlsym(counting, "vellomirAlCounts"))
-            counts(&sources, &buffers, &contexts, &devices, &orphaned, &badDeletes);
-        dlclose(counting); // the reference NOLOAD took
-    }
+    if (AlCountsFn counts = CountingFunction())
+        counts(&sources, &buffers, &contexts, &devices, &orphaned, &badDeletes);
     const FrameHistogram &frames = whole ? report.whole : report.interval;
     fprintf(out,
             "[%7.2f] REPORT %s rss_kb=%ld fds=%d al_sources=%d al_buffers=%d al_contexts=%d al_devices=%d "

@@ -24,6 +24,8 @@ struct SimReport {
 /// Makes the plug-in load OpenAL through the counting library (libvellomir-alcount.so) when the real one
 /// (VELLOMIR_LIBOPENAL's, else libopenal.so.1) can be opened; otherwise leaves OpenAL as it is.
 void SimReport_InterposeOpenAL(const char *countingLibrary);
+/// OpenAL sources the plug-in holds now (a voice being played), through the counting library; 0 without it.
+int SimReport_HeldSources();
 /// Takes the last frame's times once per frame (more calls in the same frame are ignored).
 void SimReport_SampleFrame(SimReport &report);
 /// The time that frameFraction of the frames did not exceed (the upper edge of its bin), in ms.

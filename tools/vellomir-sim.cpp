@@ -1,11 +1,13 @@
 // vellomir-sim: loads the real Vellomir64.xpl into simhost the way X-Plane does, flies frames at a fixed
 // rate for a simulated duration and prints a transcript of what the plug-in logged, said and showed.
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -39,6 +41,7 @@ struct SimArgs {
     std::string settings; ///< Settings.txt lines ("key#value") laid beside the plug-in before it loads
     double reportEvery = 0; ///< simulated seconds between health reports; 0: only the final one
     bool quiet = false;     ///< leave the plug-in's log, speech and screen out of the transcript
+    bool audioRealTime = false; ///< frames at the wall clock's pace while a voice plays
 };
 
 void Usage(FILE *out)
@@ -67,6 +70,9 @@ void Usage(FILE *out)
             "                       host errors, frame times) every S simulated seconds; one comes at the end\n"
             "                       anyway. The host's record of the log and speech is emptied after each\n"
             "                       report (an expect log/say then sees only what came since)\n"
+            "  --audio-real-time    while the plug-in plays a voice (holds an OpenAL source), run the frames at\n"
+            "                       the wall clock's pace, so that a voice lasts as long in simulated time as\n"
+            "                       it sounds; the rest of the run goes as fast as the machine allows\n"
             "  --quiet              print only the scenario's lines and the reports, not the log, speech and screen\n"
             "  --directory-seed N   order of the simulated X-Plane's folder listings, which X-Plane does not\n"
             "                       promise (default: a random seed, printed at start; give it to repeat a run)\n"
@@ -169,6 +175,8 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
             }
         } else if (a == "--quiet") {
             args.quiet = true;
+        } else if (a == "--audio-real-time") {
+            args.audioRealTime = true;
         } else if (a == "--directory-seed") {
             if ((v = value("--directory-seed")) == nullptr)
                 return false;
@@ -351,9 +359,20 @@ int main(int argc, char **argv)
     transcript.quiet = args.quiet;
     SimReport report;
     double nextReport = args.reportEvery;
+    auto paced = std::chrono::steady_clock::now();
+    const auto frameLength = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(1.0 / args.options.frameRate));
     auto afterFrame = [&]() {
         transcript.Flush();
+        if (report.lastFrame == simhost::FrameCount())
+            return; // an event, not a frame
         SimReport_SampleFrame(report);
+        if (args.audioRealTime && SimReport_HeldSources() > 0) {
+            paced += frameLength;
+            std::this_thread::sleep_until(paced);
+        } else {
+            paced = std::chrono::steady_clock::now();
+        }
         if (args.reportEvery > 0 && simhost::ElapsedTime() >= nextReport - 1e-3) {
             char label[32];
             snprintf(label, sizeof label, "t=%.0f", nextReport);

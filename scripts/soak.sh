@@ -4,10 +4,12 @@
 # soak-server on 127.0.0.1, and checks vellomir-sim's hourly health reports (docs/scenarios.md):
 #
 #   after the first hour (its report is the baseline) nothing may grow beyond its bound:
-#     resident memory   at most --rss-bound kilobytes above the first hour's (default 4096; 65536 with --asan)
+#     resident memory   at most --rss-bound kilobytes above the first hour's (default 4096; 65536 with --asan,
+#                       whose allocator's quarantine of freed memory is held to 16 MB)
 #     open files, OpenAL sources, buffers and orphaned names, widgets, windows: never above the first hour's
 #   at every report: no host error, no OpenAL name deleted that was not generated, no frame over 16 ms of
-#   the plug-in's own time (run-queue waits taken out: the machine's load is not the plug-in's)
+#   the plug-in's own time (run-queue waits taken out: the machine's load is not the plug-in's; 48 ms in
+#   the sanitizer build, whose code runs about three times slower)
 #   at the end, after XPluginStop: no widget, window, OpenAL source, buffer, context or device left
 #
 # Usage: scripts/soak.sh [--hours N] [--asan] [--build DIR] [--no-build] [--out DIR] [--rss-bound KB] [--keep]
@@ -43,7 +45,15 @@ if [ -z "$build" ]; then
   build="$root/build"
   [ "$asan" = 1 ] && build="$root/build-asan"
 fi
+# A sanitizer build named with --build (the suite's) is flown as one.
+grep -q '^VELLOMIR_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null && asan=1
 [ -z "$rss_bound" ] && { [ "$asan" = 1 ] && rss_bound=65536 || rss_bound=4096; }
+frame_bound=16
+asan_options="detect_leaks=1"
+if [ "$asan" = 1 ]; then
+  frame_bound=48
+  asan_options="detect_leaks=1:quarantine_size_mb=16${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+fi
 out="${out:-$build/soak}"
 mkdir -p "$out"
 
@@ -97,7 +107,7 @@ base="https://127.0.0.1:$port"
 echo "soak.sh: $hours simulated hours ($((hours * 2)) legs) in $sim; transcript in $out/transcript.txt"
 started=$(date +%s)
 status=0
-SSL_CERT_FILE="$ca" ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" nice -n 19 "$sim" --scenario "$scenario" \
+SSL_CERT_FILE="$ca" ASAN_OPTIONS="$asan_options" nice -n 19 "$sim" --scenario "$scenario" \
   --report-every 3600 --quiet --audio-real-time \
   --setting azureTtsOn=1 --setting azureKey=soak-key --setting azureRegion=westeurope \
   --setting "azureTokenUrl=$base/sts/v1.0/issueToken" --setting "azureTtsUrl=$base/cognitiveservices/v1" \
@@ -106,7 +116,7 @@ SSL_CERT_FILE="$ca" ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" nice -n 19 "$
 echo "soak.sh: ran $(( $(date +%s) - started )) s of wall-clock time, vellomir-sim exit status $status"
 
 grep ' REPORT ' "$out/transcript.txt" > "$out/reports.txt" || true
-awk -v rss_bound="$rss_bound" '
+awk -v rss_bound="$rss_bound" -v frame_bound="$frame_bound" '
   function field(name,   i, kv) {
     for (i = 1; i <= NF; i++) { split($i, kv, "="); if (kv[1] == name) return kv[2] + 0 }
     return -1
@@ -115,17 +125,17 @@ awk -v rss_bound="$rss_bound" '
     printf "soak.sh: FAIL at %s: %s %s, above its bound %s\n", label, what, value, bound; failed = 1
   }
   BEGIN {
-    printf "%-8s %9s %4s %9s %9s %8s %8s %6s %12s %10s %10s\n", "report", "rss_kb", "fds", "al_src", "al_buf",
-           "widgets", "windows", "errors", "longest_ms", "p999_ms", "wall_ms"
+    printf "%-8s %9s %4s %7s %7s %8s %8s %6s %11s %10s %8s %9s\n", "report", "rss_kb", "fds", "al_src", "al_buf",
+           "widgets", "windows", "errors", "longest_ms", "at", "p999_ms", "wall_ms"
   }
   {
     label = $3
-    printf "%-8s %9d %4d %9d %9d %8d %8d %6d %12.3f %10.3f %10.3f\n", label, field("rss_kb"), field("fds"),
+    printf "%-8s %9d %4d %7d %7d %8d %8d %6d %11.3f %10.1f %8.3f %9.3f\n", label, field("rss_kb"), field("fds"),
            field("al_sources"), field("al_buffers"), field("widgets"), field("windows"), field("host_errors"),
-           field("longest_ms"), field("p999_ms"), field("wall_longest_ms")
+           field("longest_ms"), field("longest_at"), field("p999_ms"), field("wall_longest_ms")
     if (field("host_errors") > 0) over("host errors", field("host_errors"), 0)
     if (field("al_bad_deletes") > 0) over("OpenAL names deleted that were not generated", field("al_bad_deletes"), 0)
-    if (field("longest_ms") > 16) over("longest frame (ms of plug-in time)", field("longest_ms"), 16)
+    if (field("longest_ms") > frame_bound) over("longest frame (ms of plug-in time)", field("longest_ms"), frame_bound)
     if (label == "end") {
       split("widgets windows al_sources al_buffers al_contexts al_devices", left, " ")
       for (i in left) if (field(left[i]) > 0) over(left[i] " left after XPluginStop", field(left[i]), 0)

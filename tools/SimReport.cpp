@@ -10,7 +10,8 @@
 
 #include "Harness.h"
 
-namespace {
+namespace
+{
 
 typedef int (*AlCountsFn)(int *, int *, int *, int *, int *, int *);
 const char *gCountingLibrary = nullptr;
@@ -45,7 +46,10 @@ void Add(FrameHistogram &histogram, double ms, double wallMs)
     int bin = std::min(FrameHistogram::kBins - 1, (int)(ms / FrameHistogram::kBinMs));
     histogram.counts[std::max(0, bin)]++;
     histogram.frames++;
-    histogram.longestMs = std::max(histogram.longestMs, ms);
+    if (ms > histogram.longestMs) {
+        histogram.longestMs = ms;
+        histogram.longestAt = simhost::ElapsedTime();
+    }
     histogram.longestWallMs = std::max(histogram.longestWallMs, wallMs);
 }
 
@@ -66,7 +70,8 @@ void SimReport_InterposeOpenAL(const char *countingLibrary)
     gCountingLibrary = countingLibrary;
 }
 
-namespace {
+namespace
+{
 
 AlCountsFn CountingFunction()
 {
@@ -126,11 +131,11 @@ void SimReport_Print(FILE *out, SimReport &report, const char *label, bool whole
     fprintf(out,
             "[%7.2f] REPORT %s rss_kb=%ld fds=%d al_sources=%d al_buffers=%d al_contexts=%d al_devices=%d "
             "al_orphaned=%d al_bad_deletes=%d widgets=%d windows=%d host_errors=%d frames=%ld longest_ms=%.3f "
-            "p999_ms=%.3f wall_longest_ms=%.3f\n",
+            "longest_at=%.2f p999_ms=%.3f wall_longest_ms=%.3f\n",
             simhost::ElapsedTime(), label, ResidentKilobytes(), OpenFileDescriptors(), sources, buffers, contexts,
             devices, orphaned, badDeletes, simhost::WidgetCount(), (int)simhost::Windows().size(),
-            (int)simhost::HostErrors().size(), frames.frames, frames.longestMs, SimReport_Percentile(frames, 0.999),
-            frames.longestWallMs);
+            (int)simhost::HostErrors().size(), frames.frames, frames.longestMs, frames.longestAt,
+            SimReport_Percentile(frames, 0.999), frames.longestWallMs);
     fflush(out);
     report.interval = FrameHistogram();
 }

@@ -13,6 +13,7 @@ struct FrameHistogram {
     long frames = 0;
     double longestMs = 0;     ///< the plug-in's own time (run-queue waits taken out)
     double longestWallMs = 0; ///< wall-clock time of the draw callbacks
+    double longestAt = 0;     ///< simulated time of the frame of longestMs
 };
 
 struct SimReport {

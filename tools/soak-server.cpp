@@ -11,7 +11,8 @@
 
 #include "support/TlsTestServer.h"
 
-namespace {
+namespace
+{
 
 volatile sig_atomic_t gStop = 0;
 

@@ -8,7 +8,8 @@
 
 #include "SimReport.h"
 
-namespace {
+namespace
+{
 
 TEST(SimReportOpenAL, CountsWhatIsHeldAndKeepsOpenALsErrorsForTheCaller)
 {
@@ -77,10 +78,10 @@ TEST(SimReportFrames, PercentileIsTheBinEdgeAndTheLongestBeyondTheBins)
         unsigned fast, slowBin, slow;
         double longest, fraction, expected;
     } cases[] = {
-        {999, 0, 1, 0.005, 0.999, 0.01},                        // one slow frame in a thousand is above it
-        {998, 500, 2, 5.003, 0.999, 5.01},                      // two are not
+        {999, 0, 1, 0.005, 0.999, 0.01},                         // one slow frame in a thousand is above it
+        {998, 500, 2, 5.003, 0.999, 5.01},                       // two are not
         {990, FrameHistogram::kBins - 1, 10, 80.0, 0.999, 80.0}, // past the last bin: the longest frame
-        {0, 0, 0, 0.0, 0.999, 0.0},                             // no frame yet
+        {0, 0, 0, 0.0, 0.999, 0.0},                              // no frame yet
     };
     for (const Case &c : cases) {
         FrameHistogram h;

@@ -14,7 +14,8 @@
 #include <set>
 #include <utility>
 
-namespace {
+namespace
+{
 
 struct Real {
     decltype(&::alcOpenDevice) alcOpenDevice = nullptr;
@@ -153,8 +154,8 @@ extern "C" {
 
 /// What the plug-in holds now: sources and buffers alive, contexts and devices open, orphaned sources and
 /// buffers and bad deletes since the library was opened. Returns 0 when the real OpenAL is missing.
-__attribute__((visibility("default"))) int vellomirAlCounts(int *sources, int *buffers, int *contexts,
-                                                            int *devices, int *orphaned, int *badDeletes)
+__attribute__((visibility("default"))) int vellomirAlCounts(int *sources, int *buffers, int *contexts, int *devices,
+                                                            int *orphaned, int *badDeletes)
 {
     Counts &c = counts();
     std::lock_guard<std::mutex> lock(c.mutex);

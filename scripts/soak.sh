@@ -114,6 +114,9 @@ SSL_CERT_FILE="$ca" ASAN_OPTIONS="$asan_options" nice -n 19 "$sim" --scenario "$
   --setting localTtsOn=1 --setting "updateUrl=$base" \
   > "$out/transcript.txt" 2> "$out/stderr.txt" || status=$?
 echo "soak.sh: ran $(( $(date +%s) - started )) s of wall-clock time, vellomir-sim exit status $status"
+kill "$server_pid" 2>/dev/null || true
+wait "$server_pid" 2>/dev/null || true
+echo "soak-server: $(tail -n 1 "$out/server.txt")"
 
 grep ' REPORT ' "$out/transcript.txt" > "$out/reports.txt" || true
 awk -v rss_bound="$rss_bound" -v frame_bound="$frame_bound" '

@@ -62,7 +62,12 @@ int main(int argc, char **argv)
     signal(SIGINT, OnStop);
     while (!gStop)
         pause();
-    printf("served %zu requests\n", server.Requests().size());
+    size_t updates = 0;
+    for (const RecordedRequest &request : server.Requests())
+        updates += request.path.rfind("/update/", 0) == 0 ? 1 : 0;
+    printf("served %zu requests: %zu tokens, %zu syntheses, %zu update checks\n", server.Requests().size(),
+           server.RequestsTo("/sts/v1.0/issueToken").size(), server.RequestsTo("/cognitiveservices/v1").size(),
+           updates);
     server.Stop();
     return 0;
 }

@@ -134,7 +134,7 @@ struct Runner {
         if (!fmsLine)
             fmsFailure = Scenario_DoPilot(w, pilot, fmsLine, met);
         if (!fmsLine)
-            fmsFailure = Scenario_DoTaxi(w, pilot, fmsLine);
+            fmsFailure = Scenario_DoTaxi(w, pilot, fmsLine, met);
         if (fmsLine) {
             if (fmsFailure.empty() && !met.empty() && hooks.note)
                 hooks.note("ok: " + met);

@@ -27,8 +27,10 @@ struct ScenarioPilot {
 /// handled false for any other line. met describes an awaited event or an expectation that was met.
 std::string Scenario_DoPilot(const std::vector<std::string> &words, ScenarioPilot &pilot, bool &handled,
                              std::string &met);
-/// `taxi to parking ICAO "NAME"`, `taxi to LAT LON` and `taxi route`, each with `[speed KT]`.
-std::string Scenario_DoTaxi(const std::vector<std::string> &words, ScenarioPilot &pilot, bool &handled);
+/// `taxi to parking ICAO "NAME"`, `taxi to LAT LON` and `taxi route`, each with `[speed KT]`; met says
+/// where the aircraft stopped.
+std::string Scenario_DoTaxi(const std::vector<std::string> &words, ScenarioPilot &pilot, bool &handled,
+                            std::string &met);
 
 /// The text with every run of blanks (spaces, tabs, line ends) made one space.
 std::string Scenario_CollapseBlanks(const std::string &text);

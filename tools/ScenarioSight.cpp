@@ -9,6 +9,9 @@
 
 namespace {
 
+/// Lines an `await show` looks back over at most.
+const size_t kShownKept = 20000;
+
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -70,6 +73,9 @@ void ScenarioSight::Look()
         if (std::find(screen.begin(), screen.end(), line) != screen.end())
             continue;
         shown.push_back(line);
+        // Text that changes every frame (the flight panel) would pile up between awaits.
+        if (shown.size() > kShownKept)
+            shown.erase(shown.begin(), shown.begin() + (long)(shown.size() - kShownKept / 2));
         message += line + " ";
     }
     std::string code = Scenario_SquawkIn(message);

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -60,7 +61,8 @@ ScenarioPoint Here()
 
 /// Rolls through the points in order, turning at each at once, and stops on the last one (facing
 /// finalHeading when it is not negative). Empty when it got there.
-std::string Roll(ScenarioPilot &pilot, const std::vector<ScenarioPoint> &points, double speed_kt, float finalHeading)
+std::string Roll(ScenarioPilot &pilot, const std::vector<ScenarioPoint> &points, double speed_kt, float finalHeading,
+                 std::string &met)
 {
     if (!pilot.ensureLoaded())
         return "the plug-in could not be started";
@@ -102,6 +104,10 @@ std::string Roll(ScenarioPilot &pilot, const std::vector<ScenarioPoint> &points,
     const ScenarioPoint &last = points.back();
     simhost::PlaceAircraft(last.lat, last.lon, end.elevation_m, finalHeading >= 0 ? finalHeading : end.headingTrue_deg,
                            true);
+    char text[128];
+    snprintf(text, sizeof text, "taxied %.0f m, stopped at %.6f %.6f heading %.0f", total_nm * kMetresPerNm, last.lat,
+             last.lon, simhost::Aircraft().headingTrue_deg);
+    met = text;
     return "";
 }
 
@@ -115,7 +121,8 @@ std::string ParseSpeed(const std::vector<std::string> &w, size_t at, double &spe
     return "taxi: after the place only 'speed KT' (1 to 60) may follow";
 }
 
-std::string TaxiToParking(ScenarioPilot &pilot, const std::string &icao, const std::string &name, double speed_kt)
+std::string TaxiToParking(ScenarioPilot &pilot, const std::string &icao, const std::string &name, double speed_kt,
+                          std::string &met)
 {
     const std::vector<simhost::ParkingPosition> positions = simhost::ParkingPositions(icao);
     const simhost::ParkingPosition *found = nullptr;
@@ -131,10 +138,10 @@ std::string TaxiToParking(ScenarioPilot &pilot, const std::string &icao, const s
     }
     if (found == nullptr)
         return icao + " has no parking position \"" + name + "\"";
-    return Roll(pilot, {ScenarioPoint{found->lat, found->lon}}, speed_kt, found->headingTrue_deg);
+    return Roll(pilot, {ScenarioPoint{found->lat, found->lon}}, speed_kt, found->headingTrue_deg, met);
 }
 
-std::string TaxiRoute(ScenarioPilot &pilot, double speed_kt)
+std::string TaxiRoute(ScenarioPilot &pilot, double speed_kt, std::string &met)
 {
     std::ifstream in(simhost::PluginFolder() + kRouteFile, std::ios::binary);
     if (!in)
@@ -148,7 +155,7 @@ std::string TaxiRoute(ScenarioPilot &pilot, double speed_kt)
         return std::string("taxi route: ") + kRouteFile + ": " + error;
     if (points.empty())
         return std::string("taxi route: ") + kRouteFile + " holds no route";
-    return Roll(pilot, points, speed_kt, -1);
+    return Roll(pilot, points, speed_kt, -1, met);
 }
 
 } // namespace
@@ -185,7 +192,7 @@ bool Scenario_ReadRouteKml(const std::string &text, std::vector<ScenarioPoint> &
     return true;
 }
 
-std::string Scenario_DoTaxi(const std::vector<std::string> &w, ScenarioPilot &pilot, bool &handled)
+std::string Scenario_DoTaxi(const std::vector<std::string> &w, ScenarioPilot &pilot, bool &handled, std::string &met)
 {
     handled = w[0] == "taxi";
     if (!handled)
@@ -194,13 +201,13 @@ std::string Scenario_DoTaxi(const std::vector<std::string> &w, ScenarioPilot &pi
     double speed_kt = 0, lat = 0, lon = 0;
     std::string failure;
     if (n >= 2 && w[1] == "route")
-        return (failure = ParseSpeed(w, 2, speed_kt)).empty() ? TaxiRoute(pilot, speed_kt) : failure;
+        return (failure = ParseSpeed(w, 2, speed_kt)).empty() ? TaxiRoute(pilot, speed_kt, met) : failure;
     if (n >= 5 && w[1] == "to" && w[2] == "parking")
-        return (failure = ParseSpeed(w, 5, speed_kt)).empty() ? TaxiToParking(pilot, w[3], w[4], speed_kt) : failure;
+        return (failure = ParseSpeed(w, 5, speed_kt)).empty() ? TaxiToParking(pilot, w[3], w[4], speed_kt, met) : failure;
     if (n >= 4 && w[1] == "to" && ParseNumber(w[2], lat) && ParseNumber(w[3], lon) && std::fabs(lat) <= 90 &&
         std::fabs(lon) <= 180)
         return (failure = ParseSpeed(w, 4, speed_kt)).empty()
-                   ? Roll(pilot, {ScenarioPoint{lat, lon}}, speed_kt, -1)
+                   ? Roll(pilot, {ScenarioPoint{lat, lon}}, speed_kt, -1, met)
                    : failure;
     return "taxi needs: to parking ICAO \"NAME\", to LAT LON, or route (each with [speed KT])";
 }

@@ -58,14 +58,14 @@ std::string AwaitLine(ScenarioPilot &pilot, const std::string &kind, const std::
     auto found = [&]() {
         if (kind == "log") {
             const std::vector<std::string> &log = simhost::LogLines();
-            for (; sight.logCursor < log.size(); sight.logCursor++)
-                if (Contains(last = log[sight.logCursor], wanted))
-                    return ++sight.logCursor, true;
+            while (sight.logCursor < log.size())
+                if (Contains(last = log[sight.logCursor++], wanted))
+                    return true;
         } else if (kind == "say") {
             const std::vector<simhost::Spoken> &spoken = simhost::SpokenTexts();
-            for (; sight.sayCursor < spoken.size(); sight.sayCursor++)
-                if (Contains(last = spoken[sight.sayCursor].text, wanted))
-                    return ++sight.sayCursor, true;
+            while (sight.sayCursor < spoken.size())
+                if (Contains(last = spoken[sight.sayCursor++].text, wanted))
+                    return true;
         } else {
             for (size_t i = 0; i < sight.shown.size(); i++) {
                 if (Contains(sight.shown[i], wanted)) {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The long-haul soak: flies data/soak/head.scn and then legs of data/soak/leg.scn (two per simulated hour)
+# The long-haul soak: flies data/soak/head.scn and then legs of data/soak/leg.scn (two per simulated hour,
+# each ending on the half hour)
 # in vellomir-sim as fast as the machine allows, with the cloud voice and the update check served by
 # soak-server on 127.0.0.1, and checks vellomir-sim's hourly health reports (docs/scenarios.md):
 #
@@ -69,11 +70,10 @@ fi
 sim="$build/tools/vellomir-sim"
 server="$build/tools/soak-server"
 
-# The scenario: the head, then two legs an hour, each padded at the gate to 1800 simulated seconds.
-leg_waits=$(awk '$1 == "wait" { s += $2 } END { print s + 0 }' "$root/data/soak/leg.scn")
-pad=$(awk -v w="$leg_waits" 'BEGIN { print 1800 - w }')
-if awk -v p="$pad" 'BEGIN { exit !(p < 10) }'; then
-  echo "soak.sh: data/soak/leg.scn waits $leg_waits s; a leg must leave at least 10 s of its 1800 at the gate" >&2
+# The scenario: the head, then two legs an hour, each ending with a wait at the gate until the half hour.
+leg_waits=$(awk '$1 == "wait" && NF == 2 { s += $2 } END { print s + 0 }' "$root/data/soak/leg.scn")
+if awk -v w="$leg_waits" 'BEGIN { exit !(w > 1500) }'; then
+  echo "soak.sh: data/soak/leg.scn waits $leg_waits s; a leg must leave room in its 1800 for its awaits" >&2
   exit 2
 fi
 scenario="$out/soak.scn"
@@ -83,7 +83,7 @@ scenario="$out/soak.scn"
     echo
     echo "note Leg $leg of $((hours * 2))"
     cat "$root/data/soak/leg.scn"
-    echo "wait $pad"
+    echo "wait align 1800"
   done
 } > "$scenario"
 
@@ -92,7 +92,7 @@ version=$(sed -n 's/^#define VELLOMIR_VERSION "\(.*\)"/\1/p' "$root/src/plugin/V
 "$server" "$version" > "$out/server.txt" &
 server_pid=$!
 trap 'kill $server_pid 2>/dev/null || true; wait $server_pid 2>/dev/null || true' EXIT
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   grep -q '^ca ' "$out/server.txt" 2>/dev/null && break
   sleep 0.1
 done

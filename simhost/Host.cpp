@@ -240,12 +240,24 @@ bool LogContains(const std::string &text)
 
 void ClearLog()
 {
+    host().logDropped += host().log.size();
     host().log.clear();
 }
 
 void ClearSpokenTexts()
 {
+    host().spokenDropped += host().spoken.size();
     host().spoken.clear();
+}
+
+size_t LogLinesDropped()
+{
+    return host().logDropped;
+}
+
+size_t SpokenTextsDropped()
+{
+    return host().spokenDropped;
 }
 
 const std::vector<Spoken> &SpokenTexts()

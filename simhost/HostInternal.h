@@ -35,6 +35,7 @@ struct Host {
     std::vector<std::string> log;
     std::string logPartial; ///< text of an unfinished log line
     std::vector<Spoken> spoken;
+    size_t logDropped = 0, spokenDropped = 0; ///< lines ClearLog and texts ClearSpokenTexts forgot
     std::vector<std::string> errors;
     PluginModule plugin;
     std::string lastError;

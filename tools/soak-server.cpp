@@ -1,7 +1,7 @@
 // soak-server: the local HTTPS services of a long vellomir-sim run (scripts/soak.sh). It stands in, on
 // 127.0.0.1 with a certificate that is its own authority, for the cloud speech service (token and
 // synthesis: a short tone in the service's wave format) and for an update server that has no newer
-// version. It prints "port N" and "ca FILE" and serves until it gets SIGTERM or SIGINT.
+// version than the one named (soak-server VERSION, 2.1.0 by default). It prints "port N" and "ca FILE" and serves until it gets SIGTERM or SIGINT.
 #include <cmath>
 #include <csignal>
 #include <cstdint>
@@ -45,7 +45,9 @@ std::string ToneWave(double seconds)
 
 int main(int argc, char **argv)
 {
-    const char *version = argc > 1 ? argv[1] : "2.1.0"; // the update server's latest version
+    const std::string version = argc > 1 ? argv[1] : "2.1.0"; // the installed version, as the plug-in sends it
+    // The same version with a fourth field: no newer one, in a code of the four digits the plug-in wants.
+    const std::string latest = version + ".0";
     TlsTestServer server;
     if (!server.Start()) {
         fprintf(stderr, "soak-server: cannot start\n");
@@ -54,7 +56,7 @@ int main(int argc, char **argv)
     server.Script("/sts/v1.0/issueToken", {ScriptedResponse(200, "soak-token")});
     server.Script("/cognitiveservices/v1", {ScriptedResponse(200, ToneWave(0.6), 50)});
     for (const char *index : {"/update/index", "/update/index.testing"})
-        server.Script(std::string(index) + "?versionNumber=" + version, {ScriptedResponse(200, version)});
+        server.Script(std::string(index) + "?versionNumber=" + version, {ScriptedResponse(200, latest)});
     std::string url = server.Url("");
     printf("port %s\nca %s\n", url.substr(url.rfind(':') + 1).c_str(), server.CaFile().c_str());
     fflush(stdout);

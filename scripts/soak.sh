@@ -89,17 +89,19 @@ scenario="$out/soak.scn"
 
 # The local services, stopped however the run ends.
 version=$(sed -n 's/^#define VELLOMIR_VERSION "\(.*\)"/\1/p' "$root/src/plugin/Version.h")
-"$server" "$version" > "$out/server.txt" &
+"$server" "$version" > "$out/server.txt" 2> "$out/server-errors.txt" &
 server_pid=$!
 trap 'kill $server_pid 2>/dev/null || true; wait $server_pid 2>/dev/null || true' EXIT
 for _ in $(seq 1 300); do
   grep -q '^ca ' "$out/server.txt" 2>/dev/null && break
+  kill -0 "$server_pid" 2>/dev/null || break
   sleep 0.1
 done
 port=$(awk '$1 == "port" { print $2 }' "$out/server.txt")
 ca=$(awk '$1 == "ca" { print $2 }' "$out/server.txt")
 if [ -z "$port" ] || [ -z "$ca" ]; then
   echo "soak.sh: soak-server did not start" >&2
+  cat "$out/server-errors.txt" >&2
   exit 2
 fi
 base="https://127.0.0.1:$port"
@@ -108,7 +110,7 @@ echo "soak.sh: $hours simulated hours ($((hours * 2)) legs) in $sim; transcript 
 started=$(date +%s)
 status=0
 SSL_CERT_FILE="$ca" ASAN_OPTIONS="$asan_options" nice -n 19 "$sim" --scenario "$scenario" \
-  --report-every 3600 --quiet --audio-real-time \
+  --report-every 3600 --audio-real-time --max-speed 500 \
   --setting azureTtsOn=1 --setting azureKey=soak-key --setting azureRegion=westeurope \
   --setting "azureTokenUrl=$base/sts/v1.0/issueToken" --setting "azureTtsUrl=$base/cognitiveservices/v1" \
   --setting localTtsOn=1 --setting "updateUrl=$base" \

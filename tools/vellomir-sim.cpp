@@ -1,5 +1,6 @@
 // vellomir-sim: loads the real Vellomir64.xpl into simhost the way X-Plane does, flies frames at a fixed
 // rate for a simulated duration and prints a transcript of what the plug-in logged, said and showed.
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -43,6 +44,7 @@ struct SimArgs {
     double reportEvery = 0; ///< simulated seconds between health reports; 0: only the final one
     bool quiet = false;     ///< leave the plug-in's log, speech and screen out of the transcript
     bool audioRealTime = false; ///< frames at the wall clock's pace while a voice plays
+    double maxSpeed = 0;        ///< at most this many simulated seconds a wall-clock second; 0: no limit
 };
 
 void Usage(FILE *out)
@@ -74,6 +76,9 @@ void Usage(FILE *out)
             "  --audio-real-time    while the plug-in plays a voice (holds an OpenAL source), run the frames at\n"
             "                       the wall clock's pace, so that a voice lasts as long in simulated time as\n"
             "                       it sounds; the rest of the run goes as fast as the machine allows\n"
+            "  --max-speed X        at most X simulated seconds to a second of the wall clock (as fast as the\n"
+            "                       machine allows without it): the plug-in's network and synthesis threads,\n"
+            "                       which run on the wall clock, then get their answers within X times their time\n"
             "  --quiet              print only the scenario's lines and the reports, not the log, speech and screen\n"
             "  --directory-seed N   order of the simulated X-Plane's folder listings, which X-Plane does not\n"
             "                       promise (default: a random seed, printed at start; give it to repeat a run)\n"
@@ -178,6 +183,14 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
             args.quiet = true;
         } else if (a == "--audio-real-time") {
             args.audioRealTime = true;
+        } else if (a == "--max-speed") {
+            if ((v = value("--max-speed")) == nullptr)
+                return false;
+            args.maxSpeed = atof(v);
+            if (!(args.maxSpeed > 0)) {
+                fprintf(stderr, "vellomir-sim: --max-speed needs a positive number\n");
+                return false;
+            }
         } else if (a == "--directory-seed") {
             if ((v = value("--directory-seed")) == nullptr)
                 return false;
@@ -368,6 +381,8 @@ int main(int argc, char **argv)
     auto paced = std::chrono::steady_clock::now();
     const auto frameLength = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
         std::chrono::duration<double>(1.0 / args.options.frameRate));
+    const auto cappedFrame = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(args.maxSpeed > 0 ? 1.0 / (args.options.frameRate * args.maxSpeed) : 0.0));
     auto afterFrame = [&]() {
         transcript.Flush();
         if (report.lastFrame == simhost::FrameCount())
@@ -375,6 +390,10 @@ int main(int argc, char **argv)
         SimReport_SampleFrame(report);
         if (args.audioRealTime && SimReport_HeldSources() > 0) {
             paced += frameLength;
+            std::this_thread::sleep_until(paced);
+        } else if (args.maxSpeed > 0) {
+            // Time lost to a slow stretch is made up for by at most 10 ms of frames without a pause.
+            paced = std::max(paced + cappedFrame, std::chrono::steady_clock::now() - std::chrono::milliseconds(10));
             std::this_thread::sleep_until(paced);
         } else {
             paced = std::chrono::steady_clock::now();

@@ -9,9 +9,11 @@ int clearedToTakeOff = 0;
 int gIsFPFiled = 0;
 int gIsCopiing = 0;
 int engineRunning = 0;
+int16_t expedite = 0;
 
 void FlightGlobals_Reset()
 {
     gIsIFRCleared = gIsPBApproved = gIsTaxiingApproved = gIsEngStartApproved = 0;
     clearedToTakeOff = gIsFPFiled = gIsCopiing = engineRunning = 0;
+    expedite = 0;
 }

@@ -108,7 +108,7 @@ bool Descent_7000(pilot *p, const NaviFrame &frame)
                   target_ft);
         NaviCheck_impostafaseDiscesa(p, target_ft, true, false);
     }
-    return true;
+    return NaviCheck_CallStarted(frame);
 }
 
 /// Step 20: close to the destination without a landing runway, the arrival is set up now.
@@ -150,7 +150,7 @@ bool Descent_first(pilot *p, const NaviFrame &frame)
                   step_ft);
         NaviCheck_impostafaseDiscesa(p, step_ft, true, false);
     }
-    return true;
+    return NaviCheck_CallStarted(frame);
 }
 
 /// A level call: an emergency is never told to climb.

@@ -13,6 +13,8 @@ extern int gIsFPFiled;
 extern int gIsCopiing;
 extern int engineRunning; ///< cleared when the host reports a plane was loaded
 
+/// The pilot asked for a new cruise level (the ATC dialog); the next altitude clearance answers it.
+extern bool requestedFLChange;
 /// Escalation of the altitude calls: 5 or more makes the next one an "expedite".
 extern int16_t expedite;
 

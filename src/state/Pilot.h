@@ -218,8 +218,11 @@ class pilot {
     int distanzaCambioCenter = 0;         ///< nm still to fly at which the next centre takes over, 0 = none
     float orarioUltimaIstruzione = 0;     ///< last controller instruction (squawk, hand-over, vector, level)
 
-    // MARK: navigation monitor (monitor/NavigationMonitor)
+    // MARK: emergency (the ATC dialog)
     bool inEmergenza = false;      ///< an emergency was declared; it stays for the rest of the flight
+    bool divertedInFlight = false; ///< the emergency chose another destination than the filed one
+
+    // MARK: navigation monitor (monitor/NavigationMonitor)
     int totalTrip = 0;             ///< nm from the departure to the arrival airport, measured at filing
     bool decollato = false;        ///< airborne since the take-off clearance: the arrival steps may run
     int handoverApproachLanciato = 0; ///< the monitor started the hand-over to the arrival's approach

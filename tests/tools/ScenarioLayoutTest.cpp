@@ -78,4 +78,23 @@ TEST_F(ScenarioLayoutTest, EveryButtonOfTheDefaultScenarioLiesInsideItsWindowAnd
     EXPECT_GT(buttons, 0);
 }
 
+TEST_F(ScenarioLayoutTest, SnapshotPicturesTheScreenOrOneWindowAndNamesAMissingWindow)
+{
+    XPCreateWidget(100, 300, 340, 160, 1, "Flight plan", 1, nullptr, xpWidgetClass_MainWindow);
+    std::string folder = simhost::SystemPath(), error;
+    Scenario s;
+    ASSERT_TRUE(Scenario_Parse("snapshot \"" + folder + "screen.png\"\nsnapshot \"" + folder +
+                                   "plan.png\" \"Flight plan\"\nsnapshot \"" + folder + "x.png\" \"Clearance\"\n",
+                               s, error));
+    ScenarioHooks hooks;
+    hooks.loadPlugin = [] { return true; };
+    EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
+    EXPECT_EQ(error, ": line 3: no window \"Clearance\" to take a picture of");
+    simhost::Image screen, window;
+    ASSERT_TRUE(simhost::ReadPng(folder + "screen.png", screen, error)) << error;
+    ASSERT_TRUE(simhost::ReadPng(folder + "plan.png", window, error)) << error;
+    EXPECT_EQ(screen.width * 1000 + screen.height, 1920 * 1000 + 1080);
+    EXPECT_EQ(window.width * 1000 + window.height, 256 * 1000 + 156); // the window and a margin of 8
+}
+
 } // namespace

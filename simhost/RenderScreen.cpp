@@ -5,8 +5,8 @@
 #include <cstddef>
 
 #include "Render.h"
+#include "WidgetsInternal.h"
 #include "XPLMDisplay.h"
-#include "XPWidgets.h"
 
 namespace simhost {
 
@@ -82,10 +82,13 @@ bool WriteSnapshot(const std::string &path, std::string &error, void *window)
     if (!RenderScreen(screen, error))
         return false;
     if (window != nullptr) {
-        int left = 0, top = 0, right = 0, bottom = 0;
-        XPGetWidgetGeometry((XPWidgetID)window, &left, &top, &right, &bottom);
-        screen = CropImage(screen, left - kSnapshotMargin, top + kSnapshotMargin, right + kSnapshotMargin,
-                           bottom - kSnapshotMargin);
+        const Widget *w = FindWidget(IdOf((XPWidgetID)window));
+        if (w == nullptr) {
+            error = "no such window";
+            return false;
+        }
+        screen = CropImage(screen, w->left - kSnapshotMargin, w->top + kSnapshotMargin, w->right + kSnapshotMargin,
+                           w->bottom - kSnapshotMargin);
         if (screen.width == 0 || screen.height == 0) {
             error = "the window lies outside the screen";
             return false;

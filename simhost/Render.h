@@ -58,7 +58,6 @@ struct DrawCall {
 /// A visible window, back to front: a widget window (rootWidget) or a window the plug-in draws.
 struct ScreenLayer {
     intptr_t rootWidget = 0;
-    int left = 0, top = 0, right = 0, bottom = 0;
     std::vector<DrawCall> calls;
 };
 std::vector<ScreenLayer> ScreenLayers();

@@ -199,7 +199,7 @@ std::vector<ScreenLayer> ScreenLayers()
     for (Window *w : gOrder) {
         if (!w->alive || !w->visible)
             continue;
-        layers.push_back(ScreenLayer{w->rootWidget, w->left, w->top, w->right, w->bottom, w->drawing});
+        layers.push_back(ScreenLayer{w->rootWidget, w->drawing});
     }
     return layers;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the user guide's pictures (docs/images/*.png): builds vellomir-sim, flies the default scenario
-# (data/scenarios/default.scn) with the flight information panel on, then opens the Options and About
-# windows from the menu, and keeps the first picture of every window that opened, the first dialogue box
-# with text and the last screen. Run it after a change of a window, and commit the pictures.
+# (data/scenarios/default.scn) with the flight information panel on, then opens the frequency selector,
+# the Options and the About windows from the menu, and keeps the first picture of every window that
+# opened, the first dialogue box with text and the last screen. Run it after a change of a window, and
+# commit the pictures.
 # Usage: scripts/snapshots.sh [output folder]   (default: docs/images)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,7 +18,10 @@ trap 'rm -rf "$work"' EXIT
 # The default flight, then the windows of the menu it does not open, closed again before the last picture.
 {
   cat "$root/data/scenarios/default.scn"
-  printf '\nmenu Vellomirv2 "Options"\nwait 1\nclose "Options"\nmenu Vellomirv2 "?"\nwait 1\nclose "About"\nwait 1\n'
+  for item in "Frequencies selector:Frequencies selector" "Options:Options" "?:About"; do
+    printf '\nmenu Vellomirv2 "%s"\nwait 1\nclose "%s"\n' "${item%%:*}" "${item#*:}"
+  done
+  printf 'wait 1\n'
 } >"$work/guide.scn"
 if ! "$build/tools/vellomir-sim" --scenario "$work/guide.scn" --snapshots "$work/pictures" \
      --setting flightStatsIsActive=1 --directory-seed 1 >"$work/transcript.txt" 2>&1; then

@@ -174,6 +174,7 @@ TEST_F(AtcDialogTest, EachLevelAndEmergencyTypedIsRefusedOrActedOn)
         EXPECT_EQ(p.arrAirportICAO, c.arrival) << what;
         EXPECT_EQ(p.transponder, emergency ? 7700 : 0) << what;
         EXPECT_EQ(p.inEmergenza, emergency) << what;
+        EXPECT_EQ(gIsCopiing, 0) << what << ": only the flight's exchange is open, the request windows stay free";
         EXPECT_EQ(p.divertedInFlight, emergency && std::string(c.arrival) != "KPDX") << what;
         const std::vector<simhost::FmsEntry> fms = simhost::FmsPlan();
         ASSERT_GE(fms.size(), 2u) << what;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "HostInternal.h"
+#include "Render.h"
 #include "XPLMDisplay.h"
 #include "XPLMGraphics.h"
 
@@ -27,6 +28,7 @@ struct Window {
     XPLMHandleMouseClick_f mouse = nullptr;
     void *ref = nullptr;
     intptr_t rootWidget = 0; ///< non-zero for the window under a root widget
+    std::vector<DrawCall> drawing; ///< what its last draw drew (for the screen renderer)
 };
 
 namespace {
@@ -37,6 +39,7 @@ Window *gCapture = nullptr;   ///< the window that took the mouse-down
 Window *gFocus = nullptr;     ///< the window with keyboard focus
 std::vector<DrawnString> gStrings;
 std::vector<DrawnBox> gBoxes;
+Window *gDrawing = nullptr; ///< the window being drawn: its drawing calls are kept with it
 
 Window *Resolve(XPLMWindowID id, const char *call)
 {
@@ -125,6 +128,7 @@ void ResetWindows()
     gCapture = gFocus = nullptr;
     gStrings.clear();
     gBoxes.clear();
+    gDrawing = nullptr;
 }
 
 void BeginFrameRecording()
@@ -140,6 +144,8 @@ void DrawWindows()
     for (Window *w : order) {
         if (!w->alive || !w->visible)
             continue;
+        gDrawing = w;
+        w->drawing.clear();
         if (w->rootWidget != 0) {
             WidgetDraw(w->rootWidget);
         } else if (w->draw != nullptr) {
@@ -149,6 +155,7 @@ void DrawWindows()
             drawSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             waitSeconds += RunQueueWaitSeconds() - waited;
         }
+        gDrawing = nullptr;
     }
     gLastDrawSeconds = drawSeconds;
     gLastDrawRunQueueSeconds = std::min(waitSeconds, drawSeconds);
@@ -215,6 +222,17 @@ void BringWindowToFront(void *window)
 bool WindowIsInFront(void *window)
 {
     return !gOrder.empty() && gOrder.back() == window;
+}
+
+std::vector<ScreenLayer> ScreenLayers()
+{
+    std::vector<ScreenLayer> layers;
+    for (Window *w : gOrder) {
+        if (!w->alive || !w->visible)
+            continue;
+        layers.push_back(ScreenLayer{w->rootWidget, w->drawing});
+    }
+    return layers;
 }
 
 void TakeWindowFocus(void *window)
@@ -472,6 +490,8 @@ XPLM_API void XPLMDrawString(float *inColorRGB, int inXOffset, int inYOffset, co
     }
     s.font = inFontID;
     gStrings.push_back(s);
+    if (gDrawing != nullptr && gDrawing->alive)
+        gDrawing->drawing.push_back(DrawCall{false, s, simhost::DrawnBox()});
 }
 
 XPLM_API void XPLMDrawNumber(float *inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits,
@@ -485,6 +505,8 @@ XPLM_API void XPLMDrawNumber(float *inColorRGB, int inXOffset, int inYOffset, do
 XPLM_API void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom)
 {
     gBoxes.push_back(simhost::DrawnBox{inLeft, inTop, inRight, inBottom});
+    if (gDrawing != nullptr && gDrawing->alive)
+        gDrawing->drawing.push_back(DrawCall{true, simhost::DrawnString(), gBoxes.back()});
 }
 
 XPLM_API void XPLMGetFontDimensions(XPLMFontID, int *outCharWidth, int *outCharHeight, int *outDigitsOnly)

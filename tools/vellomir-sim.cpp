@@ -16,6 +16,7 @@
 #include "Scenario.h"
 #include "ScenarioPilot.h"
 #include "SimReport.h"
+#include "SimSnapshots.h"
 #include "XPLMPlugin.h"
 
 namespace {
@@ -45,6 +46,7 @@ struct SimArgs {
     bool quiet = false;     ///< leave the plug-in's log, speech and screen out of the transcript
     bool audioRealTime = false; ///< frames at the wall clock's pace while a voice plays
     double maxSpeed = 0;        ///< at most this many simulated seconds a wall-clock second; 0: no limit
+    std::string snapshots; ///< folder of the pictures of windows as they open; empty: none
 };
 
 void Usage(FILE *out)
@@ -80,6 +82,9 @@ void Usage(FILE *out)
             "                       machine allows without it): the plug-in's network and synthesis threads,\n"
             "                       which run on the wall clock, then get their answers within X times their time\n"
             "  --quiet              print only the scenario's lines and the reports, not the log, speech and screen\n"
+            "  --snapshots DIR      write a PNG picture of every window as it opens into DIR (NNN-title.png),\n"
+            "                       and of the whole screen when the dialogue box shows text after none\n"
+            "                       (NNN-dialogue-box.png) and at the end (NNN-screen.png)\n"
             "  --directory-seed N   order of the simulated X-Plane's folder listings, which X-Plane does not\n"
             "                       promise (default: a random seed, printed at start; give it to repeat a run)\n"
             "  --help               this text\n"
@@ -167,6 +172,10 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
                     break;
                 start = comma + 1;
             }
+        } else if (a == "--snapshots") {
+            if ((v = value("--snapshots")) == nullptr)
+                return false;
+            args.snapshots = v;
         } else if (a == "--navdata") {
             if ((v = value("--navdata")) == nullptr)
                 return false;
@@ -375,6 +384,20 @@ int main(int argc, char **argv)
            simhost::SystemPath().c_str(), args.options.frameRate, args.scenario.empty() ? "" : ", scenario ",
            args.scenario.c_str(), simhost::DirectorySeed());
     Transcript transcript;
+    SimSnapshots snapshots;
+    std::string snapshotError;
+    if (!args.snapshots.empty()) {
+        std::error_code made;
+        std::filesystem::create_directories(args.snapshots, made);
+        snapshots.folder = args.snapshots;
+    }
+    // Pictures of what opened since the last look; a picture that cannot be written ends them.
+    auto look = [&]() {
+        if (!snapshots.Look(snapshotError)) {
+            fprintf(stderr, "vellomir-sim: cannot write a picture: %s\n", snapshotError.c_str());
+            snapshots.folder.clear();
+        }
+    };
     transcript.quiet = args.quiet;
     SimReport report;
     double nextReport = args.reportEvery;
@@ -385,6 +408,7 @@ int main(int argc, char **argv)
         std::chrono::duration<double>(args.maxSpeed > 0 ? 1.0 / (args.options.frameRate * args.maxSpeed) : 0.0));
     auto afterFrame = [&]() {
         transcript.Flush();
+        look();
         if (report.lastFrame == simhost::FrameCount())
             return; // an event, not a frame
         SimReport_SampleFrame(report);
@@ -434,6 +458,8 @@ int main(int argc, char **argv)
         simhost::RunFrame();
         afterFrame();
     }
+    if (!snapshots.Last(snapshotError))
+        fprintf(stderr, "vellomir-sim: cannot write a picture: %s\n", snapshotError.c_str());
     simhost::UnloadPlugin();
     transcript.Flush();
     // After XPluginStop: what the plug-in did not give back is still counted here.
@@ -448,5 +474,7 @@ int main(int argc, char **argv)
            simhost::FrameCount(), simhost::ElapsedTime(), (int)errors.size(),
            simhost::LongestFrameDrawSeconds() * 1000.0);
     simhost::Shutdown();
+    if (!snapshotError.empty())
+        return 1;
     return errors.empty() ? 0 : 5;
 }

@@ -3,15 +3,7 @@
 
 #include "state/Pilot.h"
 
-void CalcolaHeadingError(pilot *)
-{
-}
-
 void ControlloAltitudine(pilot *, int)
-{
-}
-
-void CallVectoring(pilot *, float, int16_t)
 {
 }
 

@@ -16,15 +16,9 @@
 
 class pilot;
 
-// MARK: procedures, approach path and FMS
-/// Heading to the active waypoint and the error of the aircraft's heading.
-void CalcolaHeadingError(pilot *p);
-
 // MARK: altitude and heading instructions
 /// Composes and queues the controller's altitude clearance (code 520 or 525).
 void ControlloAltitudine(pilot *record, int forzaHeading);
-/// Composes and queues a heading vector (code 550).
-void CallVectoring(pilot *record, float heading, int16_t flag);
 
 // MARK: read-back window
 /// Opens the read-back window for gReadbackMessage (its "Readback" and "Say again" buttons answer

@@ -88,6 +88,7 @@ struct Runner {
         int frames = (int)std::lround(seconds * rate);
         for (int i = 0; i < frames; i++) {
             simhost::RunFrame();
+            Scenario_PilotFrame(hooks.note);
             if (hooks.afterFrame)
                 hooks.afterFrame();
         }
@@ -103,6 +104,10 @@ struct Runner {
         bool fmsLine = false;
         std::string met;
         std::string fmsFailure = Scenario_DoFms(w, fmsLine, met);
+        bool pilotLine = false;
+        std::string pilotFailure = Scenario_DoPilot(w, pilotLine);
+        if (pilotLine)
+            return pilotFailure;
         if (fmsLine) {
             if (fmsFailure.empty() && !met.empty() && hooks.note)
                 hooks.note("ok: " + met);
@@ -347,6 +352,7 @@ bool Scenario_Read(const std::string &path, Scenario &out, std::string &error)
 int Scenario_Run(const Scenario &scenario, const ScenarioHooks &hooks, std::string &error)
 {
     Runner runner{hooks, false};
+    Scenario_ResetPilot();
     for (const ScenarioLine &line : scenario.events) {
         const std::string &command = line.words[0];
         if (hooks.event && command != "wait" && command != "note" && command != "expect") {

@@ -107,6 +107,16 @@ class SeattlePortlandFlight : public HostTest {
             readbackAt_ = now + 5;
         }
     }
+    static std::string LastCause()
+    {
+        const std::vector<std::string> &log = simhost::LogLines();
+        for (size_t i = log.size(); i-- > 0;) {
+            const size_t at = log[i].find("switch cause: ");
+            if (at != std::string::npos)
+                return log[i].substr(at + 14, log[i].find('.', at) - at - 14);
+        }
+        return "";
+    }
     /// Flies until the aircraft is within 2 nm of the runway (or the time runs out).
     void Fly(float maxSeconds)
     {
@@ -127,7 +137,7 @@ class SeattlePortlandFlight : public HostTest {
                 switches_.push_back({now, d.distance, active, p.gActualFlightPlanIndex});
                 transcript_ += std::to_string((int)now) + " s: " + old.name + " -> " +
                                p.flightPlanVec[(size_t)p.gActualFlightPlanIndex].name + " at " +
-                               std::to_string(d.distance) + " nm\n";
+                               std::to_string(d.distance) + " nm (" + LastCause() + ")\n";
                 active = p.gActualFlightPlanIndex;
             }
             lastLat = p.latitudine;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Harness.h"
@@ -18,6 +19,9 @@ struct Scenario {
     simhost::Options options;
     bool sample = true;       ///< lay the bundled sample region into the X-Plane folder
     std::vector<ScenarioLine> setup; ///< commands that run before the plug-in loads
+    /// `setting KEY VALUE` lines: written into the plug-in's Settings.txt before it loads, ahead of the
+    /// lines already there (the command line's), so that those win
+    std::vector<std::pair<std::string, std::string>> settings;
     std::vector<ScenarioLine> events;
 };
 
@@ -39,14 +43,14 @@ struct ScenarioHooks {
 /// that was met.
 std::string Scenario_DoFms(const std::vector<std::string> &words, bool &handled, std::string &met);
 
-/// The pilot lines (`fly heading N magnetic`, `pilot vectors on|off`): empty when carried out, else what
+/// The vector pilot's lines (`fly heading N magnetic`, `pilot vectors on|off`): empty when carried out, else what
 /// went wrong; handled false for any other line.
-std::string Scenario_DoPilot(const std::vector<std::string> &words, bool &handled);
+std::string Scenario_DoVectors(const std::vector<std::string> &words, bool &handled);
 /// The vector pilot's work after each frame: flies each heard "turn ... heading" as a magnetic heading and
 /// presses "Readback" when it appears; note gets a line per vector.
-void Scenario_PilotFrame(const std::function<void(const std::string &)> &note);
+void Scenario_VectorPilotFrame(const std::function<void(const std::string &)> &note);
 /// Forgets the vector pilot (a new run).
-void Scenario_ResetPilot();
+void Scenario_ResetVectorPilot();
 
 /// Runs the events after Reset. Returns 0 on success, 2 when the plug-in cannot be loaded,
 /// 4 when an "expect" failed or an event could not be carried out.

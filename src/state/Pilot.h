@@ -218,6 +218,10 @@ class pilot {
     int distanzaCambioCenter = 0;         ///< nm still to fly at which the next centre takes over, 0 = none
     float orarioUltimaIstruzione = 0;     ///< last controller instruction (squawk, hand-over, vector, level)
 
+    // MARK: emergency (the ATC dialog)
+    bool inEmergenza = false;      ///< an emergency was declared; it stays for the rest of the flight
+    bool divertedInFlight = false; ///< the emergency chose another destination than the filed one
+
     // MARK: heading to the active waypoint (monitor/HeadingVectors)
     float headingTarget = 0;             ///< heading to steer to it (wind-corrected when usaHeadingWCA)
     float headingError = 0;              ///< 0..180 between headingAttuale and the heading to it

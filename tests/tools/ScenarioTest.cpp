@@ -156,9 +156,9 @@ TEST_F(ScenarioRunTest, TheAircraftTakesOffFromSeattleAndFliesTheProgrammedRoute
     EXPECT_EQ(simhost::GetInt("sim/cockpit/autopilot/autopilot_state"), 0);
 }
 
-class ScenarioPilotTest : public HostTest {};
+class ScenarioVectorPilotTest : public HostTest {};
 
-TEST_F(ScenarioPilotTest, TheVectorPilotFliesWhatItHearsAsAMagneticHeadingAndTheWindDriftsIt)
+TEST_F(ScenarioVectorPilotTest, TheVectorPilotFliesWhatItHearsAsAMagneticHeadingAndTheWindDriftsIt)
 {
     Scenario s;
     std::string error;

@@ -32,7 +32,7 @@ void Seq_AlongAcross(const pilot *p, const pilot::flightPlanLoc &from, const pil
 {
     const double cosLat = std::cos(at.lat * 3.141592653589793 / 180.0);
     double dirX = (to.lon - from.lon) * cosLat, dirY = to.lat - from.lat;
-    const double length = std::hypot(dirX, dirY);
+    const double length = std::sqrt(dirX * dirX + dirY * dirY);
     if (length <= 0) {
         *along = *across = 0;
         return;

@@ -110,6 +110,10 @@ struct Runner {
         simhost::RunFrame();
         pilot.sight.Look();
         Scenario_VectorPilotFrame(hooks.note);
+        if (pilot.readbackAuto) {
+            if (void *button = FindButton("Readback"))
+                simhost::ClickWidget(button);
+        }
         if (hooks.afterFrame)
             hooks.afterFrame();
     }
@@ -136,6 +140,8 @@ struct Runner {
             fmsFailure = Scenario_DoPilot(w, pilot, fmsLine, met);
         if (!fmsLine)
             fmsFailure = Scenario_DoTaxi(w, pilot, fmsLine, met);
+        if (!fmsLine)
+            fmsFailure = Scenario_DoFlight(w, pilot, fmsLine, met);
         if (!fmsLine)
             fmsFailure = Scenario_DoVectors(w, fmsLine);
         if (fmsLine) {

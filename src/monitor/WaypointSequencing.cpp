@@ -230,11 +230,11 @@ bool NaviCheck_SequenceWaypoints(pilot *p)
     return true;
 }
 
-void NaviCheck_WaypointsAndVectors(pilot *p, bool speedAdviceAllowed)
+void NaviCheck_WaypointSequencing(pilot *p)
 {
     if (p->primaChiamataCenterEffettuataMIA != 1 || p->flightPlanVec.empty())
         return;
     if (NaviCheck_SequenceWaypoints(p) || NaviCheck_TowerHandOverForLanding(p) || NaviCheck_HeadingVectors(p))
         return;
-    NaviCheck_SpeedAdvice(p, speedAdviceAllowed);
+    NaviCheck_SpeedAdvice(p, p->consentiRiduzioneVelocita);
 }

@@ -33,6 +33,6 @@ bool NaviCheck_HeadingVectors(pilot *p);
 /// of descent below 8000 ft "200 knots" (above 210 kt), at most every 180 s, when allowed is true (the
 /// monitor's speed-advice permission).
 void NaviCheck_SpeedAdvice(pilot *p, bool allowed);
-/// The whole stage in order: sequencing, tower hand-over, vectoring, speed advice; each call that queues a
-/// transmission ends it.
-void NaviCheck_WaypointsAndVectors(pilot *p, bool speedAdviceAllowed);
+/// The whole stage in order: sequencing, tower hand-over, vectoring, speed advice (when the monitor's
+/// consentiRiduzioneVelocita allows it); each call that queues a transmission ends it.
+void NaviCheck_WaypointSequencing(pilot *p);

@@ -129,7 +129,7 @@ class SeattlePortlandFlight : public HostTest {
             const float now = simhost::ElapsedTime();
             Read(p, now);
             NaviCheck_UpdateRadio(&p);
-            NaviCheck_WaypointsAndVectors(&p, false);
+            NaviCheck_WaypointSequencing(&p);
             if (p.gActualFlightPlanIndex != active) {
                 const pilot::flightPlanLoc &old = p.flightPlanVec[(size_t)active];
                 distanceToCoord d{};

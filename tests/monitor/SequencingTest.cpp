@@ -61,7 +61,7 @@ class SequencingTest : public HostTest {
             p.latitudine = kLat0 + north_ / 60.0;
             p.longitudine = kLon0 + east_ / (60.0 * std::cos(kLat0 * M_PI / 180));
             simhost::RunSeconds(1);
-            NaviCheck_WaypointsAndVectors(&p, false);
+            NaviCheck_WaypointSequencing(&p);
             while (!queue.empty()) {
                 if (queue.front().message == 550)
                     vectors++;

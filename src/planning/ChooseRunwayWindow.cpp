@@ -190,11 +190,8 @@ void CreateChooseRunwayControl(pilot *record, int isDeparting)
     record->gIsCopiing = 1;
     gIsCopiing = 1;
     gIsDeparting = isDeparting;
+    // The clearance is granted by its own last step only, never by this window.
     ChooseRunway_readAirport(record, isDeparting);
-    if (isDeparting) {
-        record->gIsIFRCleared = 1;
-        gIsIFRCleared = 1;
-    }
 
     const int n = ChooseRunway_listed();
     if ((int)gTmpParser.runways.size() > n)

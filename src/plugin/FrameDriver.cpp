@@ -16,6 +16,7 @@
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/ProcedureSetup.h"
+#include "plugin/RequestDialogRules.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Wave.h"
 #include "state/Pilot.h"
@@ -115,6 +116,8 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     UpdateWorker_Poll();
     FrameDriver_CompleteHandOver(record);
     // The request dialogs open and close last.
+    FrameDriver_ReadbackCommand();
+    FrameDriver_ManageRequestDialog(record);
 }
 
 void MyHandleKeyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void *, int)

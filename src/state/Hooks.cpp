@@ -14,7 +14,3 @@ void ControlloAltitudine(pilot *, int)
 void CallVectoring(pilot *, float, int16_t)
 {
 }
-
-void CreateReadbackDialog(int, int, int, int)
-{
-}

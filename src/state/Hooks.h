@@ -25,8 +25,3 @@ void CalcolaHeadingError(pilot *p);
 void ControlloAltitudine(pilot *record, int forzaHeading);
 /// Composes and queues a heading vector (code 550).
 void CallVectoring(pilot *record, float heading, int16_t flag);
-
-// MARK: read-back window
-/// Opens the read-back window for gReadbackMessage (its "Readback" and "Say again" buttons answer
-/// through comms/ReadbackAnswers).
-void CreateReadbackDialog(int left, int top, int width, int height);

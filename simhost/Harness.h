@@ -283,6 +283,8 @@ SIMHOST_API std::string WidgetText(void *widget);
 SIMHOST_API intptr_t WidgetProperty(void *widget, int property);
 SIMHOST_API bool WidgetExists(void *widget);
 SIMHOST_API int WidgetCount();
+/// Widgets created since Reset, destroyed or not: a window built again and again shows here.
+SIMHOST_API int WidgetsCreated();
 
 // MARK: log and speech
 

@@ -172,4 +172,9 @@ int WidgetCount()
     return (int)AllWidgets().size();
 }
 
+int WidgetsCreated()
+{
+    return detail::WidgetsCreated();
+}
+
 } // namespace simhost

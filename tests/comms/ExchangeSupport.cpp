@@ -9,6 +9,7 @@
 #include "comms/DialogState.h"
 #include "comms/MessageQueue.h"
 #include "comms/PhraseCommon.h"
+#include "comms/ReadbackWindow.h"
 #include "plugin/CustomDataRefs.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
@@ -81,6 +82,11 @@ bool ExchangeTest::RunUntilReadback(int code, float seconds)
         simhost::RunSeconds(0.1f);
     }
     return gReadbackMessage == code;
+}
+
+bool ExchangeTest::ReadBack(int code)
+{
+    return gReadbackMessage == code && ReadbackButton != nullptr && simhost::ClickWidget(ReadbackButton);
 }
 
 void ExchangeTest::RunUntilQuiet(float seconds)

@@ -19,6 +19,8 @@ class ExchangeTest : public HostTest
     void TearDown() override;
     /// Runs frames until the read-back step asks for code (true) or seconds pass (false).
     bool RunUntilReadback(int code, float seconds = 60);
+    /// Presses "Readback" in the read-back window opened for code; false when it is not open for it.
+    static bool ReadBack(int code);
     /// Runs frames until the queue is empty and the frequency free again.
     void RunUntilQuiet(float seconds = 60);
     /// Display texts delivered since the last call, in order.

@@ -122,12 +122,11 @@ TEST_F(ExchangeTest, StartupPushbackAndTaxiOnGround)
 
     // Taxi along a route of painted lines (runway end first), then without one.
     const char *route[] = {"B", "B", "", "A#", "A"};
-    for (const char *name : route)
-        r.AddTaxiPoint(0, 0, 0, name, 0, 47.45, -122.30);
     for (bool withRoute : {true, false}) {
-        if (!withRoute)
-            r.taxiPoints.clear();
-        Ground_RequestTaxi(&r);
+        Ground_RequestTaxi(&r); // searches the route: none without the airport's taxi data
+        for (const char *name : route)
+            if (withRoute)
+                r.AddTaxiPoint(0, 0, 0, name, 0, 47.45, -122.30);
         ASSERT_TRUE(RunUntilReadback(330));
         ReadBack(330);
         RunUntilQuiet();

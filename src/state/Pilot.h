@@ -218,6 +218,10 @@ class pilot {
     float orarioHandOverCenter = 0;       ///< last hand-over to the next area controller
     int distanzaCambioCenter = 0;         ///< nm still to fly at which the next centre takes over, 0 = none
     float orarioUltimaIstruzione = 0;     ///< last controller instruction (squawk, hand-over, vector, level)
+
+    // MARK: emergency (the ATC dialog)
+    bool inEmergenza = false;      ///< an emergency was declared; it stays for the rest of the flight
+    bool divertedInFlight = false; ///< the emergency chose another destination than the filed one
 };
 
 /// The user's flight, from load to unload.

@@ -1,6 +1,7 @@
 // One frame of the frame driver in steady state: an aircraft at a gate of KSEA (the bundled sample),
 // the flight's first frame done, COM1 on the ground frequency, the dark box showing a full dialogue box
-// and no message due. The driver runs inside the simulator's frame budget.
+// and no message due; and the same frame with the request dialog open. The driver runs inside the
+// simulator's frame budget.
 //
 // Instructions per frame, reproducibly, with callgrind (the first frame of the flight does not go through
 // the callback; every call of it counted is a steady frame):
@@ -16,6 +17,7 @@
 
 #include "Harness.h"
 #include "comms/DialogBox.h"
+#include "comms/RequestDialog.h"
 #include "navdata/AptNav.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
@@ -55,9 +57,9 @@ void SetUpSteadyState()
     simhost::RunFrame(); // one frame through the host, which also clears its drawing record
 }
 
-void BM_FrameDriverSteadyState(benchmark::State &state)
+/// Times batches of frames through the callback: the time of one frame per iteration.
+void TimeFrames(benchmark::State &state)
 {
-    SetUpSteadyState();
     using Clock = std::chrono::steady_clock;
     for (auto _ : state) {
         Clock::time_point start = Clock::now();
@@ -69,11 +71,38 @@ void BM_FrameDriverSteadyState(benchmark::State &state)
         simhost::RunFrame(); // forget what the batch drew
         state.ResumeTiming();
     }
+}
+
+void BM_FrameDriverSteadyState(benchmark::State &state)
+{
+    SetUpSteadyState();
+    TimeFrames(state);
     state.counters["facility_is_ground"] = pilotObj.gActualFrequencyName == "GROUND" ? 1 : 0;
     System_DestroyDriverWindow();
     simhost::Shutdown();
 }
 BENCHMARK(BM_FrameDriverSteadyState)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+/// The same frame with the ground's request dialog open (a cleared flight, engines running, push-back
+/// and taxi to ask for): each frame decides that the dialog stays as it is.
+void BM_FrameDriverRequestDialogOpen(benchmark::State &state)
+{
+    SetUpSteadyState();
+    pilot &p = pilotObj;
+    p.gIsFPFiled = 1;
+    p.gIsIFRCleared = 1;
+    p.sidSelezionata = true;
+    p.transponder = simhost::GetInt("sim/cockpit/radios/transponder_code");
+    MyDrawWindowCallback(gWindow, nullptr);
+    const int created = simhost::WidgetsCreated();
+    TimeFrames(state);
+    state.counters["dialog_open"] = ControlDialogWindow != nullptr ? 1 : 0;
+    state.counters["widgets_created"] = simhost::WidgetsCreated() - created;
+    RequestDialog_Close();
+    System_DestroyDriverWindow();
+    simhost::Shutdown();
+}
+BENCHMARK(BM_FrameDriverRequestDialogOpen)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 /// The on-screen information alone, at the gate of a filed flight taxiing out: every panel section, the
 /// heading indicator and a warning shown (argument 1), or everything switched off (argument 0).

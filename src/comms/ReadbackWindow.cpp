@@ -143,6 +143,7 @@ void ReadbackWindow_Readback()
         return;
     pilot *record = &pilotObj;
     const int code = gReadbackMessage;
+    readBackCustomCommand = 0; // answered
     ReadbackWindow_Close();
     // A read-back the exchange does not allow now ends it, rather than leave the radio held.
     if (!Radio_AnswerReadback(record, code, gResponse))

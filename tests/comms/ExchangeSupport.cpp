@@ -84,6 +84,23 @@ bool ExchangeTest::RunUntilReadback(int code, float seconds)
     return gReadbackMessage == code;
 }
 
+std::string Request_Offered()
+{
+    for (const char *title : {"Delivery", "Ground", "Tower", "Center", "Approach"}) {
+        void *window = simhost::FindWindowByTitle(title);
+        if (window == nullptr)
+            continue;
+        std::string text = std::string(title) + ":";
+        const char *separator = " ";
+        for (const std::string &label : simhost::ButtonLabels(window)) {
+            text += separator + label;
+            separator = " | ";
+        }
+        return text;
+    }
+    return "";
+}
+
 bool ExchangeTest::ReadBack(int code)
 {
     return gReadbackMessage == code && ReadbackButton != nullptr && simhost::ClickWidget(ReadbackButton);

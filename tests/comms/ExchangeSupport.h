@@ -12,6 +12,9 @@
 /// level 240, 60 t; the aircraft at the gate, engines off, cockpit squawk 1200.
 void Exchange_SetUpDeparture();
 
+/// The open request dialog as "Title: Label | Label", "" when none is open.
+std::string Request_Offered();
+
 class ExchangeTest : public HostTest
 {
   protected:

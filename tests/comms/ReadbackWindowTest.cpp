@@ -1,6 +1,9 @@
-// The read-back window's extra answers over the linked plug-in code: "Other runway" forgets the old
-// runway's procedures and keeps a route it has no backup for, "Skip this waypoint" asks the monitor to
-// skip, and the extra buttons belong only to the read-back they were asked for.
+// The request and read-back windows over the linked plug-in code: the arrival's calls by state and
+// facility, "Other runway" forgetting the old runway's procedures and keeping a route it has no backup
+// for, "Skip this waypoint" asking the monitor to skip, and the extra buttons belonging only to the
+// read-back they were asked for.
+#include <functional>
+
 #include "ExchangeSupport.h"
 #include "XPStandardWidgets.h"
 #include "comms/MessageQueue.h"
@@ -13,6 +16,44 @@
 
 namespace
 {
+
+TEST_F(ExchangeTest, TheArrivalsCallsAreOfferedInTheirStateOnTheirFacility)
+{
+    pilot &r = pilotObj;
+    r.targetAirport.approachFrequency = 126000;
+    r.targetAirport.towerFrequency = 123000;
+    r.targetAirport.groundFrequency = 121900;
+    r.gIsIFRCleared = r.gIsEngStartApproved = r.gIsPBApproved = r.gIsTaxiingApproved = 1;
+    r.isOnHoldingPoint = r.clearedToTakeOff = r.cicloCenter = r.engineRunning = 1;
+    r.primaChiamataCenterEffettuata = r.primaChiamataCenterEffettuataMIA = 1;
+    r.transponder = 1200; // the cockpit's
+    simhost::SetEngines(true);
+    const struct {
+        const char *state;
+        std::function<void()> set;
+        bool airborne;
+        double mhz;
+        const char *offered;
+    } kRows[] = {
+        {"approach cycle", [&] { r.cicloApproach = 1; }, true, 126.0, "Approach: Approach initial call"},
+        {"approach called", [&] { r.primaChiamataApproachEffettuata = 1; }, true, 126.0, ""},
+        {"landing information, handed to the tower",
+         [&] { r.informazioniDiAtterraggioComunicate = 1, r.HandoffTorreComunicato = true; }, true, 123.0,
+         "Tower: Tower initial call"},
+        {"tower called", [&] { r.gTargetAirportTowerInitialCallDone = 1; }, true, 123.0,
+         "Tower: Report missed approach"},
+        {"landed, runway vacated", [&] { r.clearedToLand = r.gTargetRunwayVacated = 1; }, false, 121.9,
+         "Ground: Ground initial call"},
+        {"parking given", [&] { r.gParkingStruct.id = 3; }, false, 121.9, ""},
+    };
+    for (const auto &row : kRows) {
+        row.set();
+        simhost::PlaceAircraft(47.44, -122.30, row.airborne ? 900 : 130, 160, !row.airborne);
+        simhost::TuneCom1(row.mhz);
+        simhost::RunSeconds(0.2f);
+        EXPECT_EQ(Request_Offered(), row.offered) << row.state;
+    }
+}
 
 TEST_F(ExchangeTest, OtherRunwayForgetsTheOldProceduresAndSkipAsksForTheNextWaypoint)
 {

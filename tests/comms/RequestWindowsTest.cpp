@@ -6,12 +6,11 @@
 
 #include "XPLMPlugin.h"
 #include "XPWidgets.h"
-#include "support/PluginHost.h"
+#include "ExchangeSupport.h"
 
 namespace
 {
 
-const char *const kDialogTitles[] = {"Delivery", "Ground", "Tower", "Center", "Approach"};
 const double kDelivery = 128.0, kGround = 121.7, kTower = 119.9, kCentre = 128.5;
 
 class RequestWindowsTest : public PluginTest
@@ -35,25 +34,7 @@ class RequestWindowsTest : public PluginTest
         simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED, 0);
         simhost::RunFrames(2);
     }
-    /// The open request dialog as "Title: Label | Label", "" when none is open.
-    static std::string Offered()
-    {
-        for (const char *title : kDialogTitles) {
-            void *window = simhost::FindWindowByTitle(title);
-            if (window == nullptr)
-                continue;
-            std::string text = std::string(title) + ":";
-            const char *separator = " ";
-            for (const std::string &item : simhost::WidgetOutline(window)) {
-                if (item.rfind("button:", 0) == 0) {
-                    text += separator + item.substr(7);
-                    separator = " | ";
-                }
-            }
-            return text;
-        }
-        return "";
-    }
+    static std::string Offered() { return Request_Offered(); }
     /// Runs frames until done() holds, at most seconds.
     static bool RunUntil(const std::function<bool()> &done, float seconds = 60)
     {

@@ -7,7 +7,8 @@
 // the callback; every call of it counted is a steady frame):
 //   VELLOMIR_BENCH_FRAMES=10000 valgrind --tool=callgrind --toggle-collect=MyDrawWindowCallback \
 //       build/bench/bench_FrameDriverBench
-// then divide the total Ir by the number of calls the program prints.
+// then divide the total Ir by the number of calls the program prints (VELLOMIR_BENCH_DIALOG=1: with the
+// request dialog open).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -85,15 +86,20 @@ BENCHMARK(BM_FrameDriverSteadyState)->UseManualTime()->Unit(benchmark::kMicrosec
 
 /// The same frame with the ground's request dialog open (a cleared flight, engines running, push-back
 /// and taxi to ask for): each frame decides that the dialog stays as it is.
-void BM_FrameDriverRequestDialogOpen(benchmark::State &state)
+void OpenRequestDialog()
 {
-    SetUpSteadyState();
     pilot &p = pilotObj;
     p.gIsFPFiled = 1;
     p.gIsIFRCleared = 1;
     p.sidSelezionata = true;
     p.transponder = simhost::GetInt("sim/cockpit/radios/transponder_code");
     MyDrawWindowCallback(gWindow, nullptr);
+}
+
+void BM_FrameDriverRequestDialogOpen(benchmark::State &state)
+{
+    SetUpSteadyState();
+    OpenRequestDialog();
     const int created = simhost::WidgetsCreated();
     TimeFrames(state);
     state.counters["dialog_open"] = ControlDialogWindow != nullptr ? 1 : 0;
@@ -139,11 +145,14 @@ void BM_OnScreenInformations(benchmark::State &state)
 }
 BENCHMARK(BM_OnScreenInformations)->Arg(1)->Arg(0)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-/// A fixed number of steady frames through the callback, for callgrind.
-int RunFrames(int frames)
+/// A fixed number of steady frames through the callback, for callgrind; with dialog, the request dialog
+/// open.
+int RunFrames(int frames, bool dialog)
 {
     SetUpSteadyState();
-    int calls = 1; // the set-up's frame through the host
+    if (dialog)
+        OpenRequestDialog();
+    int calls = dialog ? 2 : 1; // the set-up's frames through the host and the dialog's opening
     for (int i = 0; i < frames; i++) {
         MyDrawWindowCallback(gWindow, nullptr);
         calls++;
@@ -163,7 +172,7 @@ int RunFrames(int frames)
 int main(int argc, char **argv)
 {
     if (const char *frames = getenv("VELLOMIR_BENCH_FRAMES"))
-        return RunFrames(atoi(frames));
+        return RunFrames(atoi(frames), getenv("VELLOMIR_BENCH_DIALOG") != nullptr);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -123,12 +123,13 @@ unsigned Request_groundButtons(const pilot &r, bool sidReady)
         if (r.gIsEngStartApproved == 1 && r.isOnHoldingPoint == 0 && r.gIsTaxiingApproved == 0)
             buttons |= REQUEST_TAXI;
     }
+    // The flags first: the frequency lists are searched only when they decide.
     const Parser &dep = r.parser, &arr = r.targetAirport;
     const bool arrivalDone = r.gTargetRunwayVacated == 1 && (r.cicloCenter == 1 || r.cicloApproach == 1) &&
                              r.clearedToLand == 1 && r.gParkingStruct.id == 0;
-    if ((Radio_isTunedAny(f, dep.groundFrequency, dep.groundFrequencies) && sidReady && arrivalDone) ||
-        (r.HandoffTorreComunicato && Radio_isTunedAny(f, arr.groundFrequency, arr.groundFrequencies) &&
-         r.isOnGround == 1))
+    if ((arrivalDone && sidReady && Radio_isTunedAny(f, dep.groundFrequency, dep.groundFrequencies)) ||
+        (r.HandoffTorreComunicato && r.isOnGround == 1 &&
+         Radio_isTunedAny(f, arr.groundFrequency, arr.groundFrequencies)))
         buttons |= REQUEST_GROUND_INITIAL_CALL;
     return buttons;
 }
@@ -136,12 +137,15 @@ unsigned Request_groundButtons(const pilot &r, bool sidReady)
 unsigned Request_towerButtons(const pilot &r, bool sidReady)
 {
     const double f = r.gActualFrequency;
-    const bool departureTower = Radio_isTunedAny(f, r.parser.towerFrequency, r.parser.towerFrequencies);
-    const bool arrivalTower = Radio_isTunedAny(f, r.targetAirport.towerFrequency, r.targetAirport.towerFrequencies);
+    auto departureTower = [&] { return Radio_isTunedAny(f, r.parser.towerFrequency, r.parser.towerFrequencies); };
+    auto arrivalTower = [&] {
+        return Radio_isTunedAny(f, r.targetAirport.towerFrequency, r.targetAirport.towerFrequencies);
+    };
     unsigned buttons = 0;
-    if (departureTower && sidReady && r.isOnHoldingPoint == 1 && r.clearedToTakeOff == 0)
+    if (sidReady && r.isOnHoldingPoint == 1 && r.clearedToTakeOff == 0 && departureTower())
         buttons |= REQUEST_TAKEOFF;
-    if (departureTower || arrivalTower) {
+    const bool arriving = r.HandoffTorreComunicato || r.gTargetAirportTowerInitialCallDone == 1;
+    if (arriving && (departureTower() || arrivalTower())) {
         if (r.HandoffTorreComunicato && r.gTargetAirportTowerInitialCallDone == 0 && r.clearedToTakeOff == 1 &&
             !r.landedNotified) {
             PrintDebug("CreateDialogControl", "Button shown: Tower initial call");
@@ -176,8 +180,8 @@ unsigned RequestDialog_Buttons(const pilot &r, bool radioFree)
         r.clearedToTakeOff == 1)
         buttons |= REQUEST_CENTER_INITIAL_CALL;
     const Parser &arr = r.targetAirport;
-    if (Radio_isTunedAny(f, arr.approachFrequency, arr.approachFrequencies) && r.cicloApproach == 1 &&
-        r.primaChiamataApproachEffettuata == 0)
+    if (r.cicloApproach == 1 && r.primaChiamataApproachEffettuata == 0 &&
+        Radio_isTunedAny(f, arr.approachFrequency, arr.approachFrequencies))
         buttons |= REQUEST_APPROACH_INITIAL_CALL;
     return buttons;
 }

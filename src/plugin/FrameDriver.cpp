@@ -119,7 +119,7 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     FrameDriver_CompleteHandOver(record);
     // The request dialogs open and close last.
     FrameDriver_ReadbackCommand();
-    FrameDriver_ManageRequestDialog(record);
+    FrameDriver_ManageRequestDialog(record, now);
 }
 
 void MyHandleKeyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void *, int)

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "XPLMProcessing.h"
 #include "comms/DialogState.h"
 #include "comms/MessageQueue.h"
 #include "comms/ReadbackWindow.h"
@@ -36,9 +35,8 @@ double gDialogFrequency = 0;
 
 /// Nothing holds the radio: no read-back awaited, no exchange, no hand-over to complete, nothing queued
 /// or on the air.
-bool Rules_radioFree(const pilot &r)
+bool Rules_radioFree(const pilot &r, float now)
 {
-    const float now = XPLMGetElapsedTime();
     return readbackWinIsOpen == 0 && r.gIsCopiing == 0 && gIsCopiing == 0 && r.frequenzaObiettivo == 0 &&
            queue.empty() && !(frequencyBusyUntil != 0 && now < frequencyBusyUntil);
 }
@@ -68,16 +66,21 @@ bool Rules_groundWanted(const pilot &r)
     return r.gIsIFRCleared == 1 && (departing || arrived) && Rules_squawkSet(r);
 }
 
-bool Rules_towerWanted(const pilot &r)
+/// The departure waits on the holding point (or at an airport whose tower is its only controller), or the
+/// arrival has its landing information and is still on the runway or before it.
+bool Rules_towerSituation(const pilot &r)
 {
-    const bool airborne = r.isOnGround == 0;
     const Parser &dep = r.parser;
     const bool departure = (r.isOnHoldingPoint == 1 || (dep.groundFrequency == 0 && dep.deliveryFrequency == 0)) &&
                            r.clearedToTakeOff == 0;
     const bool arrival = (r.cicloCenter == 1 || r.cicloApproach == 1) && r.informazioniDiAtterraggioComunicate == 1 &&
                          r.gTargetRunwayVacated == 0 && r.clearedToTakeOff == 1;
-    if (!(departure || arrival) || r.landedNotified)
-        return false;
+    return (departure || arrival) && !r.landedNotified;
+}
+
+bool Rules_towerWanted(const pilot &r)
+{
+    const bool airborne = r.isOnGround == 0;
     if (!Rules_squawkSet(r) || r.distruggereFinestraTower || r.destroyMissedApproach)
         return false;
     const bool informed = r.informazioniDiAtterraggioComunicate == 1;
@@ -89,10 +92,11 @@ bool Rules_towerWanted(const pilot &r)
 
 } // namespace
 
-RequestDialogKind FrameDriver_WantedDialog(const pilot &r)
+RequestDialogKind FrameDriver_WantedDialog(const pilot &r, float now)
 {
-    if (!Rules_radioFree(r) || !Rules_screenFree())
+    if (!Rules_radioFree(r, now) || !Rules_screenFree())
         return kNone;
+    // The flags first: names and frequency lists are compared only when they decide.
     const std::string &facility = r.gActualFrequencyName;
     const double f = r.gActualFrequency;
     const bool airborne = r.isOnGround == 0;
@@ -101,22 +105,22 @@ RequestDialogKind FrameDriver_WantedDialog(const pilot &r)
 
     if (centreTuned && airborne && !cleared)
         return kCenterPickUp; // a clearance asked for in the air
-    if (!airborne && facility == "DELIVERY" && !cleared)
+    if (!airborne && !cleared && facility == "DELIVERY")
         return Radio_isTunedAny(f, r.parser.deliveryFrequency, r.parser.deliveryFrequencies) ? kDelivery : kTower;
-    if (!airborne && facility == "GROUND" && Rules_groundWanted(r))
+    if (!airborne && cleared && facility == "GROUND" && Rules_groundWanted(r))
         return kGround;
     const Parser &arr = r.targetAirport;
-    if (Radio_isTunedAny(f, arr.approachFrequency, arr.approachFrequencies) && r.primaChiamataApproachEffettuata == 0 &&
-        r.cicloApproach == 1 && r.clearedToTakeOff == 1)
+    if (r.primaChiamataApproachEffettuata == 0 && r.cicloApproach == 1 && r.clearedToTakeOff == 1 &&
+        Radio_isTunedAny(f, arr.approachFrequency, arr.approachFrequencies))
         return kApproach;
     if ((centreTuned || switchToCenter == 1) && r.clearedToTakeOff == 1 && r.primaChiamataCenterEffettuata == 0 &&
         r.cicloApproach == 0 && airborne && !r.HandoffTorreComunicato)
         return kCenter;
+    if (!Rules_towerSituation(r))
+        return kNone;
     const bool towerTuned = Radio_isTunedAny(f, r.parser.towerFrequency, r.parser.towerFrequencies) ||
                             Radio_isTunedAny(f, arr.towerFrequency, arr.towerFrequencies);
-    if (towerTuned && Rules_towerWanted(r))
-        return kTower;
-    return kNone;
+    return towerTuned && Rules_towerWanted(r) ? kTower : kNone;
 }
 
 void FrameDriver_ReadbackCommand()
@@ -128,9 +132,9 @@ void FrameDriver_ReadbackCommand()
     PrintDebug("FrameDriver_ReadbackCommand", "readBackCustomCommand resetted");
 }
 
-void FrameDriver_ManageRequestDialog(pilot &record)
+void FrameDriver_ManageRequestDialog(pilot &record, float now)
 {
-    const RequestDialogKind wanted = FrameDriver_WantedDialog(record);
+    const RequestDialogKind wanted = FrameDriver_WantedDialog(record, now);
     const unsigned buttons = wanted.title != nullptr ? RequestDialog_Buttons(record, true) : 0;
     if (ControlDialogWindow != nullptr) {
         const bool same = record.gActualFrequency == gDialogFrequency && buttons != 0 &&

@@ -109,6 +109,10 @@ struct Runner {
     {
         simhost::RunFrame();
         pilot.sight.Look();
+        if (pilot.readbackAuto) {
+            if (void *button = FindButton("Readback"))
+                simhost::ClickWidget(button);
+        }
         if (hooks.afterFrame)
             hooks.afterFrame();
     }
@@ -135,6 +139,8 @@ struct Runner {
             fmsFailure = Scenario_DoPilot(w, pilot, fmsLine, met);
         if (!fmsLine)
             fmsFailure = Scenario_DoTaxi(w, pilot, fmsLine, met);
+        if (!fmsLine)
+            fmsFailure = Scenario_DoFlight(w, pilot, fmsLine, met);
         if (fmsLine) {
             if (fmsFailure.empty() && !met.empty() && hooks.note)
                 hooks.note("ok: " + met);

@@ -75,29 +75,17 @@ class RequestWindowsTest : public PluginTest
         RunUntil([] { return simhost::GetInt("Vellomir/radio_in_use") == 0 && !Window("Readback"); });
         simhost::RunSeconds(1);
     }
-    /// The code of the last spoken "Squawk two five four seven".
-    static int SquawkHeard()
+    /// Files the prefilled plan from the delivery's dialog.
+    static void File()
     {
-        const char *const kDigits[] = {"zero", "one", "two", "tree", "four", "five", "six", "seven"};
-        int code = 0;
-        for (const simhost::Spoken &spoken : simhost::SpokenTexts()) {
-            size_t at = spoken.text.rfind("Squawk ");
-            if (at == std::string::npos)
-                continue;
-            code = 0;
-            for (size_t word = at + 7; word < spoken.text.size();) {
-                size_t end = spoken.text.find(' ', word);
-                const std::string digit = spoken.text.substr(word, end - word);
-                int value = -1;
-                for (int d = 0; d < 8; d++)
-                    value = digit == kDigits[d] ? d : value;
-                if (value < 0 || end == std::string::npos)
-                    break;
-                code = code * 10 + value;
-                word = end + 1;
-            }
-        }
-        return code;
+        simhost::TuneCom1(kDelivery);
+        ASSERT_TRUE(Press("File flight plan"));
+        ASSERT_TRUE(Press("Insert Flightplan"));
+    }
+    static void RequestClearance()
+    {
+        File();
+        ASSERT_TRUE(Press("Request IFR Clearance"));
     }
     static int Spoken(const std::string &text)
     {
@@ -118,13 +106,7 @@ TEST_F(RequestWindowsTest, EachStateOfTheDepartureOffersItsCallsOnEachFacility)
     } kStates[] = {
         {"at the gate, nothing filed", [] {},
          {{kDelivery, "Delivery: File flight plan"}, {kGround, ""}, {kTower, ""}}},
-        {"filed",
-         [] {
-             simhost::TuneCom1(kDelivery);
-             ASSERT_TRUE(Press("File flight plan"));
-             ASSERT_TRUE(Press("Insert Flightplan"));
-         },
-         {{kGround, ""}, {kDelivery, "Delivery: Request IFR Clearance"}}},
+        {"filed", File, {{kGround, ""}, {kDelivery, "Delivery: Request IFR Clearance"}}},
         {"cleared",
          [] {
              ASSERT_TRUE(Press("Request IFR Clearance"));
@@ -150,13 +132,14 @@ TEST_F(RequestWindowsTest, EachStateOfTheDepartureOffersItsCallsOnEachFacility)
              RunUntilQuiet();
          },
          {{kGround, ""}, {kTower, "Tower: Request Takeoff"}}},
-        {"cleared for take-off, climbing out",
+        {"cleared for take-off, climbing out, handed to the centre",
          [] {
              ASSERT_TRUE(Press("Request Takeoff"));
              ASSERT_TRUE(Answer("Readback"));
              RunUntilQuiet();
              simhost::FlyTowards(160, 4000, 180);
-             simhost::RunSeconds(60);
+             ASSERT_TRUE(Answer("Readback")); // contact the centre
+             RunUntilQuiet();
          },
          {{kTower, ""}, {kGround, ""}, {kCentre, "Center: Seattle Center initial call"}}},
     };
@@ -179,11 +162,8 @@ TEST_F(RequestWindowsTest, TheDialogIsBuiltOnceWhileNothingChangesAndClosesWhenT
 
 TEST_F(RequestWindowsTest, ReadBackCommandSayAgainAndTheRememberedPosition)
 {
-    Start();
-    simhost::TuneCom1(kDelivery);
-    ASSERT_TRUE(Press("File flight plan"));
-    ASSERT_TRUE(Press("Insert Flightplan"));
-    ASSERT_TRUE(Press("Request IFR Clearance"));
+    Start("checkSquawkCode#0\n");
+    RequestClearance();
     simhost::RunSeconds(1);
     EXPECT_EQ(Offered(), ""); // nothing more to ask while the exchange runs
     ASSERT_TRUE(RunUntil([] { return Window("Readback"); }));
@@ -202,8 +182,7 @@ TEST_F(RequestWindowsTest, ReadBackCommandSayAgainAndTheRememberedPosition)
     EXPECT_EQ(movedLeft, left + 200);
     EXPECT_EQ(movedTop, top + 200);
 
-    // The command answers the window once, in the frame after it came; the ground calls wait for the
-    // squawk heard.
+    // The command answers the window once, in the frame after it came.
     ASSERT_TRUE(simhost::CommandOnce("Vellomir/read_back"));
     simhost::RunFrame();
     EXPECT_FALSE(Window("Readback"));
@@ -212,8 +191,6 @@ TEST_F(RequestWindowsTest, ReadBackCommandSayAgainAndTheRememberedPosition)
     ASSERT_TRUE(simhost::CommandOnce("Vellomir/read_back")); // nothing to read back: nothing happens
     simhost::RunSeconds(2);
     EXPECT_EQ(Spoken("readback correct"), 1);
-    EXPECT_EQ(OfferedOn(kGround), "");
-    simhost::SetInt("sim/cockpit/radios/transponder_code", SquawkHeard());
     ASSERT_EQ(OfferedOn(kGround), "Ground: Request engine startup | Request engine startup and pushback");
     XPGetWidgetGeometry((XPWidgetID)simhost::FindWindowByTitle("Ground"), &left, &top, nullptr, nullptr);
     EXPECT_EQ(left, movedLeft);
@@ -225,10 +202,7 @@ TEST_F(RequestWindowsTest, OtherRunwayWithAndWithoutSidsClearsAgainForTheNewRunw
     for (const char *sids : {"lookForSID#1\n", "lookForSID#0\n"}) {
         SCOPED_TRACE(sids);
         Start(sids);
-        simhost::TuneCom1(kDelivery);
-        ASSERT_TRUE(Press("File flight plan"));
-        ASSERT_TRUE(Press("Insert Flightplan"));
-        ASSERT_TRUE(Press("Request IFR Clearance"));
+        RequestClearance();
         ASSERT_TRUE(Answer("Other runway"));
         EXPECT_FALSE(Window("Readback"));
         ASSERT_TRUE(Press("Runway 34R"));
@@ -245,10 +219,7 @@ TEST_F(RequestWindowsTest, OtherRunwayWithAndWithoutSidsClearsAgainForTheNewRunw
         // The runway window closed, then the read-back window of the clearance it gives: nothing was read
         // back, so the clearance is asked for again.
         Start(sids);
-        simhost::TuneCom1(kDelivery);
-        ASSERT_TRUE(Press("File flight plan"));
-        ASSERT_TRUE(Press("Insert Flightplan"));
-        ASSERT_TRUE(Press("Request IFR Clearance"));
+        RequestClearance();
         ASSERT_TRUE(Answer("Other runway"));
         ASSERT_TRUE(simhost::PressCloseBox(simhost::FindWindowByTitle("Choose runway")));
         ASSERT_TRUE(RunUntil([] { return Window("Readback"); }));

@@ -109,6 +109,7 @@ struct Runner {
     {
         simhost::RunFrame();
         pilot.sight.Look();
+        Scenario_VectorPilotFrame(hooks.note);
         if (pilot.readbackAuto) {
             if (void *button = FindButton("Readback"))
                 simhost::ClickWidget(button);
@@ -141,6 +142,8 @@ struct Runner {
             fmsFailure = Scenario_DoTaxi(w, pilot, fmsLine, met);
         if (!fmsLine)
             fmsFailure = Scenario_DoFlight(w, pilot, fmsLine, met);
+        if (!fmsLine)
+            fmsFailure = Scenario_DoVectors(w, fmsLine);
         if (fmsLine) {
             if (fmsFailure.empty() && !met.empty() && hooks.note)
                 hooks.note("ok: " + met);
@@ -409,6 +412,7 @@ bool Scenario_Read(const std::string &path, Scenario &out, std::string &error)
 int Scenario_Run(const Scenario &scenario, const ScenarioHooks &hooks, std::string &error)
 {
     Runner runner(scenario, hooks);
+    Scenario_ResetVectorPilot();
     for (const ScenarioLine &line : scenario.events) {
         const std::string &command = line.words[0];
         if (hooks.event && command != "wait" && command != "note" && command != "expect" && command != "await") {

@@ -3,21 +3,8 @@
 
 #include "state/Pilot.h"
 
-void CalcolaHeadingError(pilot *)
-{
-}
-
 void ControlloAltitudine(pilot *, int)
 {
-}
-
-void CallVectoring(pilot *, float, int16_t)
-{
-}
-
-float GetDistanceToTarget(pilot *)
-{
-    return 0;
 }
 
 int isClimbOrDescend(int, int, int)
@@ -32,8 +19,4 @@ void NaviCheck_impostafaseDiscesa(pilot *, int, bool, bool)
 int CalcolaAltezzaOstacoliPercorso(pilot *, float)
 {
     return 0;
-}
-
-void NaviCheck_WaypointSequencing(pilot *)
-{
 }

@@ -18,17 +18,9 @@
 
 class pilot;
 
-// MARK: procedures, approach path and FMS
-/// Heading to the active waypoint and the error of the aircraft's heading.
-void CalcolaHeadingError(pilot *p);
-
 // MARK: altitude and heading instructions
 /// Composes and queues the controller's altitude clearance (code 520 or 525).
 void ControlloAltitudine(pilot *record, int forzaHeading);
-/// Composes and queues a heading vector (code 550).
-void CallVectoring(pilot *record, float heading, int16_t flag);
-/// En-route distance still to fly to the first STAR or approach point (nm).
-float GetDistanceToTarget(pilot *p);
 /// -1 climb needed, 1 descent needed, 0 within FLTolerance.
 int isClimbOrDescend(int current_ft, int target_ft, int trend);
 /// Turns a descent step (ft above the destination) into a level clear of the obstacles and clears it.
@@ -38,7 +30,3 @@ void NaviCheck_impostafaseDiscesa(pilot *p, int livelloDiscesaRichiesto, bool an
 /// Highest terrain along the remaining route, ft, sampled every step nm.
 int CalcolaAltezzaOstacoliPercorso(pilot *p, float step);
 
-// MARK: waypoint sequencing
-/// The last stage of the navigation monitor: waypoint switching, the tower hand-over for landing, heading
-/// vectors and speed advice (reads consentiRiduzioneVelocita for the speed advice).
-void NaviCheck_WaypointSequencing(pilot *p);

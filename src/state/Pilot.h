@@ -144,7 +144,6 @@ class pilot {
     float gLastDistanceToActWP = 0;
     float distanzaMinimaWaypoint = 0;
     float secondiDallUltimoSkipWaypoint = 0, ultimaVoltaInDirContraria = 0;
-    bool saltoRichiesto = false; ///< the pilot asked to skip to the next waypoint (the read-back window)
     int16_t errorDelta = 0;
     int distanzaDestinazioneTotale = 500;
     float distanzaDestinazioneLinear = 0;

@@ -278,6 +278,13 @@ struct Runner {
             }
             return "";
         }
+        if (c == "snapshot" && (n == 2 || n == 3)) {
+            void *window = n == 3 ? simhost::FindWindowByTitle(w[2]) : nullptr;
+            std::string why;
+            if (n == 3 && window == nullptr)
+                return "no window \"" + w[2] + "\" to take a picture of";
+            return simhost::WriteSnapshot(w[1], why, window) ? "" : "snapshot: " + why;
+        }
         if (c == "note" && n >= 2) {
             std::string text;
             for (size_t i = 1; i < n; i++)

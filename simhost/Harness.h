@@ -110,6 +110,10 @@ SIMHOST_API float ElapsedTime();
 /// since Reset: a frame the plug-in holds is a stutter of the simulator.
 SIMHOST_API double LastFrameDrawSeconds();
 SIMHOST_API double LongestFrameDrawSeconds();
+/// The part of LastFrameDrawSeconds() the drawing thread waited for a processor while other processes ran
+/// (from the kernel's scheduler statistics; 0 where it keeps none): what remains is the plug-in's own
+/// time, including any time it blocked, whatever the machine's load.
+SIMHOST_API double LastFrameDrawRunQueueSeconds();
 SIMHOST_API int FrameCount();
 
 // MARK: datarefs
@@ -336,6 +340,12 @@ SIMHOST_API std::vector<std::string> LogLinesSince(size_t index);
 /// True when some log line contains the text.
 SIMHOST_API bool LogContains(const std::string &text);
 SIMHOST_API void ClearLog();
+/// Forgets the spoken texts recorded so far (a long run that has printed them).
+SIMHOST_API void ClearSpokenTexts();
+/// How many log lines and spoken texts ClearLog and ClearSpokenTexts forgot since Reset: a line's number
+/// counted from the start is this plus its index.
+SIMHOST_API size_t LogLinesDropped();
+SIMHOST_API size_t SpokenTextsDropped();
 
 struct Spoken {
     std::string text;

@@ -158,6 +158,15 @@ struct Runner {
             Wait(a);
             return "";
         }
+        if (c == "wait" && n == 3 && w[1] == "align" && ParseNumber(w[2], a) && a > 0) {
+            if (!EnsureLoaded())
+                return "the plug-in could not be started";
+            // Frames until the clock reaches the next multiple of the period (none when it is on one).
+            long period = std::lround(a * simhost::CurrentOptions().frameRate);
+            long frame = simhost::FrameCount();
+            Wait(period > 0 ? (double)((period - frame % period) % period) / simhost::CurrentOptions().frameRate : 0);
+            return "";
+        }
         if (c == "place" && n == 4 && w[1] == "parking")
             return PlaceAtParking(w[2], w[3]);
         if (c == "place" && n >= 3 && w[1] == "position" && ParseNumber(w[2], a) && n >= 4 && ParseNumber(w[3], b)) {

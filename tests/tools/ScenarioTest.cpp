@@ -46,6 +46,7 @@ TEST_F(ScenarioRunTest, FliesTheEventsAndStopsAtAFailedExpectation)
     std::string error;
     ASSERT_TRUE(Scenario_Parse("place position 47.449 -122.309 elevation 131 heading 160\n"
                                "com1 121.9\nload\nwait 1\nfly heading 180 altitude 2000 speed 150\nwait 10\n"
+                               "wait align 4\nwait align 4\n" // to 12 s, where the second has nothing to wait
                                "expect log \"User debug\"\nexpect window \"No such window\"\nwait 100\n",
                                s, error))
         << error;
@@ -55,8 +56,8 @@ TEST_F(ScenarioRunTest, FliesTheEventsAndStopsAtAFailedExpectation)
     hooks.loadPlugin = [] { return simhost::LoadPlugin(VELLOMIR_XPL_PATH); };
     hooks.afterFrame = [&] { frames++; };
     EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
-    EXPECT_EQ(error, "test.scn: line 8: expected window \"No such window\" did not happen");
-    EXPECT_NEAR(simhost::ElapsedTime(), 11.0f, 0.01f); // the last wait never ran
+    EXPECT_EQ(error, "test.scn: line 10: expected window \"No such window\" did not happen");
+    EXPECT_NEAR(simhost::ElapsedTime(), 12.0f, 0.01f); // the last wait never ran
     EXPECT_EQ(simhost::GetInt("sim/cockpit2/radios/actuators/com1_frequency_hz_833"), 121900);
     EXPECT_GT(simhost::Aircraft().speed_kt, 20.0f);
     EXPECT_GT(frames, 300);

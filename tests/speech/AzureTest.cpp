@@ -27,14 +27,16 @@ TEST_F(AzureTest, TokenAnswersAreKeptRetriedOnceOrSwitchCloudSpeechOff)
         const char *token;
         int on;
         size_t requests;
+        bool namedBySslCertFile; ///< the authority comes from the environment, as OpenSSL programs take it
     } rows[] = {
-        {"granted", {Answer(200, "eyJhbGciOi.token-body.sig")}, true, 200, "eyJhbGciOi.token-body.sig", 1, 1},
-        {"refused once", {Answer(401), Answer(200, "second")}, true, 200, "second", 1, 2},
-        {"server error: not retried", {Answer(500, "oops")}, true, 500, "", 1, 1},
-        {"refused twice", {Answer(401, "denied")}, true, 401, "", 0, 2},
+        {"granted", {Answer(200, "eyJhbGciOi.token-body.sig")}, true, 200, "eyJhbGciOi.token-body.sig", 1, 1, false},
+        {"refused once", {Answer(401), Answer(200, "second")}, true, 200, "second", 1, 2, false},
+        {"server error: not retried", {Answer(500, "oops")}, true, 500, "", 1, 1, false},
+        {"refused twice", {Answer(401, "denied")}, true, 401, "", 0, 2, false},
         // the system's store does not know the test authority: the key never reaches the server
-        {"untrusted server", {Answer(200, "secret-token")}, false, 0, "", 1, 0},
-        {"hostile token", {Answer(200, "abc\r\nX-Injected: 1")}, true, 200, "abc", 1, 1},
+        {"untrusted server", {Answer(200, "secret-token")}, false, 0, "", 1, 0, false},
+        {"authority in SSL_CERT_FILE", {Answer(200, "env-token")}, false, 200, "env-token", 1, 1, true},
+        {"hostile token", {Answer(200, "abc\r\nX-Injected: 1")}, true, 200, "abc", 1, 1, false},
     };
     simhost::RunSeconds(5);
     for (const auto &row : rows) {
@@ -42,6 +44,11 @@ TEST_F(AzureTest, TokenAnswersAreKeptRetriedOnceOrSwitchCloudSpeechOff)
         azureToken[0] = '\0';
         azureTtsOn = 1;
         snprintf(httpsCaFile, sizeof httpsCaFile, "%s", row.trusted ? server.CaFile().c_str() : "");
+        if (row.namedBySslCertFile) {
+            setenv("SSL_CERT_FILE", server.CaFile().c_str(), 1);
+            Https_TakeCaFileFromEnvironment();
+            unsetenv("SSL_CERT_FILE");
+        }
         const size_t before = server.RequestsTo(kTokenPath).size();
         Token(row.answers);
         EXPECT_EQ(getAzureToken(), row.status);

@@ -7,10 +7,6 @@ void CalcolaHeadingError(pilot *)
 {
 }
 
-void ControlloAltitudine(pilot *, int)
-{
-}
-
 void CallVectoring(pilot *, float, int16_t)
 {
 }

@@ -21,8 +21,6 @@ class pilot;
 void CalcolaHeadingError(pilot *p);
 
 // MARK: altitude and heading instructions
-/// Composes and queues the controller's altitude clearance (code 520 or 525).
-void ControlloAltitudine(pilot *record, int forzaHeading);
 /// Composes and queues a heading vector (code 550).
 void CallVectoring(pilot *record, float heading, int16_t flag);
 

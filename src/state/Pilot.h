@@ -206,6 +206,13 @@ class pilot {
     float gAnnounceVerticalChangeTime = 0;
     int nuovaAltitudineAnnunciata = 0;
     int ostacoloMassimoFt = 0;
+    int vertDiff = 0;             ///< |altitude / 100 - plannedFL|, the trend handed to isClimbOrDescend
+    int avvisiDeviazione = 0;     ///< deviation warnings given in a row (at most 20)
+    int starAnnunciata = 0;       ///< the "descend via STAR" clearance was given
+    int altezzaApproachVolo = 0;  ///< ft above sea level of the last descent's approach altitude, 0 = not yet
+    bool altitudineStandard = false;    ///< altitudineFeets is on the standard setting (above the transition level)
+    float orarioUltimoPassoDiscesa = 0; ///< when the descent ladder last ran a step (taken or not)
+    float orarioInizioDeviazione = 0; ///< since when the altitude is off the cleared level, 0 = it is not
 
     // MARK: settings kept per flight
     int headingAnnounceDelay = 0;
@@ -217,6 +224,17 @@ class pilot {
     float orarioHandOverCenter = 0;       ///< last hand-over to the next area controller
     int distanzaCambioCenter = 0;         ///< nm still to fly at which the next centre takes over, 0 = none
     float orarioUltimaIstruzione = 0;     ///< last controller instruction (squawk, hand-over, vector, level)
+
+    // MARK: heading to the active waypoint (monitor/HeadingVectors)
+    float headingTarget = 0;            ///< heading to steer to it (wind-corrected when usaHeadingWCA)
+    float headingError = 0;             ///< 0..180 between headingAttuale and the heading to it
+    std::string direzioneVirataStringa; ///< "left" or "right"
+    bool autopilotaRilevato = false;    ///< autopilot or IXEG LNAV engaged this frame
+    float orarioUltimoHeading = 0;      ///< time of the last vector
+
+    // MARK: emergency (the ATC dialog)
+    bool inEmergenza = false;      ///< an emergency was declared; it stays for the rest of the flight
+    bool divertedInFlight = false; ///< the emergency chose another destination than the filed one
 };
 
 /// The user's flight, from load to unload.

@@ -130,7 +130,7 @@ void ControlloAltitudine(pilot *record, int forzaHeading)
     const bool deviation = !requestedFLChange && delta >= 1 && delta <= FLTolerance + 1500 &&
                            !p->nuovaAltitudineAnnunciata && p->datiPilotaImpostati == 1 &&
                            p->avvisiDeviazione < kMaxDeviationWarnings && p->clearedFL == activeFl;
-    char verb[96] = "maintain", readVerb[96] = "maintain";
+    char verb[96] = "maintain", readVerb[96] = "";
     bool warning = false;
     if (climbSink == 0) {
         PrintDebug(kTag, "climbSink is m: %s", plan[active].name.c_str());
@@ -181,9 +181,9 @@ void ControlloAltitudine(pilot *record, int forzaHeading)
         expedite++;
     } else {
         p->avvisiDeviazione = 0;
-        if (climbSink != 0)
-            snprintf(readVerb, sizeof readVerb, "%s", verb);
     }
+    if (readVerb[0] == '\0')
+        snprintf(readVerb, sizeof readVerb, "%s", verb);
 
     const std::string level = Utils_FeetsOrFL(activeFl * 100);
     const char *C = Phrase_Callsign(p);

@@ -111,6 +111,12 @@ void Scan_start(pilot *p, float step)
         gScan.legs.push_back({plan[i - 1].lat, plan[i - 1].lon, plan[i].lat, plan[i].lon, d.distance, true,
                               plan[i - 1].name, plan[i].name});
     }
+    // A leg with a point that is no position cannot be sampled: it keeps what was known of it.
+    for (Leg &leg : gScan.legs)
+        if (!std::isfinite(leg.length_nm)) {
+            leg.length_nm = 0;
+            leg.partlyOutOfRange = true;
+        }
 }
 
 void Scan_endLeg(Leg &leg)

@@ -146,6 +146,7 @@ class pilot {
     float secondiDallUltimoSkipWaypoint = 0, ultimaVoltaInDirContraria = 0;
     int16_t errorDelta = 0;
     int distanzaDestinazioneTotale = 500;
+    float distanzaRimanenteEsatta = 500; ///< the same sum without truncating each leg (nm), for the top of descent
     float distanzaDestinazioneLinear = 0;
     float latDestinazione = 0, lonDestinazione = 0;
 

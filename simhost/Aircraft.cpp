@@ -279,6 +279,13 @@ void StopAircraft()
         WriteState();
 }
 
+void SetHeading(float headingTrue_deg)
+{
+    gModel.heading_deg = gModel.targetHeading_deg = WrapDegrees(headingTrue_deg);
+    if (gModel.placed)
+        WriteState();
+}
+
 AircraftState Aircraft()
 {
     const Model &m = gModel;

@@ -201,6 +201,12 @@ bool HasDataRef(const std::string &name)
     return Lookup(name) != nullptr;
 }
 
+int DataRefTypes(const std::string &name)
+{
+    const DataRef *ref = Lookup(name);
+    return ref != nullptr ? ref->types : 0;
+}
+
 void DefineDataRef(const std::string &name, int types, int arraySize)
 {
     if (gByName.count(name) == 0)

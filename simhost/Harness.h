@@ -127,6 +127,8 @@ SIMHOST_API double GetDouble(const std::string &name);
 SIMHOST_API std::vector<int> GetIntArray(const std::string &name);
 SIMHOST_API std::vector<float> GetFloatArray(const std::string &name);
 SIMHOST_API std::string GetBytes(const std::string &name);
+/// The types of a dataref (xplmType_* bits) published now, by the simulator or a plug-in; 0 for none.
+SIMHOST_API int DataRefTypes(const std::string &name);
 /// Adds a simulator dataref that the built-in table does not have.
 SIMHOST_API void DefineDataRef(const std::string &name, int types, int arraySize = 0);
 /// Number of XPLMFindDataRef calls that found this dataref since Reset.
@@ -160,6 +162,9 @@ SIMHOST_API void FlyTowards(float headingTrue_deg, float altitude_ft, float spee
 /// navigation, vertical speed and auto-throttle). FlyTowards, StopAircraft and PlaceAircraft end it.
 SIMHOST_API void FlyFms(float altitude_ft, float speed_kt, float climb_fpm = 0);
 SIMHOST_API void StopAircraft();
+/// Turns the aircraft to a heading at once, keeping its speed and what it was commanded otherwise (the
+/// corners of a scripted taxi route, which a kinematic turn would cut).
+SIMHOST_API void SetHeading(float headingTrue_deg);
 SIMHOST_API AircraftState Aircraft();
 /// Tunes COM1 (MHz); both COM1 datarefs follow, as in X-Plane.
 SIMHOST_API void TuneCom1(double megahertz);
@@ -313,6 +318,18 @@ SIMHOST_API std::string WidgetText(void *widget);
 SIMHOST_API intptr_t WidgetProperty(void *widget, int property);
 SIMHOST_API bool WidgetExists(void *widget);
 SIMHOST_API int WidgetCount();
+/// The widget windows on screen (root widgets shown), in creation order.
+SIMHOST_API std::vector<void *> VisibleWidgetWindows();
+/// Labels of a window's push buttons on screen, in reading order: rows top to bottom, each left to right.
+SIMHOST_API std::vector<std::string> ButtonLabels(void *window);
+/// The text field a caption labels, as a reader of the window pairs them: of the window's captions on
+/// screen the one whose text is caption, else the first that begins with it; then the nth field (1 is
+/// the first) right of it on its row, before the row's next caption. A caption with no field on its row
+/// labels the field just below it (the next row, when that row has no caption over the field). Null if none.
+SIMHOST_API void *FieldOfCaption(void *window, const std::string &caption, int n = 1);
+/// The check box a label belongs to: a check box whose own text is label, else the nearest check box left
+/// of the caption found as FieldOfCaption finds it, on its row. Null if none.
+SIMHOST_API void *CheckBoxOfCaption(void *window, const std::string &label);
 
 // MARK: log and speech
 

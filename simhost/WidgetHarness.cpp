@@ -1,6 +1,7 @@
 // The harness's view of widgets: finding windows by title, reading their controls, and acting on
 // them through the same mouse and keyboard path a user's hand takes.
 #include <algorithm>
+#include <climits>
 
 #include "WidgetsInternal.h"
 
@@ -53,7 +54,139 @@ const char *Kind(const Widget *w)
     }
 }
 
+/// Shown on screen: the widget and every one of its parents visible.
+bool Shown(const Widget *w)
+{
+    for (; w != nullptr; w = FindWidget(w->parent))
+        if (!w->visible)
+            return false;
+    return true;
+}
+
+bool IsPushButton(const Widget *w)
+{
+    return w->widgetClass == xpWidgetClass_Button &&
+           Property(w, xpProperty_ButtonBehavior) == xpButtonBehaviorPushButton;
+}
+
+bool IsCheckBox(const Widget *w)
+{
+    return w->widgetClass == xpWidgetClass_Button && Property(w, xpProperty_ButtonBehavior) == xpButtonBehaviorCheckBox;
+}
+
+/// The shown widgets of a window for which keep is true, in creation order.
+template <typename Keep> std::vector<const Widget *> ShownOf(void *window, Keep keep)
+{
+    std::vector<const Widget *> out;
+    for (intptr_t id : Descendants(window, -1)) {
+        const Widget *w = FindWidget(id);
+        if (Shown(w) && keep(w))
+            out.push_back(w);
+    }
+    return out;
+}
+
+bool SameRow(const Widget *a, const Widget *b)
+{
+    return a->bottom < b->top && b->bottom < a->top;
+}
+
+const Widget *CaptionOf(void *window, const std::string &text)
+{
+    std::vector<const Widget *> captions =
+        ShownOf(window, [](const Widget *w) { return w->widgetClass == xpWidgetClass_Caption; });
+    for (const Widget *c : captions)
+        if (c->descriptor == text)
+            return c;
+    for (const Widget *c : captions)
+        if (!text.empty() && c->descriptor.compare(0, text.size(), text) == 0)
+            return c;
+    return nullptr;
+}
+
 } // namespace
+
+std::vector<void *> VisibleWidgetWindows()
+{
+    std::vector<void *> windows;
+    for (intptr_t id : AllWidgets()) {
+        const Widget *w = FindWidget(id);
+        if (w->isRoot && w->parent == 0 && w->visible)
+            windows.push_back(AsID(id));
+    }
+    return windows;
+}
+
+std::vector<std::string> ButtonLabels(void *window)
+{
+    std::vector<const Widget *> buttons = ShownOf(window, IsPushButton);
+    auto middle = [](const Widget *w) { return (w->top + w->bottom) / 2; };
+    std::stable_sort(buttons.begin(), buttons.end(),
+                     [&](const Widget *a, const Widget *b) { return middle(a) > middle(b); });
+    // Buttons whose middles lie within a few pixels form a row, read left to right.
+    for (size_t start = 0; start < buttons.size();) {
+        size_t end = start + 1;
+        while (end < buttons.size() && middle(buttons[start]) - middle(buttons[end]) <= 4)
+            end++;
+        std::stable_sort(buttons.begin() + (long)start, buttons.begin() + (long)end,
+                         [](const Widget *a, const Widget *b) { return a->left < b->left; });
+        start = end;
+    }
+    std::vector<std::string> labels;
+    for (const Widget *b : buttons)
+        labels.push_back(b->descriptor);
+    return labels;
+}
+
+void *FieldOfCaption(void *window, const std::string &caption, int n)
+{
+    const Widget *label = CaptionOf(window, caption);
+    if (label == nullptr || n < 1)
+        return nullptr;
+    // The row's next caption to the right ends the fields the label owns.
+    int rowEnd = INT_MAX;
+    for (const Widget *c :
+         ShownOf(window, [](const Widget *w) { return w->widgetClass == xpWidgetClass_Caption; }))
+        if (c != label && SameRow(c, label) && c->left > label->left)
+            rowEnd = std::min(rowEnd, c->left);
+    std::vector<const Widget *> fields =
+        ShownOf(window, [](const Widget *w) { return w->widgetClass == xpWidgetClass_TextField; });
+    std::vector<const Widget *> onRow;
+    for (const Widget *f : fields)
+        if (SameRow(f, label) && f->left >= label->left && f->left < rowEnd)
+            onRow.push_back(f);
+    std::stable_sort(onRow.begin(), onRow.end(), [](const Widget *a, const Widget *b) { return a->left < b->left; });
+    if (!onRow.empty())
+        return (size_t)n <= onRow.size() ? AsID(onRow[(size_t)n - 1]->id) : nullptr;
+    // No field beside it: the field of the next row under it, unless a caption of that row labels it.
+    const Widget *below = nullptr;
+    for (const Widget *f : fields)
+        if (f->top <= label->bottom + 2 && f->left < label->right && label->left < f->right &&
+            (below == nullptr || f->top > below->top))
+            below = f;
+    if (below == nullptr || n != 1)
+        return nullptr;
+    for (const Widget *c :
+         ShownOf(window, [](const Widget *w) { return w->widgetClass == xpWidgetClass_Caption; }))
+        if (c != label && SameRow(c, below) && c->left <= below->left)
+            return nullptr;
+    return AsID(below->id);
+}
+
+void *CheckBoxOfCaption(void *window, const std::string &label)
+{
+    std::vector<const Widget *> boxes = ShownOf(window, IsCheckBox);
+    for (const Widget *b : boxes)
+        if (!b->descriptor.empty() && b->descriptor == label)
+            return AsID(b->id);
+    const Widget *caption = CaptionOf(window, label);
+    const Widget *nearest = nullptr;
+    for (const Widget *b : boxes)
+        if (caption != nullptr && SameRow(b, caption) && b->left < caption->left &&
+            (nearest == nullptr || b->left > nearest->left))
+            nearest = b;
+    return nearest != nullptr ? AsID(nearest->id) : nullptr;
+}
 
 void *FindWindowByTitle(const std::string &title)
 {

@@ -1,5 +1,6 @@
 // Reading and running vellomir-sim scenarios.
 #include "Scenario.h"
+#include "ScenarioPilot.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,7 +23,8 @@ bool ParseNumber(const std::string &text, double &value)
 // Setup commands shape the simulated X-Plane before anything runs.
 bool IsSetup(const std::string &command)
 {
-    return command == "xplane" || command == "fps" || command == "sample" || command == "folder";
+    return command == "xplane" || command == "fps" || command == "sample" || command == "folder" ||
+           command == "setting";
 }
 
 std::string Fail(int line, const std::string &what)
@@ -70,27 +72,53 @@ std::string PlaceAtParking(const std::string &icao, const std::string &name)
     return icao + " has no parking position \"" + name + "\" (it has " + known + ")";
 }
 
+/// Writes the scenario's settings into Settings.txt ahead of the lines already there.
+void LaySettings(const Scenario &scenario)
+{
+    if (scenario.settings.empty())
+        return;
+    const std::string file = "Resources/plugins/Vellomir64/Settings.txt";
+    std::string lines;
+    for (const auto &setting : scenario.settings)
+        lines += setting.first + "#" + setting.second + "\n";
+    simhost::WriteFile(file, lines + simhost::ReadFile(file));
+}
+
 struct Runner {
+    const Scenario &scenario;
     const ScenarioHooks &hooks;
     bool loaded = false;
+    ScenarioPilot pilot;
+
+    Runner(const Scenario &s, const ScenarioHooks &h) : scenario(s), hooks(h)
+    {
+        pilot.ensureLoaded = [this] { return EnsureLoaded(); };
+        pilot.frame = [this] { Frame(); };
+    }
 
     bool EnsureLoaded()
     {
         if (loaded)
             return true;
         loaded = true;
+        LaySettings(scenario);
         return hooks.loadPlugin();
+    }
+
+    void Frame()
+    {
+        simhost::RunFrame();
+        pilot.sight.Look();
+        if (hooks.afterFrame)
+            hooks.afterFrame();
     }
 
     void Wait(double seconds)
     {
         float rate = simhost::CurrentOptions().frameRate;
         int frames = (int)std::lround(seconds * rate);
-        for (int i = 0; i < frames; i++) {
-            simhost::RunFrame();
-            if (hooks.afterFrame)
-                hooks.afterFrame();
-        }
+        for (int i = 0; i < frames; i++)
+            Frame();
     }
 
     // Returns an empty string on success, else what went wrong.
@@ -103,6 +131,10 @@ struct Runner {
         bool fmsLine = false;
         std::string met;
         std::string fmsFailure = Scenario_DoFms(w, fmsLine, met);
+        if (!fmsLine)
+            fmsFailure = Scenario_DoPilot(w, pilot, fmsLine, met);
+        if (!fmsLine)
+            fmsFailure = Scenario_DoTaxi(w, pilot, fmsLine, met);
         if (fmsLine) {
             if (fmsFailure.empty() && !met.empty() && hooks.note)
                 hooks.note("ok: " + met);
@@ -305,6 +337,23 @@ bool Scenario_Parse(const std::string &text, Scenario &out, std::string &error)
             error = Fail(number, "'" + c + "' must come before the first event");
             return false;
         }
+        if (c == "setting") {
+            if (line.words.size() != 3 || line.words[1].empty()) {
+                error = Fail(number, "'setting' takes a key and a value");
+                return false;
+            }
+            // Settings.txt holds "key#value" lines: a '#' or a line end inside would make another line.
+            for (const std::string &part : {line.words[1], line.words[2]}) {
+                for (char ch : part) {
+                    if (ch == '#' || (unsigned char)ch < 0x20) {
+                        error = Fail(number, "a setting's key or value cannot hold '#' or a control character");
+                        return false;
+                    }
+                }
+            }
+            out.settings.emplace_back(line.words[1], line.words[2]);
+            continue;
+        }
         double value = 0;
         if (line.words.size() != 2) {
             error = Fail(number, "'" + c + "' takes one value");
@@ -346,10 +395,10 @@ bool Scenario_Read(const std::string &path, Scenario &out, std::string &error)
 
 int Scenario_Run(const Scenario &scenario, const ScenarioHooks &hooks, std::string &error)
 {
-    Runner runner{hooks, false};
+    Runner runner(scenario, hooks);
     for (const ScenarioLine &line : scenario.events) {
         const std::string &command = line.words[0];
-        if (hooks.event && command != "wait" && command != "note" && command != "expect") {
+        if (hooks.event && command != "wait" && command != "note" && command != "expect" && command != "await") {
             std::string text;
             for (const std::string &word : line.words)
                 text += (text.empty() ? "" : " ") + (word.find(' ') != std::string::npos ? '"' + word + '"' : word);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Harness.h"
@@ -18,6 +19,9 @@ struct Scenario {
     simhost::Options options;
     bool sample = true;       ///< lay the bundled sample region into the X-Plane folder
     std::vector<ScenarioLine> setup; ///< commands that run before the plug-in loads
+    /// `setting KEY VALUE` lines: written into the plug-in's Settings.txt before it loads, ahead of the
+    /// lines already there (the command line's), so that those win
+    std::vector<std::pair<std::string, std::string>> settings;
     std::vector<ScenarioLine> events;
 };
 

@@ -43,13 +43,15 @@ std::string ExpectEntry(const std::vector<std::string> &w, std::string &met)
     return "";
 }
 
-/// The "Jump to" window, opened through the ATC dialog's "Choose waypoint" when it is not open yet.
+/// The "Jump to" window, opened through the ATC dialog's "Choose waypoint" when it is not open yet. The
+/// dialog opens from the menu, or from its command while the menu item is off (before the first centre
+/// call, on the ground, after a diversion), as a pilot with the command on a key would open it.
 void *JumpWindow()
 {
     if (void *window = simhost::FindWindowByTitle("Jump to"))
         return window;
-    if (simhost::FindWindowByTitle("ATC Dialog") == nullptr)
-        simhost::ClickMenuItem("Vellomirv2", "ATC dialog");
+    if (simhost::FindWindowByTitle("ATC Dialog") == nullptr && !simhost::ClickMenuItem("Vellomirv2", "ATC dialog"))
+        simhost::CommandOnce("Vellomir/atc_dialog_toggle");
     if (void *dialog = simhost::FindWindowByTitle("ATC Dialog"))
         if (void *button = simhost::FindWidget(dialog, "Choose waypoint", xpWidgetClass_Button))
             simhost::ClickWidget(button);

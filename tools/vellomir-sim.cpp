@@ -11,6 +11,7 @@
 
 #include "Harness.h"
 #include "Scenario.h"
+#include "ScenarioPilot.h"
 #include "XPLMPlugin.h"
 
 namespace {
@@ -189,6 +190,7 @@ struct Transcript {
     size_t logIndex = 0;
     size_t spokenIndex = 0;
     std::vector<std::string> screen;
+    std::vector<ScenarioWindow> windows;
 
     void Flush()
     {
@@ -208,6 +210,10 @@ struct Transcript {
                     printf("[%7.2f] SHOW %s\n", t, line.c_str());
             screen = now;
         }
+        std::vector<ScenarioWindow> open = Scenario_Windows();
+        for (const std::string &line : Scenario_WindowChanges(windows, open))
+            printf("[%7.2f] %s\n", t, line.c_str());
+        windows = open;
         fflush(stdout);
     }
 };

@@ -2,6 +2,7 @@
 // (five characters) of that identifier, searched near the previous waypoint.
 #include "navdata/FindNavType.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -20,6 +21,8 @@ struct NavCandidate {
 
 /// Size XPLMGetNavAidInfo writes identifiers into.
 const int kNavIdSize = 32;
+/// Size XPLMGetNavAidInfo writes names into.
+const int kNavNameSize = 256;
 
 bool FindNav_idIs(XPLMNavRef ref, const char *identifier)
 {
@@ -200,4 +203,30 @@ int findNavType(const char *identifier, pilot *tmpPilot, float refLat, float ref
     if (outLon != nullptr)
         *outLon = bestLon;
     return navTypeTmp;
+}
+
+bool FindNav_Airport(const std::string &identifier, float lat, float lon, NavAirport *out)
+{
+    XPLMNavRef ref = FindNav_Exact(identifier.c_str(), xplm_Nav_Airport, lat, lon);
+    if (ref == XPLM_NAV_NOT_FOUND)
+        return false;
+    char name[kNavNameSize] = "";
+    NavAirport found;
+    XPLMGetNavAidInfo(ref, nullptr, &found.lat, &found.lon, &found.height_m, nullptr, nullptr, nullptr, name,
+                      nullptr);
+    name[kNavNameSize - 1] = 0;
+    found.name = name;
+    if (!std::isfinite(found.height_m))
+        found.height_m = 0;
+    if (out != nullptr)
+        *out = found;
+    return true;
+}
+
+bool FindNav_IsHeliportName(std::string name)
+{
+    for (char &c : name)
+        c = (char)tolower((unsigned char)c);
+    return name.find("[h]") != std::string::npos || name.find("heliport") != std::string::npos ||
+           name.find("hospital") != std::string::npos;
 }

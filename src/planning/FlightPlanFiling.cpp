@@ -37,7 +37,6 @@ std::string arrAirportICAO;
 namespace {
 
 const char *const kTag = "ControlFileFlightPlanHandler";
-const int kNavIdSize = 32, kNavNameSize = 256;
 const float kFeetPerMetre = 1.0f / 0.3048f;
 
 /// Everything a filing would change, worked out before anything changes.
@@ -66,26 +65,14 @@ bool Filing_refuse(const char *text)
 /// The airport with exactly this identifier nearest to (lat, lon): its elevation (m) and name.
 bool Filing_findAirport(const std::string &code, float lat, float lon, float *height_m, std::string *name)
 {
-    XPLMNavRef ref = FindNav_Exact(code.c_str(), xplm_Nav_Airport, lat, lon);
-    if (ref == XPLM_NAV_NOT_FOUND)
+    NavAirport airport;
+    if (!FindNav_Airport(code, lat, lon, &airport))
         return false;
-    char id[kNavIdSize] = "", full[kNavNameSize] = "";
-    float height = 0;
-    XPLMGetNavAidInfo(ref, nullptr, nullptr, nullptr, &height, nullptr, nullptr, id, full, nullptr);
-    full[kNavNameSize - 1] = 0;
     if (height_m != nullptr)
-        *height_m = height;
+        *height_m = airport.height_m;
     if (name != nullptr)
-        *name = full;
+        *name = airport.name;
     return true;
-}
-
-bool Filing_isHeliportName(std::string name)
-{
-    for (char &c : name)
-        c = (char)tolower((unsigned char)c);
-    return name.find("[h]") != std::string::npos || name.find("heliport") != std::string::npos ||
-           name.find("hospital") != std::string::npos;
 }
 
 /// The new departure airport read from the scenery, and the COM1 frequency of the tuned kind of
@@ -224,7 +211,7 @@ bool Filing_check(const FlightPlanForm &form, const pilot &record, CheckedPlan &
     std::string departureName;
     if (Filing_findAirport(plan.departure, (float)record.latitudine, (float)record.longitudine, nullptr,
                            &departureName)) {
-        if (Filing_isHeliportName(departureName) && aboutIsOpen != 1) {
+        if (FindNav_IsHeliportName(departureName) && aboutIsOpen != 1) {
             PrintInfo(kTag, "ControlFileFlightPlanHandler - airport %s is a heliport (matched [H] in: %s)",
                       plan.departure.c_str(), departureName.c_str());
             return Filing_refuse("Departure ICAO is an heliport");

@@ -7,6 +7,7 @@
 #include "comms/FrequencySelector.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
+#include "ui/AtcDialog.h"
 #include "ui/Settings.h"
 
 XPLMCommandRef customCommandDarkBoxToggle;
@@ -89,8 +90,10 @@ int customCommandFrequencyWindowToggleHandler(XPLMCommandRef, XPLMCommandPhase p
 
 int customCommandAtcDialogToggleHandler(XPLMCommandRef, XPLMCommandPhase phase, void *)
 {
-    if (phase == xplm_CommandEnd)
+    if (phase == xplm_CommandEnd) {
         PrintUsrDebug("customCommandAtcDialogToggleHandler called");
+        AtcDialog_Toggle();
+    }
     return 0;
 }
 

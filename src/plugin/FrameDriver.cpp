@@ -61,10 +61,12 @@ void FrameDriver_countFrame(float now)
     }
 }
 
-/// Item 3 ("ATC dialog") is offered once the first centre call is made and the aircraft is airborne.
+/// Item 3 ("ATC dialog") is offered once the first centre call is made, while the aircraft is airborne and
+/// until an emergency has taken it to another destination.
 void FrameDriver_offerAtcDialog(const pilot &record)
 {
-    System_MenuEnableAtcDialog(record.primaChiamataCenterEffettuataMIA == 1 && record.isOnGround == 0);
+    System_MenuEnableAtcDialog(record.primaChiamataCenterEffettuataMIA == 1 && record.isOnGround == 0 &&
+                               !record.divertedInFlight);
 }
 
 } // namespace

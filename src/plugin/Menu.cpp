@@ -12,6 +12,7 @@
 #include "plugin/Reset.h"
 #include "state/Pilot.h"
 #include "ui/AboutWindow.h"
+#include "ui/AtcDialog.h"
 #include "ui/OptionsWindow.h"
 #include "ui/WarningWindow.h"
 #include "update/UpdateCheck.h"
@@ -107,6 +108,10 @@ void System_MenuPrincipaleCallback(void *, void *itemRef)
         break;
     case MENU_RESET:
         System_ResetPlugin();
+        break;
+    case MENU_ATC_DIALOG:
+        if (gPluginEnabled == 1)
+            AtcDialog_Toggle();
         break;
     case MENU_FREQUENCIES:
         if (gPluginEnabled == 1)

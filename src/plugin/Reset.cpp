@@ -20,6 +20,7 @@
 #include "state/Pilot.h"
 #include "taxi/TaxiGuide.h"
 #include "ui/AboutWindow.h"
+#include "ui/AtcDialog.h"
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
@@ -53,6 +54,7 @@ void System_ResetPlugin()
     FlightPlanWindow_Destroy();
     Update_DestroyWindows();
     JumpToWaypoint_Close();
+    AtcDialog_Destroy();
 
     readSettings();
     readVoices();

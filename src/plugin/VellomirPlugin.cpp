@@ -27,6 +27,7 @@
 #include "speech/Wave.h"
 #include "state/FlightGlobals.h"
 #include "ui/AboutWindow.h"
+#include "ui/AtcDialog.h"
 #include "ui/OptionsWindow.h"
 #include "ui/Settings.h"
 #include "ui/WarningWindow.h"
@@ -110,6 +111,7 @@ PLUGIN_API void XPluginStop(void)
     Warning_Destroy();
     Update_DestroyWindows();
     JumpToWaypoint_Close();
+    AtcDialog_Destroy();
     System_DestroyMenu();
     System_UnregisterDataRefs();
     SpeechWorker_Stop();

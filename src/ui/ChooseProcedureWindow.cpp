@@ -194,6 +194,12 @@ void CreateChooseStarControl(pilot *p, int first)
     ChooseProc_create(kStar, p, first);
 }
 
+void ChooseProcedure_CloseStar()
+{
+    ChooseProc_destroy(kStar);
+    gStarChoice = OpenChoice();
+}
+
 int ControlChooseSidHandler(XPWidgetMessage message, XPWidgetID, intptr_t param1, intptr_t)
 {
     return ChooseProc_handle(kSid, message, param1);

@@ -23,6 +23,8 @@ extern XPWidgetID ChooseStarBtn[CHOOSE_PROC_BUTTONS];
 void CreateChooseSidControl(pilot *p, int first);
 /// Opens the STAR window listing the procedures from index first on.
 void CreateChooseStarControl(pilot *p, int first);
+/// Closes the STAR window without a choice (the STARs it lists are gone); nothing when it is closed.
+void ChooseProcedure_CloseStar();
 /// Widget callbacks of the two windows (param1 the pressed button).
 int ControlChooseSidHandler(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);
 int ControlChooseStarHandler(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2);

@@ -181,8 +181,9 @@ TEST_F(DescentFlightTest, SeattleToPortlandAtFL200)
         EXPECT_EQ(r.faseDiscesa, 3);
         EXPECT_EQ(r.flightPlanVec[2].fl, 30); // the approach points at the final altitude, not the STAR's floor
         EXPECT_EQ(r.clearedFL, 30);
-        if (rate == 2500) // at 1,500 ft/min the ladder's 7,000 ft step at 55 nm leaves it high at the field
+        if (rate == 2500) { // at 1,500 ft/min the ladder's 7,000 ft step at 55 nm leaves it high at the field
             EXPECT_NEAR(simhost::Aircraft().elevation_m * kFeetPerMetre, 3000, 50);
+        }
         EXPECT_EQ(simhost::TerrainProbeStats().alive, 0);
         EXPECT_LE(simhost::TerrainProbeStats().maxProbesInFrame, 250);
     }

@@ -243,7 +243,11 @@ void ControlloAltitudine(pilot *record, int forzaHeading)
 bool NaviCheck_DeviazioneProlungata(pilot *record, float now)
 {
     const float off = std::fabs(record->clearedFL * 100.0f - record->altitudineFeets);
-    if (record->clearedFL == 0 || !(off > (float)FLTolerance)) {
+    const std::vector<pilot::flightPlanLoc> &plan = record->flightPlanVec;
+    const int active = record->gActualFlightPlanIndex;
+    const bool onFinal = record->faseDiscesa >= 3 &&
+                         (active < 0 || (size_t)active >= plan.size() || plan[(size_t)active].order >= 4);
+    if (record->clearedFL == 0 || onFinal || !(off > (float)FLTolerance)) {
         record->orarioInizioDeviazione = 0;
         return false;
     }

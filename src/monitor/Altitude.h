@@ -17,6 +17,8 @@ void ControlloAltitudine(pilot *record, int forzaHeading);
 
 /// Whether the altitude has been off the cleared level by more than the tolerance for long enough to be
 /// called: a deviation counts once it has lasted kDeviazioneProlungata_s (a moment's jump of the altimeter
-/// source or a level-off overshoot is not called). Call once a frame; now in elapsed seconds.
+/// source or a level-off overshoot is not called). On the final approach (the final altitude cleared and
+/// an approach point, the ILS point or the runway active) the aircraft leaves its altitude for the glide
+/// path: no deviation counts there. Call once a frame; now in elapsed seconds.
 bool NaviCheck_DeviazioneProlungata(pilot *record, float now);
 const float kDeviazioneProlungata_s = 15.0f;

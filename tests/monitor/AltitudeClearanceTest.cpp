@@ -162,6 +162,24 @@ TEST_F(AltitudeClearanceTest, StarHeadingLevelChangeEmergencyAndBounds)
     EXPECT_EQ(Said().rfind("Vellomir @12@, descend to 0 feet", 0), 0u) << Said();
 }
 
+TEST_F(AltitudeClearanceTest, OnlyASustainedDeviationOffFinalIsCalled)
+{
+    Levels(70, 70);
+    r.clearedFL = 70;
+    const struct {
+        float time, altitude;
+        bool called;
+    } rows[] = {{100, 7600, false}, {110, 7600, false}, {115, 7600, true}, {116, 7100, false}, {120, 7600, false},
+                {136, 7600, true}};
+    for (const auto &row : rows) {
+        r.altitudineFeets = row.altitude;
+        EXPECT_EQ(NaviCheck_DeviazioneProlungata(&r, row.time), row.called) << row.time;
+    }
+    r.faseDiscesa = 3;
+    r.flightPlanVec[0].order = 4;
+    EXPECT_FALSE(NaviCheck_DeviazioneProlungata(&r, 200)); // below the final altitude on the glide path
+}
+
 TEST_F(AltitudeClearanceTest, SpokenLevelsOnBothSidesOfTheTransitionLevel)
 {
     const struct {

@@ -280,6 +280,25 @@ struct DrawnBox {
 SIMHOST_API std::vector<DrawnString> FrameStrings();
 SIMHOST_API std::vector<DrawnBox> FrameBoxes();
 
+/// An RGB picture, rows from the top down, three bytes a pixel.
+struct Image {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+};
+/// The screen as the user sees it now, at the size XPLMGetScreenSize reports: the windows back to
+/// front, widget windows in X-Plane's standard look as they stand, the others with what their last draw
+/// drew (strings in their colours, translucent dark boxes), over a plain sky. Text is drawn in a
+/// TrueType font (DejaVu Sans Mono from fonts-dejavu-core, or the file named by SIMHOST_FONT); false,
+/// with the reason, when no font can be opened.
+SIMHOST_API bool RenderScreen(Image &out, std::string &error);
+/// The part of an image inside a rectangle in screen coordinates (y up), cut to the image.
+SIMHOST_API Image CropImage(const Image &image, int left, int top, int right, int bottom);
+SIMHOST_API bool WritePng(const Image &image, const std::string &path, std::string &error);
+SIMHOST_API bool ReadPng(const std::string &path, Image &out, std::string &error);
+/// Renders the screen (or, with a window as FindWindowByTitle gives it, only its rectangle and a margin
+/// of 8 pixels) into a PNG file. False, with the reason, when it cannot.
+SIMHOST_API bool WriteSnapshot(const std::string &path, std::string &error, void *window = nullptr);
+
 /// Mouse and keyboard as the user gives them: delivered to the frontmost window (or widget) under
 /// the point, as X-Plane does. Returns whether a window consumed the mouse-down.
 SIMHOST_API bool MouseDown(int x, int y);

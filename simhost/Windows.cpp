@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "HostInternal.h"
+#include "Render.h"
 #include "XPLMDisplay.h"
 #include "XPLMGraphics.h"
 
@@ -24,6 +25,7 @@ struct Window {
     XPLMHandleMouseClick_f mouse = nullptr;
     void *ref = nullptr;
     intptr_t rootWidget = 0; ///< non-zero for the window under a root widget
+    std::vector<DrawCall> drawing; ///< what its last draw drew (for the screen renderer)
 };
 
 namespace {
@@ -34,6 +36,7 @@ Window *gCapture = nullptr;   ///< the window that took the mouse-down
 Window *gFocus = nullptr;     ///< the window with keyboard focus
 std::vector<DrawnString> gStrings;
 std::vector<DrawnBox> gBoxes;
+Window *gDrawing = nullptr; ///< the window being drawn: its drawing calls are kept with it
 
 Window *Resolve(XPLMWindowID id, const char *call)
 {
@@ -102,6 +105,7 @@ void ResetWindows()
     gCapture = gFocus = nullptr;
     gStrings.clear();
     gBoxes.clear();
+    gDrawing = nullptr;
 }
 
 void BeginFrameRecording()
@@ -117,6 +121,8 @@ void DrawWindows()
     for (Window *w : order) {
         if (!w->alive || !w->visible)
             continue;
+        gDrawing = w;
+        w->drawing.clear();
         if (w->rootWidget != 0) {
             WidgetDraw(w->rootWidget);
         } else if (w->draw != nullptr) {
@@ -124,6 +130,7 @@ void DrawWindows()
             w->draw(w, w->ref);
             drawSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         }
+        gDrawing = nullptr;
     }
     gLastDrawSeconds = drawSeconds;
     gLongestDrawSeconds = std::max(gLongestDrawSeconds, drawSeconds);
@@ -184,6 +191,17 @@ void BringWindowToFront(void *window)
 bool WindowIsInFront(void *window)
 {
     return !gOrder.empty() && gOrder.back() == window;
+}
+
+std::vector<ScreenLayer> ScreenLayers()
+{
+    std::vector<ScreenLayer> layers;
+    for (Window *w : gOrder) {
+        if (!w->alive || !w->visible)
+            continue;
+        layers.push_back(ScreenLayer{w->rootWidget, w->drawing});
+    }
+    return layers;
 }
 
 void TakeWindowFocus(void *window)
@@ -441,6 +459,8 @@ XPLM_API void XPLMDrawString(float *inColorRGB, int inXOffset, int inYOffset, co
     }
     s.font = inFontID;
     gStrings.push_back(s);
+    if (gDrawing != nullptr && gDrawing->alive)
+        gDrawing->drawing.push_back(DrawCall{false, s, simhost::DrawnBox()});
 }
 
 XPLM_API void XPLMDrawNumber(float *inColorRGB, int inXOffset, int inYOffset, double inValue, int inDigits,
@@ -454,6 +474,8 @@ XPLM_API void XPLMDrawNumber(float *inColorRGB, int inXOffset, int inYOffset, do
 XPLM_API void XPLMDrawTranslucentDarkBox(int inLeft, int inTop, int inRight, int inBottom)
 {
     gBoxes.push_back(simhost::DrawnBox{inLeft, inTop, inRight, inBottom});
+    if (gDrawing != nullptr && gDrawing->alive)
+        gDrawing->drawing.push_back(DrawCall{true, simhost::DrawnString(), gBoxes.back()});
 }
 
 XPLM_API void XPLMGetFontDimensions(XPLMFontID, int *outCharWidth, int *outCharHeight, int *outDigitsOnly)

@@ -109,6 +109,10 @@ struct Runner {
     {
         simhost::RunFrame();
         pilot.sight.Look();
+        if (pilot.readbackAuto) {
+            if (void *button = FindButton("Readback"))
+                simhost::ClickWidget(button);
+        }
         if (hooks.afterFrame)
             hooks.afterFrame();
     }
@@ -135,6 +139,8 @@ struct Runner {
             fmsFailure = Scenario_DoPilot(w, pilot, fmsLine, met);
         if (!fmsLine)
             fmsFailure = Scenario_DoTaxi(w, pilot, fmsLine, met);
+        if (!fmsLine)
+            fmsFailure = Scenario_DoFlight(w, pilot, fmsLine, met);
         if (fmsLine) {
             if (fmsFailure.empty() && !met.empty() && hooks.note)
                 hooks.note("ok: " + met);
@@ -271,6 +277,13 @@ struct Runner {
                 hooks.note(text);
             }
             return "";
+        }
+        if (c == "snapshot" && (n == 2 || n == 3)) {
+            void *window = n == 3 ? simhost::FindWindowByTitle(w[2]) : nullptr;
+            std::string why;
+            if (n == 3 && window == nullptr)
+                return "no window \"" + w[2] + "\" to take a picture of";
+            return simhost::WriteSnapshot(w[1], why, window) ? "" : "snapshot: " + why;
         }
         if (c == "note" && n >= 2) {
             std::string text;

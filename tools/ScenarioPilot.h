@@ -12,12 +12,14 @@ struct ScenarioSight {
     std::vector<std::string> shown;  ///< lines as they appeared on screen, from after the last one an await matched
     size_t logCursor = 0, sayCursor = 0; ///< log lines and spoken texts an await looks at from here on
     std::string squawkHeard; ///< the code the last shown message assigned; empty until one did
+    double frequencyTold = 0; ///< MHz the last shown message said to contact ("... on 121.700"); 0 until one did
     /// Records the lines of the frame just drawn that the frame before did not draw.
     void Look();
 };
 
 struct ScenarioPilot {
     ScenarioSight sight;
+    bool readbackAuto = false; ///< "Readback" is pressed whenever it is on screen
     std::function<bool()> ensureLoaded; ///< loads the plug-in if not yet; false when it cannot start
     std::function<void()> frame;        ///< runs one frame, then the transcript and Look
 };
@@ -31,6 +33,13 @@ std::string Scenario_DoPilot(const std::vector<std::string> &words, ScenarioPilo
 /// where the aircraft stopped.
 std::string Scenario_DoTaxi(const std::vector<std::string> &words, ScenarioPilot &pilot, bool &handled,
                             std::string &met);
+
+/// `take off ICAO RWY [altitude FT speed KT]`, `land ICAO RWY`, `go around [ALT]`, `readback auto on|off`
+/// and `com1 told`.
+std::string Scenario_DoFlight(const std::vector<std::string> &words, ScenarioPilot &pilot, bool &handled,
+                              std::string &met);
+/// The last frequency (MHz, 118 to 137) the text names after " on ", else 0.
+double Scenario_FrequencyIn(const std::string &text);
 
 /// The text with every run of blanks (spaces, tabs, line ends) made one space.
 std::string Scenario_CollapseBlanks(const std::string &text);

@@ -81,6 +81,8 @@ void ScenarioSight::Look()
     std::string code = Scenario_SquawkIn(message);
     if (!code.empty())
         squawkHeard = code;
+    if (double mhz = Scenario_FrequencyIn(Scenario_CollapseBlanks(message)))
+        frequencyTold = mhz;
     screen = now;
 }
 

@@ -12,6 +12,7 @@
 #include "Harness.h"
 #include "Scenario.h"
 #include "ScenarioPilot.h"
+#include "SimSnapshots.h"
 #include "XPLMPlugin.h"
 
 namespace {
@@ -37,6 +38,7 @@ struct SimArgs {
     bool writePacksIni = false;
     std::string navData;
     std::string settings; ///< Settings.txt lines ("key#value") laid beside the plug-in before it loads
+    std::string snapshots; ///< folder of the pictures of windows as they open; empty: none
 };
 
 void Usage(FILE *out)
@@ -61,6 +63,9 @@ void Usage(FILE *out)
             "  --navdata DIR        the plug-in's navdata folder (earth_nav.dat, earth_fix.dat, CIFP/)\n"
             "  --setting KEY=VALUE  a line of the plug-in's Settings.txt, laid before it loads (repeatable;\n"
             "                       e.g. --setting localTtsOn=1 speaks with the local voice)\n"
+            "  --snapshots DIR      write a PNG picture of every window as it opens into DIR (NNN-title.png),\n"
+            "                       and of the whole screen when the dialogue box shows text after none\n"
+            "                       (NNN-dialogue-box.png) and at the end (NNN-screen.png)\n"
             "  --directory-seed N   order of the simulated X-Plane's folder listings, which X-Plane does not\n"
             "                       promise (default: a random seed, printed at start; give it to repeat a run)\n"
             "  --help               this text\n"
@@ -148,6 +153,10 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
                     break;
                 start = comma + 1;
             }
+        } else if (a == "--snapshots") {
+            if ((v = value("--snapshots")) == nullptr)
+                return false;
+            args.snapshots = v;
         } else if (a == "--navdata") {
             if ((v = value("--navdata")) == nullptr)
                 return false;
@@ -319,6 +328,20 @@ int main(int argc, char **argv)
            simhost::SystemPath().c_str(), args.options.frameRate, args.scenario.empty() ? "" : ", scenario ",
            args.scenario.c_str(), simhost::DirectorySeed());
     Transcript transcript;
+    SimSnapshots snapshots;
+    std::string snapshotError;
+    if (!args.snapshots.empty()) {
+        std::error_code made;
+        std::filesystem::create_directories(args.snapshots, made);
+        snapshots.folder = args.snapshots;
+    }
+    // Pictures of what opened since the last look; a picture that cannot be written ends them.
+    auto look = [&]() {
+        if (!snapshots.Look(snapshotError)) {
+            fprintf(stderr, "vellomir-sim: cannot write a picture: %s\n", snapshotError.c_str());
+            snapshots.folder.clear();
+        }
+    };
     ScenarioHooks hooks;
     hooks.loadPlugin = [&]() {
         if (!simhost::LoadPlugin(args.plugin)) {
@@ -331,7 +354,10 @@ int main(int argc, char **argv)
         transcript.Flush();
         return true;
     };
-    hooks.afterFrame = [&]() { transcript.Flush(); };
+    hooks.afterFrame = [&]() {
+        transcript.Flush();
+        look();
+    };
     hooks.note = [&](const std::string &text) { printf("[%7.2f] NOTE %s\n", simhost::ElapsedTime(), text.c_str()); };
     hooks.event = [&](const std::string &text) { printf("[%7.2f] DO   %s\n", simhost::ElapsedTime(), text.c_str()); };
 
@@ -346,7 +372,10 @@ int main(int argc, char **argv)
     for (int i = 0; i < frames; i++) {
         simhost::RunFrame();
         transcript.Flush();
+        look();
     }
+    if (!snapshots.Last(snapshotError))
+        fprintf(stderr, "vellomir-sim: cannot write a picture: %s\n", snapshotError.c_str());
     simhost::UnloadPlugin();
     transcript.Flush();
     for (const std::string &name : simhost::MissingDataRefs())
@@ -359,5 +388,7 @@ int main(int argc, char **argv)
            simhost::FrameCount(), simhost::ElapsedTime(), (int)errors.size(),
            simhost::LongestFrameDrawSeconds() * 1000.0);
     simhost::Shutdown();
+    if (!snapshotError.empty())
+        return 1;
     return errors.empty() ? 0 : 5;
 }

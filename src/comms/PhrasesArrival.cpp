@@ -155,19 +155,29 @@ void ComunicaClearedToLandReadback(pilot *r)
 
 // MARK: missed approach
 
+namespace
+{
+
+/// A new approach starts from the first point of the approach path (the active point is never moved on).
+void Arrival_restartApproach(pilot *r)
+{
+    for (size_t i = 0; i < r->flightPlanVec.size(); i++) {
+        if (r->flightPlanVec[i].order >= 4) {
+            if ((int)i < r->gActualFlightPlanIndex || r->gActualFlightPlanIndex >= (int)r->flightPlanVec.size())
+                r->gActualFlightPlanIndex = (int)i;
+            break;
+        }
+    }
+}
+
+} // namespace
+
 void Tower_MissedApproach(pilot *r)
 {
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "Tower, going around, missed approach, %s.", Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "TOWER", 910, p);
-    // A new approach starts from the first point of the approach path.
-    for (size_t i = 0; i < r->flightPlanVec.size(); i++) {
-        if (r->flightPlanVec[i].order >= 4) {
-            if ((int)i < r->gActualFlightPlanIndex)
-                r->gActualFlightPlanIndex = (int)i;
-            break;
-        }
-    }
+    Arrival_restartApproach(r);
 }
 
 void Tower_MissedApproachResponse(pilot *r)
@@ -228,6 +238,13 @@ void Tower_MissedApproachReadback(pilot *r, const char *text)
         r->frequenzaObiettivo = r->frequenzaCenter;
         r->frequenzaObiettivoNome = r->nomeCenter;
     }
+    // The next approach is flown like the first: its hand-over to the tower, the call to the tower and the
+    // landing clearance all come again.
+    r->clearedToLand = 0;
+    r->HandoffTorreComunicato = false;
+    r->gTargetAirportTowerInitialCallDone = 0;
+    r->landedNotified = false;
+    Arrival_restartApproach(r);
     r->gIsCopiing = 0;
 }
 

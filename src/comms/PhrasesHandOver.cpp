@@ -37,6 +37,13 @@ const char *HandOver_approachWord(const pilot *r)
     }
 }
 
+/// The controller the flight is with: the area controller until the approach cycle has begun. A call on
+/// the other facility would be dropped unheard.
+const char *HandOver_currentController(const pilot *r)
+{
+    return r->cicloApproach == 0 ? "CENTER" : "APPROACH";
+}
+
 } // namespace
 
 const char *Radio_ApproachType(const pilot *r)
@@ -69,7 +76,7 @@ void ComunicaInformazioniAtterraggio(pilot *r)
         Phrase_Format(p.text, sizeof p.text, "%s, expect #%s#, runway in use *%s*.", cs, type, runway.c_str());
         Phrase_Format(p.readback, sizeof p.readback, "expect #%s#, runway in use *%s*, %s.", type, runway.c_str(), cs);
     }
-    Phrase_QueueForReadback(r, "APPROACH", 550, p);
+    Phrase_QueueForReadback(r, HandOver_currentController(r), 550, p);
     r->informazioniDiAtterraggioComunicate = 1;
 }
 
@@ -78,7 +85,7 @@ void ApproachAnnounceReduceSpeed(pilot *r, int speed_kt)
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s, reduce speed to %i knots.", Phrase_Callsign(r), speed_kt);
     Phrase_Format(p.readback, sizeof p.readback, "reduce speed to %i knots, %s.", speed_kt, Phrase_Callsign(r));
-    Phrase_QueueForReadback(r, "APPROACH", 1070, p);
+    Phrase_QueueForReadback(r, HandOver_currentController(r), 1070, p);
     r->orarioUltimaIstruzione = XPLMGetElapsedTime();
 }
 

@@ -6,9 +6,11 @@
 #include "XPLMProcessing.h"
 #include "comms/DialogState.h"
 #include "comms/MessageQueue.h"
+#include "planning/ChooseRunwayWindow.h"
 #include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
+#include "ui/ChooseProcedureWindow.h"
 #include "ui/Settings.h"
 
 int NaviCheck_FacilityId(const char *facility)
@@ -38,6 +40,9 @@ void NaviCheck_UpdateRadio(pilot *r)
 
     Data3 = NaviCheck_FacilityId(r->gActualFrequencyName.c_str());
 
-    // The runway, STAR and SID choice windows hold the radio too once they exist.
-    frequenzaLibera = readbackWinIsOpen == 0 && dialogIsOpen == 0 && r->frequenzaObiettivo == 0 && r->gIsCopiing == 0;
+    // The runway, STAR and SID choice windows hold the radio while they are open.
+    const bool choosing =
+        ControlChooseRwyWin != nullptr || ControlChooseStarWin != nullptr || ControlChooseSidWin != nullptr;
+    frequenzaLibera = !choosing && readbackWinIsOpen == 0 && dialogIsOpen == 0 && r->frequenzaObiettivo == 0 &&
+                      r->gIsCopiing == 0;
 }

@@ -9,6 +9,7 @@
 #include "comms/DialogBox.h"
 #include "comms/MessageQueue.h"
 #include "comms/PhrasesTower.h"
+#include "monitor/NavigationMonitor.h"
 #include "monitor/RadioMonitor.h"
 #include "plugin/FacilityNaming.h"
 #include "plugin/FirstFrame.h"
@@ -111,6 +112,7 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     NaviCheck_UpdateRadio(&record);
     if (simulatorPause == 0) {
         printOnScreenInformations(&record);
+        NaviCheck_CheckNavigation(&record);
         FrameDriver_offerAtcDialog(record);
         Update_AutomaticCheck(now);
     }

@@ -3,6 +3,7 @@
 #include "plugin/ProcedureSetup.h"
 
 #include "comms/MessageQueue.h"
+#include "planning/ApproachPath.h"
 #include "planning/Procedures.h"
 #include "plugin/Log.h"
 #include "state/Pilot.h"
@@ -34,9 +35,25 @@ bool ProcedureSetup_arrivalDue(const pilot &record, float now)
     return now - record.orarioDiDecollo > (nearEnd ? 40.0f : 100.0f);
 }
 
+/// Once the STAR is filed (or none is searched for), the approach path follows it. Never before the
+/// take-off, nor without a landing runway.
+void ProcedureSetup_approachPath(pilot &record)
+{
+    if (record.ilsPathCreated || !record.decollato || record.arrivalRunwayStruct.name[0] == '\0')
+        return;
+    if (record.starFiled || lookForSTAR == 0) {
+        PrintDebug("MyDrawWindowCallback", "Generic MyDrawWindoCallBack SetILSPath");
+        SetILSPath(&record);
+    }
+}
+
 void ProcedureSetup_arrival(pilot &record, float now)
 {
-    if (record.numeroDiStarTrovate <= 0 || !ProcedureSetup_arrivalDue(record, now))
+    if (!ProcedureSetup_arrivalDue(record, now))
+        return;
+    // A STAR filed on an earlier frame: its approach path now.
+    ProcedureSetup_approachPath(record);
+    if (record.numeroDiStarTrovate <= 0)
         return;
     // One choice window at a time: the departure's comes first.
     if (!record.starSelezionata && manualChooseSTAR == 1 && ControlChooseStarWin == nullptr &&

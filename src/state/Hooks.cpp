@@ -14,3 +14,30 @@ void CallVectoring(pilot *, float, int16_t)
 void CreateReadbackDialog(int, int, int, int)
 {
 }
+
+float GetDistanceToTarget(pilot *)
+{
+    return 0;
+}
+
+int isClimbOrDescend(int, int, int)
+{
+    return 0;
+}
+
+void NaviCheck_impostafaseDiscesa(pilot *, int, bool, bool)
+{
+}
+
+int CalcolaAltezzaOstacoliPercorso(pilot *, float)
+{
+    return 0;
+}
+
+void NaviCheck_WaypointSequencing(pilot *)
+{
+}
+
+void RequestDialog_Close()
+{
+}

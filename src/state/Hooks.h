@@ -23,6 +23,25 @@ void CalcolaHeadingError(pilot *p);
 // MARK: altitude and heading instructions
 /// Composes and queues a heading vector (code 550).
 void CallVectoring(pilot *record, float heading, int16_t flag);
+/// En-route distance still to fly to the first STAR or approach point (nm).
+float GetDistanceToTarget(pilot *p);
+/// -1 climb needed, 1 descent needed, 0 within FLTolerance.
+int isClimbOrDescend(int current_ft, int target_ft, int trend);
+/// Turns a descent step (ft above the destination) into a level clear of the obstacles and clears it.
+void NaviCheck_impostafaseDiscesa(pilot *p, int livelloDiscesaRichiesto, bool announce, bool lastDescense);
+
+// MARK: terrain
+/// Highest terrain along the remaining route, ft, sampled every step nm.
+int CalcolaAltezzaOstacoliPercorso(pilot *p, float step);
+
+// MARK: request dialog
+/// Closes the request dialog, remembering its position; nothing when it is closed.
+void RequestDialog_Close();
+
+// MARK: waypoint sequencing
+/// The last stage of the navigation monitor: waypoint switching, the tower hand-over for landing, heading
+/// vectors and speed advice (reads consentiRiduzioneVelocita for the speed advice).
+void NaviCheck_WaypointSequencing(pilot *p);
 
 // MARK: read-back window
 /// Opens the read-back window for gReadbackMessage (its "Readback" and "Say again" buttons answer

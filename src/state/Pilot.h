@@ -236,6 +236,26 @@ class pilot {
     // MARK: emergency (the ATC dialog)
     bool inEmergenza = false;      ///< an emergency was declared; it stays for the rest of the flight
     bool divertedInFlight = false; ///< the emergency chose another destination than the filed one
+
+    // MARK: navigation monitor (monitor/NavigationMonitor)
+    int totalTrip = 0;             ///< nm from the departure to the arrival airport, measured at filing
+    bool decollato = false;        ///< airborne since the take-off clearance: the arrival steps may run
+    int handoverApproachLanciato = 0; ///< the monitor started the hand-over to the arrival's approach
+    float ultimaAnnuncioNuovoFix = 0; ///< time the active waypoint last switched
+    float orarioAtterraggio = 0;   ///< follows the clock until the landing roll starts
+    int orarioUltimoOstacoli = 0;  ///< last refresh of ostacoloMassimoFt
+    float orarioUltimaEspediteDiscesa = 0;
+    float orarioCampioneVirata = 0, orarioCampioneHeading = 0; ///< clocks of the 4 s and 1 s turn samples
+    int distanzaTOD = 0;           ///< nm needed to descend to the destination at tdDescentSpeed
+    float previosVerticalDeltaTime = 0; ///< |cleared level - altitude| of the previous frame, ft
+    int vertDiff = 0;              ///< |altitude / 100 - plannedFL|
+    bool consentiRiduzioneVelocita = false; ///< speed advice may be given this frame
+    bool pistaArrivoScelta = false; ///< the arrival runway was chosen for the approach (once per flight)
+    std::string destinazioneCercata; ///< arrival identifier the destination point was looked up for
+    int altezzaEmergenzaFt = 0;    ///< altitude when the emergency was first seen: its levels stay below it
+    bool percorsoArrivoRichiesto = false; ///< a step asked for the arrival path; set up over the next frames
+    float orarioPassiDiscesa[3] = {0, 0, 0}; ///< last run of the final, the 7000 ft and the first descent step
+    bool datarefIxegCercati = false; ///< the IXEG annunciator datarefs were looked for
 };
 
 /// The user's flight, from load to unload.

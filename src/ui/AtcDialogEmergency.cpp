@@ -15,7 +15,6 @@
 #include "planning/Procedures.h"
 #include "planning/RunwaySelection.h"
 #include "plugin/Log.h"
-#include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "ui/AboutWindow.h"
 #include "ui/AtcDialog.h"
@@ -105,8 +104,8 @@ bool Emergency_newAirport(pilot *p, const std::string &code)
 /// The route becomes the approach to the landing runway, flown from where the aircraft is.
 void Emergency_newRoute(pilot *p)
 {
+    // The exchange is the flight's: its last step (the read-back of the clearance) frees it again.
     p->gIsCopiing = 1;
-    gIsCopiing = 1;
     PrintInfo(kTag, "Emergency: clearing flight plan vector...");
     p->flightPlanVec.clear();
     p->flightPlanBackup.clear();

@@ -88,10 +88,15 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
         {"approach got", ApproachInitialCallGot, "", "", "", 0,
          [](const pilot &p) { return p.primaChiamataApproachEffettuata == 1; }},
         {"landing information", ComunicaInformazioniAtterraggio, "Vellomir @12@, expect #ILS#, runway in use *28R*.",
-         "expect #ILS#, runway in use *28R*, Vellomir @12@.", "APPROACH", 550,
+         "expect #ILS#, runway in use *28R*, Vellomir @12@.", "CENTER", 550,
          [](const pilot &p) { return p.informazioniDiAtterraggioComunicate == 1; }},
-        {"speed", [](pilot &p) { ApproachAnnounceReduceSpeed(&p, 210); }, "Vellomir @12@, reduce speed to 210 knots.",
-         "reduce speed to 210 knots, Vellomir @12@.", "APPROACH", 1070, Any},
+        {"speed with approach",
+         [](pilot &p) {
+             p.cicloApproach = 1;
+             ApproachAnnounceReduceSpeed(&p, 210);
+         },
+         "Vellomir @12@, reduce speed to 210 knots.", "reduce speed to 210 knots, Vellomir @12@.", "APPROACH", 1070,
+         Any},
         {"default read-back on approach",
          [](pilot &p) {
              p.cicloApproach = 1;

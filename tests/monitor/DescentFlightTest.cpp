@@ -10,6 +10,7 @@
 #include "monitor/Altitude.h"
 #include "monitor/Descent.h"
 #include "monitor/Functions.h"
+#include "monitor/NavigationMonitor.h"
 #include "monitor/Terrain.h"
 #include "planning/Procedures.h"
 #include "plugin/PluginGlobals.h"
@@ -119,7 +120,8 @@ class DescentFlightTest : public HostTest {
             CalcolaAltezzaOstacoli_Continua(&r);
 
             // The descent ladder.
-            const float topOfDescent = NaviCheck_DistanzaTOD(&r);
+            const float topOfDescent =
+                NaviCheck_DistanzaTOD(r.altitudineFeets, r.altezzaAeroportoArrivo, r.groundSpeed * kKnotsPerMps);
             if (r.faseDiscesa < 1 && remaining >= 1 && remaining < topOfDescent) {
                 topOfDescentError = Remaining() - topOfDescent;
                 r.faseDiscesa = 1;
@@ -150,7 +152,7 @@ class DescentFlightTest : public HostTest {
             const double y = std::sin((to.lon - a.lon) * kRad) * std::cos(to.lat * kRad);
             const double x = std::cos(a.lat * kRad) * std::sin(to.lat * kRad) -
                              std::sin(a.lat * kRad) * std::cos(to.lat * kRad) * std::cos((to.lon - a.lon) * kRad);
-            simhost::FlyTowards((float)(std::atan2(y, x) / kRad), r.clearedFL * 100.0f, 420, (float)Descent_Rate());
+            simhost::FlyTowards((float)(std::atan2(y, x) / kRad), r.clearedFL * 100.0f, 420, (float)NaviCheck_DescentRate());
             simhost::RunSeconds(1);
         }
         return said;

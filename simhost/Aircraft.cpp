@@ -39,6 +39,10 @@ struct Model {
     float heading_deg = 0; ///< true
     float speed_kt = 0;
     float vs_fpm = 0;
+    float groundSpeed_kt = 0, track_deg = 0; ///< over the ground: the wind drifts an aircraft in the air
+    float windFrom_deg = 0, windSpeed_kt = 0;  ///< true
+    bool holdMagnetic = false;                 ///< the target heading is magnetic (the autopilot's heading mode)
+    float targetMagnetic_deg = 0;
     float targetHeading_deg = 0, targetAltitude_ft = 0, targetSpeed_kt = 0;
     float climb_fpm = kDefaultClimb_fpm;
     bool linking = false;
@@ -77,7 +81,8 @@ void WriteState()
     SetDouble("sim/flightmodel/position/longitude", m.lon);
     SetDouble("sim/flightmodel/position/elevation", m.elevation_m);
     SetFloat("sim/flightmodel/position/psi", m.heading_deg);
-    SetFloat("sim/flightmodel/position/groundspeed", (float)(m.speed_kt * kMetresPerSecondPerKnot));
+    SetFloat("sim/flightmodel/position/groundspeed", (float)(m.groundSpeed_kt * kMetresPerSecondPerKnot));
+    SetFloat("sim/flightmodel/position/hpath", m.track_deg);
     SetFloat("sim/flightmodel/position/true_airspeed", (float)(m.speed_kt * kMetresPerSecondPerKnot));
     SetFloat("sim/flightmodel/misc/machno", (float)(m.speed_kt / 661.47)); // sea-level speed of sound
     SetFloat("sim/flightmodel/position/indicated_airspeed2", m.speed_kt);
@@ -115,7 +120,13 @@ void FollowFms()
         DistanceAndBearing(m, lat, lon, distance_nm, bearing_deg);
         if (distance_nm < kFmsSequence_nm && FmsSequence())
             continue;
-        m.targetHeading_deg = bearing_deg;
+        // LNAV holds the course: into the wind by the angle that cancels its cross component.
+        float crab_deg = 0;
+        if (m.speed_kt > 1.0f && m.elevation_m - m.ground_m >= 0.5) {
+            double cross = m.windSpeed_kt * std::sin((m.windFrom_deg - bearing_deg) * M_PI / 180.0) / m.speed_kt;
+            crab_deg = (float)(std::asin(std::fmax(-1.0, std::fmin(1.0, cross))) * 180.0 / M_PI);
+        }
+        m.targetHeading_deg = WrapDegrees(bearing_deg + crab_deg);
         m.targetAltitude_ft = altitude_ft > 0 ? (float)altitude_ft : m.fmsAltitude_ft;
         return;
     }
@@ -128,11 +139,18 @@ void EndFms()
     gModel.followFms = false;
 }
 
+float CurrentVariation(const Model &m)
+{
+    return m.variationFixed ? m.variation_deg : ModelMagneticVariation(m.lat, m.lon);
+}
+
 void Move(float dt)
 {
     Model &m = gModel;
     if (m.followFms)
         FollowFms();
+    if (m.holdMagnetic) // X-Plane's variation is added to a true heading to make it magnetic
+        m.targetHeading_deg = WrapDegrees(m.targetMagnetic_deg - CurrentVariation(m));
     float turn = std::remainder(m.targetHeading_deg - m.heading_deg, 360.0f);
     m.heading_deg = WrapDegrees(m.heading_deg + std::fmax(-kTurnRate_degps * dt, std::fmin(kTurnRate_degps * dt, turn)));
     m.speed_kt = Towards(m.speed_kt, m.targetSpeed_kt, kAcceleration_ktps * dt);
@@ -145,12 +163,22 @@ void Move(float dt)
     m.vs_fpm = gap_ft >= 0 ? vs : -vs;
     m.elevation_m += m.vs_fpm / 60.0f * dt / kFeetPerMetre;
 
-    double distance_nm = m.speed_kt * dt / 3600.0;
+    // Through the air along the heading; in the air the wind carries the aircraft along (it blows towards the
+    // reciprocal of where it comes from).
     double heading_rad = m.heading_deg * M_PI / 180.0;
-    m.lat += distance_nm * std::cos(heading_rad) / 60.0;
+    double north_kt = m.speed_kt * std::cos(heading_rad), east_kt = m.speed_kt * std::sin(heading_rad);
+    if (m.elevation_m - m.ground_m >= 0.5) {
+        double windFrom_rad = m.windFrom_deg * M_PI / 180.0;
+        north_kt -= m.windSpeed_kt * std::cos(windFrom_rad);
+        east_kt -= m.windSpeed_kt * std::sin(windFrom_rad);
+    }
+    m.groundSpeed_kt = (float)std::hypot(north_kt, east_kt);
+    m.track_deg = m.groundSpeed_kt > 0.01f ? WrapDegrees((float)(std::atan2(east_kt, north_kt) * 180.0 / M_PI))
+                                           : m.heading_deg;
+    m.lat += north_kt * dt / 3600.0 / 60.0;
     double cosLat = std::cos(m.lat * M_PI / 180.0);
     if (std::fabs(cosLat) > 1e-6)
-        m.lon += distance_nm * std::sin(heading_rad) / (60.0 * cosLat);
+        m.lon += east_kt * dt / 3600.0 / (60.0 * cosLat);
     if (m.lon > 180.0)
         m.lon -= 360.0;
     else if (m.lon < -180.0)
@@ -238,8 +266,10 @@ void PlaceAircraft(double lat, double lon, double elevation_m, float headingTrue
     // X-Plane loads the scenery around a new position and centres its local frame there.
     TerrainPlaceFrame(lat, lon);
     m.heading_deg = WrapDegrees(headingTrue_deg);
-    m.speed_kt = 0;
+    m.speed_kt = m.groundSpeed_kt = 0;
+    m.track_deg = m.heading_deg;
     m.vs_fpm = 0;
+    m.holdMagnetic = false;
     WriteState();
 }
 
@@ -253,6 +283,7 @@ void FlyTowards(float headingTrue_deg, float altitude_ft, float speed_kt, float 
     EndFms();
     Model &m = gModel;
     m.flying = m.placed;
+    m.holdMagnetic = false;
     m.targetHeading_deg = WrapDegrees(headingTrue_deg);
     m.targetAltitude_ft = altitude_ft;
     m.targetSpeed_kt = speed_kt;
@@ -269,11 +300,21 @@ void FlyFms(float altitude_ft, float speed_kt, float climb_fpm)
         SetInt(kAutopilotState, kAutopilotFollowingFms);
 }
 
+void FlyHeadingMagnetic(float headingMagnetic_deg)
+{
+    EndFms();
+    Model &m = gModel;
+    m.flying = m.placed;
+    m.holdMagnetic = true;
+    m.targetMagnetic_deg = WrapDegrees(headingMagnetic_deg);
+    m.targetHeading_deg = WrapDegrees(m.targetMagnetic_deg - CurrentVariation(m));
+}
+
 void StopAircraft()
 {
     EndFms();
     gModel.flying = false;
-    gModel.speed_kt = 0;
+    gModel.speed_kt = gModel.groundSpeed_kt = 0;
     gModel.vs_fpm = 0;
     if (gModel.placed)
         WriteState();
@@ -295,6 +336,8 @@ AircraftState Aircraft()
     state.elevation_m = m.elevation_m;
     state.headingTrue_deg = m.heading_deg;
     state.speed_kt = m.speed_kt;
+    state.groundSpeed_kt = m.groundSpeed_kt;
+    state.trackTrue_deg = m.track_deg;
     state.verticalSpeed_fpm = m.vs_fpm;
     state.onGround = m.elevation_m - m.ground_m < 0.5;
     return state;
@@ -308,6 +351,8 @@ void TuneCom1(double megahertz)
 void SetWeather(float windFromTrue_deg, float windSpeed_kt, float qnh_hpa, float isaDeviation_C)
 {
     gModel.isaDeviation_C = isaDeviation_C;
+    gModel.windFrom_deg = windFromTrue_deg;
+    gModel.windSpeed_kt = windSpeed_kt;
     // Each generation's datarefs; those the running version does not publish are not written.
     bool xp12 = host().options.xplaneVersion >= 12000;
     SetFloat("sim/weather/wind_direction_degt[0]", windFromTrue_deg);

@@ -30,6 +30,7 @@ const BuiltInDataRef kBuiltIns[] = {
     {"sim/flightmodel/position/true_airspeed", xplmType_Float, 0, 0, kBoth, true},
     {"sim/flightmodel/misc/machno", xplmType_Float, 0, 0, kBoth, false},
     {"sim/flightmodel/position/groundspeed", xplmType_Float, 0, 0, kBoth, false},
+    {"sim/flightmodel/position/hpath", xplmType_Float, 0, 0, kBoth, false},
     {"sim/flightmodel/position/vh_ind_fpm", xplmType_Float, 0, 0, kBoth, true},
     {"sim/flightmodel/position/y_agl", xplmType_Float, 0, 0, kBoth, false},
     {"sim/flightmodel/failures/onground_any", xplmType_Int, 0, 1, kBoth, true},

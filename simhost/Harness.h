@@ -110,6 +110,10 @@ SIMHOST_API float ElapsedTime();
 /// since Reset: a frame the plug-in holds is a stutter of the simulator.
 SIMHOST_API double LastFrameDrawSeconds();
 SIMHOST_API double LongestFrameDrawSeconds();
+/// The part of LastFrameDrawSeconds() the drawing thread waited for a processor while other processes ran
+/// (from the kernel's scheduler statistics; 0 where it keeps none): what remains is the plug-in's own
+/// time, including any time it blocked, whatever the machine's load.
+SIMHOST_API double LastFrameDrawRunQueueSeconds();
 SIMHOST_API int FrameCount();
 
 // MARK: datarefs
@@ -145,7 +149,9 @@ struct AircraftState {
     double lat = 0, lon = 0;
     double elevation_m = 0;
     float headingTrue_deg = 0;
-    float speed_kt = 0;
+    float speed_kt = 0;       ///< true airspeed
+    float groundSpeed_kt = 0; ///< over the ground: in the air the wind adds its drift
+    float trackTrue_deg = 0;
     float verticalSpeed_fpm = 0;
     bool onGround = true;
 };
@@ -160,6 +166,9 @@ SIMHOST_API void FlyTowards(float headingTrue_deg, float altitude_ft, float spee
 /// or descends to that entry's altitude (altitude_ft when the entry has none) and, within 1 nm of it, makes
 /// the next entry the destination. While it does, the autopilot state dataref reads engaged (heading
 /// navigation, vertical speed and auto-throttle). FlyTowards, StopAircraft and PlaceAircraft end it.
+/// The autopilot's heading mode: turns onto and holds this magnetic heading (the variation of the place
+/// the aircraft is at), keeping the commanded altitude and speed.
+SIMHOST_API void FlyHeadingMagnetic(float headingMagnetic_deg);
 SIMHOST_API void FlyFms(float altitude_ft, float speed_kt, float climb_fpm = 0);
 SIMHOST_API void StopAircraft();
 /// Turns the aircraft to a heading at once, keeping its speed and what it was commanded otherwise (the
@@ -168,7 +177,8 @@ SIMHOST_API void SetHeading(float headingTrue_deg);
 SIMHOST_API AircraftState Aircraft();
 /// Tunes COM1 (MHz); both COM1 datarefs follow, as in X-Plane.
 SIMHOST_API void TuneCom1(double megahertz);
-/// Wind (from, degrees true; knots) and sea-level pressure (hPa), in the X-Plane 11 and 12 datarefs, and the
+/// Wind (from, degrees true; knots; in the air it drifts the aircraft: "groundspeed" and the track "hpath"
+/// differ from the true airspeed and the heading) and sea-level pressure (hPa), in the X-Plane 11 and 12 datarefs, and the
 /// air's deviation from the standard atmosphere (degrees C): from it the flight model writes the
 /// altimeter's temperature error every frame (feet the altimeter reads above the true altitude: positive
 /// in colder air, growing with height).
@@ -358,6 +368,12 @@ SIMHOST_API std::vector<std::string> LogLinesSince(size_t index);
 /// True when some log line contains the text.
 SIMHOST_API bool LogContains(const std::string &text);
 SIMHOST_API void ClearLog();
+/// Forgets the spoken texts recorded so far (a long run that has printed them).
+SIMHOST_API void ClearSpokenTexts();
+/// How many log lines and spoken texts ClearLog and ClearSpokenTexts forgot since Reset: a line's number
+/// counted from the start is this plus its index.
+SIMHOST_API size_t LogLinesDropped();
+SIMHOST_API size_t SpokenTextsDropped();
 
 struct Spoken {
     std::string text;

@@ -190,7 +190,7 @@ void RunFrame()
 {
     Host &h = host();
     float rate = h.options.frameRate > 0 ? h.options.frameRate : 30.0f;
-    h.elapsed += 1.0f / rate;
+    h.elapsed += 1.0 / rate;
     h.frames++;
     StepAircraft(1.0f / rate);
     AircraftState aircraft = Aircraft();
@@ -213,7 +213,7 @@ void RunSeconds(float seconds)
 
 float ElapsedTime()
 {
-    return host().elapsed;
+    return (float)host().elapsed;
 }
 
 int FrameCount()
@@ -244,7 +244,24 @@ bool LogContains(const std::string &text)
 
 void ClearLog()
 {
+    host().logDropped += host().log.size();
     host().log.clear();
+}
+
+void ClearSpokenTexts()
+{
+    host().spokenDropped += host().spoken.size();
+    host().spoken.clear();
+}
+
+size_t LogLinesDropped()
+{
+    return host().logDropped;
+}
+
+size_t SpokenTextsDropped()
+{
+    return host().spokenDropped;
 }
 
 const std::vector<Spoken> &SpokenTexts()
@@ -329,7 +346,7 @@ XPLM_API void XPLMSpeakString(const char *inString)
 {
     if (inString == nullptr)
         return;
-    host().spoken.push_back(simhost::Spoken{inString, host().elapsed});
+    host().spoken.push_back(simhost::Spoken{inString, (float)host().elapsed});
 }
 
 XPLM_API const char *XPLMGetVirtualKeyDescription(char)
@@ -343,7 +360,7 @@ XPLM_API void XPLMReloadScenery(void)
 
 XPLM_API float XPLMGetElapsedTime(void)
 {
-    return host().elapsed;
+    return (float)host().elapsed;
 }
 
 XPLM_API int XPLMGetCycleNumber(void)

@@ -29,11 +29,13 @@ struct Host {
     std::string temporaryRoot; ///< the temporary folder that holds a default X-Plane folder; removed at Shutdown
     unsigned directorySeed = 0;
     bool directorySeedShown = false; ///< a random seed is printed once, with the first listing
-    float elapsed = 0;
+    /// Seconds since start, kept in double as X-Plane does: a float sum of frame steps drifts within hours.
+    double elapsed = 0;
     int frames = 0;
     std::vector<std::string> log;
     std::string logPartial; ///< text of an unfinished log line
     std::vector<Spoken> spoken;
+    size_t logDropped = 0, spokenDropped = 0; ///< lines ClearLog and texts ClearSpokenTexts forgot
     std::vector<std::string> errors;
     PluginModule plugin;
     std::string lastError;

@@ -4,7 +4,10 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -94,12 +97,32 @@ void Kill(Window *w)
 
 /// Wall-clock time of the window draw callbacks: in the last frame, and the longest frame since Reset.
 double gLastDrawSeconds = 0, gLongestDrawSeconds = 0;
+/// The part of gLastDrawSeconds the drawing thread spent waiting for a processor (preempted by others).
+double gLastDrawRunQueueSeconds = 0;
+
+/// Seconds this thread has waited on the kernel's run queue (the second field of
+/// /proc/thread-self/schedstat); 0 when the kernel does not keep it. The file stays open for the
+/// process's drawing thread.
+double RunQueueWaitSeconds()
+{
+    static int fd = open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    char text[128];
+    ssize_t n = pread(fd, text, sizeof text - 1, 0);
+    if (n <= 0)
+        return 0;
+    text[n] = 0;
+    char *end = nullptr;
+    strtoull(text, &end, 10);
+    return (double)strtoull(end, nullptr, 10) / 1e9;
+}
 
 } // namespace
 
 void ResetWindows()
 {
-    gLastDrawSeconds = gLongestDrawSeconds = 0;
+    gLastDrawSeconds = gLongestDrawSeconds = gLastDrawRunQueueSeconds = 0;
     gWindows.clear();
     gOrder.clear();
     gCapture = gFocus = nullptr;
@@ -117,7 +140,7 @@ void BeginFrameRecording()
 void DrawWindows()
 {
     std::vector<Window *> order = gOrder; // a draw callback may create or destroy windows
-    double drawSeconds = 0;
+    double drawSeconds = 0, waitSeconds = 0;
     for (Window *w : order) {
         if (!w->alive || !w->visible)
             continue;
@@ -126,13 +149,16 @@ void DrawWindows()
         if (w->rootWidget != 0) {
             WidgetDraw(w->rootWidget);
         } else if (w->draw != nullptr) {
+            double waited = RunQueueWaitSeconds();
             auto start = std::chrono::steady_clock::now();
             w->draw(w, w->ref);
             drawSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            waitSeconds += RunQueueWaitSeconds() - waited;
         }
         gDrawing = nullptr;
     }
     gLastDrawSeconds = drawSeconds;
+    gLastDrawRunQueueSeconds = std::min(waitSeconds, drawSeconds);
     gLongestDrawSeconds = std::max(gLongestDrawSeconds, drawSeconds);
 }
 
@@ -146,6 +172,11 @@ double LastFrameDrawSeconds()
 double LongestFrameDrawSeconds()
 {
     return detail::gLongestDrawSeconds;
+}
+
+double LastFrameDrawRunQueueSeconds()
+{
+    return detail::gLastDrawRunQueueSeconds;
 }
 
 namespace detail {

@@ -109,6 +109,7 @@ struct Runner {
     {
         simhost::RunFrame();
         pilot.sight.Look();
+        Scenario_VectorPilotFrame(hooks.note);
         if (pilot.readbackAuto) {
             if (void *button = FindButton("Readback"))
                 simhost::ClickWidget(button);
@@ -141,6 +142,8 @@ struct Runner {
             fmsFailure = Scenario_DoTaxi(w, pilot, fmsLine, met);
         if (!fmsLine)
             fmsFailure = Scenario_DoFlight(w, pilot, fmsLine, met);
+        if (!fmsLine)
+            fmsFailure = Scenario_DoVectors(w, fmsLine);
         if (fmsLine) {
             if (fmsFailure.empty() && !met.empty() && hooks.note)
                 hooks.note("ok: " + met);
@@ -153,6 +156,15 @@ struct Runner {
             if (!EnsureLoaded())
                 return "the plug-in could not be started";
             Wait(a);
+            return "";
+        }
+        if (c == "wait" && n == 3 && w[1] == "align" && ParseNumber(w[2], a) && a > 0) {
+            if (!EnsureLoaded())
+                return "the plug-in could not be started";
+            // Frames until the clock reaches the next multiple of the period (none when it is on one).
+            long period = std::lround(a * simhost::CurrentOptions().frameRate);
+            long frame = simhost::FrameCount();
+            Wait(period > 0 ? (double)((period - frame % period) % period) / simhost::CurrentOptions().frameRate : 0);
             return "";
         }
         if (c == "place" && n == 4 && w[1] == "parking")
@@ -409,6 +421,7 @@ bool Scenario_Read(const std::string &path, Scenario &out, std::string &error)
 int Scenario_Run(const Scenario &scenario, const ScenarioHooks &hooks, std::string &error)
 {
     Runner runner(scenario, hooks);
+    Scenario_ResetVectorPilot();
     for (const ScenarioLine &line : scenario.events) {
         const std::string &command = line.words[0];
         if (hooks.event && command != "wait" && command != "note" && command != "expect" && command != "await") {

@@ -43,6 +43,15 @@ struct ScenarioHooks {
 /// that was met.
 std::string Scenario_DoFms(const std::vector<std::string> &words, bool &handled, std::string &met);
 
+/// The vector pilot's lines (`fly heading N magnetic`, `pilot vectors on|off`): empty when carried out, else what
+/// went wrong; handled false for any other line.
+std::string Scenario_DoVectors(const std::vector<std::string> &words, bool &handled);
+/// The vector pilot's work after each frame: flies each heard "turn ... heading" as a magnetic heading and
+/// presses "Readback" when it appears; note gets a line per vector.
+void Scenario_VectorPilotFrame(const std::function<void(const std::string &)> &note);
+/// Forgets the vector pilot (a new run).
+void Scenario_ResetVectorPilot();
+
 /// Runs the events after Reset. Returns 0 on success, 2 when the plug-in cannot be loaded,
 /// 4 when an "expect" failed or an event could not be carried out.
 int Scenario_Run(const Scenario &scenario, const ScenarioHooks &hooks, std::string &error);

@@ -3,6 +3,7 @@
 // datarefs, COM1 and the plug-in's files.
 #include "ScenarioPilot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -56,15 +57,20 @@ std::string AwaitLine(ScenarioPilot &pilot, const std::string &kind, const std::
     ScenarioSight &sight = pilot.sight;
     std::string last;
     auto found = [&]() {
+        // The cursors count from the start: a long run's reports make the host forget what was printed.
         if (kind == "log") {
             const std::vector<std::string> &log = simhost::LogLines();
-            while (sight.logCursor < log.size())
-                if (Contains(last = log[sight.logCursor++], wanted))
+            const size_t dropped = simhost::LogLinesDropped();
+            sight.logCursor = std::max(sight.logCursor, dropped);
+            while (sight.logCursor - dropped < log.size())
+                if (Contains(last = log[sight.logCursor++ - dropped], wanted))
                     return true;
         } else if (kind == "say") {
             const std::vector<simhost::Spoken> &spoken = simhost::SpokenTexts();
-            while (sight.sayCursor < spoken.size())
-                if (Contains(last = spoken[sight.sayCursor++].text, wanted))
+            const size_t dropped = simhost::SpokenTextsDropped();
+            sight.sayCursor = std::max(sight.sayCursor, dropped);
+            while (sight.sayCursor - dropped < spoken.size())
+                if (Contains(last = spoken[sight.sayCursor++ - dropped].text, wanted))
                     return true;
         } else {
             for (size_t i = 0; i < sight.shown.size(); i++) {

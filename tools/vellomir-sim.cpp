@@ -1,17 +1,21 @@
 // vellomir-sim: loads the real Vellomir64.xpl into simhost the way X-Plane does, flies frames at a fixed
 // rate for a simulated duration and prints a transcript of what the plug-in logged, said and showed.
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "Harness.h"
 #include "Scenario.h"
 #include "ScenarioPilot.h"
+#include "SimReport.h"
 #include "SimSnapshots.h"
 #include "XPLMPlugin.h"
 
@@ -38,6 +42,10 @@ struct SimArgs {
     bool writePacksIni = false;
     std::string navData;
     std::string settings; ///< Settings.txt lines ("key#value") laid beside the plug-in before it loads
+    double reportEvery = 0; ///< simulated seconds between health reports; 0: only the final one
+    bool quiet = false;     ///< leave the plug-in's log, speech and screen out of the transcript
+    bool audioRealTime = false; ///< frames at the wall clock's pace while a voice plays
+    double maxSpeed = 0;        ///< at most this many simulated seconds a wall-clock second; 0: no limit
     std::string snapshots; ///< folder of the pictures of windows as they open; empty: none
 };
 
@@ -63,6 +71,17 @@ void Usage(FILE *out)
             "  --navdata DIR        the plug-in's navdata folder (earth_nav.dat, earth_fix.dat, CIFP/)\n"
             "  --setting KEY=VALUE  a line of the plug-in's Settings.txt, laid before it loads (repeatable;\n"
             "                       e.g. --setting localTtsOn=1 speaks with the local voice)\n"
+            "  --report-every S     print a health report (REPORT line: memory, files, OpenAL, widgets, windows,\n"
+            "                       host errors, frame times) every S simulated seconds; one comes at the end\n"
+            "                       anyway. The host's record of the log and speech is emptied after each\n"
+            "                       report (an expect log/say then sees only what came since)\n"
+            "  --audio-real-time    while the plug-in plays a voice (holds an OpenAL source), run the frames at\n"
+            "                       the wall clock's pace, so that a voice lasts as long in simulated time as\n"
+            "                       it sounds; the rest of the run goes as fast as the machine allows\n"
+            "  --max-speed X        at most X simulated seconds to a second of the wall clock (as fast as the\n"
+            "                       machine allows without it): the plug-in's network and synthesis threads,\n"
+            "                       which run on the wall clock, then get their answers within X times their time\n"
+            "  --quiet              print only the scenario's lines and the reports, not the log, speech and screen\n"
             "  --snapshots DIR      write a PNG picture of every window as it opens into DIR (NNN-title.png),\n"
             "                       and of the whole screen when the dialogue box shows text after none\n"
             "                       (NNN-dialogue-box.png) and at the end (NNN-screen.png)\n"
@@ -161,6 +180,26 @@ bool ParseArgs(int argc, char **argv, SimArgs &args)
             if ((v = value("--navdata")) == nullptr)
                 return false;
             args.navData = v;
+        } else if (a == "--report-every") {
+            if ((v = value("--report-every")) == nullptr)
+                return false;
+            args.reportEvery = atof(v);
+            if (!(args.reportEvery > 0)) {
+                fprintf(stderr, "vellomir-sim: --report-every needs a positive number of seconds\n");
+                return false;
+            }
+        } else if (a == "--quiet") {
+            args.quiet = true;
+        } else if (a == "--audio-real-time") {
+            args.audioRealTime = true;
+        } else if (a == "--max-speed") {
+            if ((v = value("--max-speed")) == nullptr)
+                return false;
+            args.maxSpeed = atof(v);
+            if (!(args.maxSpeed > 0)) {
+                fprintf(stderr, "vellomir-sim: --max-speed needs a positive number\n");
+                return false;
+            }
         } else if (a == "--directory-seed") {
             if ((v = value("--directory-seed")) == nullptr)
                 return false;
@@ -196,6 +235,7 @@ void OnCrash(int signal)
 
 // Prints what happened since the last call: new log lines, spoken texts and changed screen text.
 struct Transcript {
+    bool quiet = false;
     size_t logIndex = 0;
     size_t spokenIndex = 0;
     std::vector<std::string> screen;
@@ -206,10 +246,16 @@ struct Transcript {
         float t = simhost::ElapsedTime();
         const std::vector<std::string> &log = simhost::LogLines();
         for (; logIndex < log.size(); logIndex++)
-            printf("[%7.2f] LOG  %s\n", t, log[logIndex].c_str());
+            if (!quiet)
+                printf("[%7.2f] LOG  %s\n", t, log[logIndex].c_str());
         const std::vector<simhost::Spoken> &spoken = simhost::SpokenTexts();
         for (; spokenIndex < spoken.size(); spokenIndex++)
-            printf("[%7.2f] SAY  %s\n", spoken[spokenIndex].time, spoken[spokenIndex].text.c_str());
+            if (!quiet)
+                printf("[%7.2f] SAY  %s\n", spoken[spokenIndex].time, spoken[spokenIndex].text.c_str());
+        if (quiet) {
+            fflush(stdout);
+            return;
+        }
         std::vector<std::string> now;
         for (const simhost::DrawnString &s : simhost::FrameStrings())
             now.push_back(s.text);
@@ -224,6 +270,15 @@ struct Transcript {
             printf("[%7.2f] %s\n", t, line.c_str());
         windows = open;
         fflush(stdout);
+    }
+
+    /// Empties the host's record of the log and speech, all of it printed: a long run keeps no history.
+    void Forget()
+    {
+        Flush();
+        simhost::ClearLog();
+        simhost::ClearSpokenTexts();
+        logIndex = spokenIndex = 0;
     }
 };
 
@@ -282,6 +337,7 @@ int main(int argc, char **argv)
         signal(sig, OnCrash);
     // The simulated cockpit has no loudspeaker unless one is asked for.
     setenv("ALSOFT_DRIVERS", "null", 0);
+    SimReport_InterposeOpenAL(VELLOMIR_ALCOUNT_PATH);
 
     Scenario scenario;
     std::string error;
@@ -342,6 +398,38 @@ int main(int argc, char **argv)
             snapshots.folder.clear();
         }
     };
+    transcript.quiet = args.quiet;
+    SimReport report;
+    double nextReport = args.reportEvery;
+    auto paced = std::chrono::steady_clock::now();
+    const auto frameLength = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(1.0 / args.options.frameRate));
+    const auto cappedFrame = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(args.maxSpeed > 0 ? 1.0 / (args.options.frameRate * args.maxSpeed) : 0.0));
+    auto afterFrame = [&]() {
+        transcript.Flush();
+        look();
+        if (report.lastFrame == simhost::FrameCount())
+            return; // an event, not a frame
+        SimReport_SampleFrame(report);
+        if (args.audioRealTime && SimReport_HeldSources() > 0) {
+            paced += frameLength;
+            std::this_thread::sleep_until(paced);
+        } else if (args.maxSpeed > 0) {
+            // Time lost to a slow stretch is made up for by at most 10 ms of frames without a pause.
+            paced = std::max(paced + cappedFrame, std::chrono::steady_clock::now() - std::chrono::milliseconds(10));
+            std::this_thread::sleep_until(paced);
+        } else {
+            paced = std::chrono::steady_clock::now();
+        }
+        if (args.reportEvery > 0 && simhost::ElapsedTime() >= nextReport - 1e-3) {
+            char label[32];
+            snprintf(label, sizeof label, "t=%.0f", nextReport);
+            SimReport_Print(stdout, report, label, false);
+            transcript.Forget();
+            nextReport += args.reportEvery;
+        }
+    };
     ScenarioHooks hooks;
     hooks.loadPlugin = [&]() {
         if (!simhost::LoadPlugin(args.plugin)) {
@@ -354,10 +442,7 @@ int main(int argc, char **argv)
         transcript.Flush();
         return true;
     };
-    hooks.afterFrame = [&]() {
-        transcript.Flush();
-        look();
-    };
+    hooks.afterFrame = afterFrame;
     hooks.note = [&](const std::string &text) { printf("[%7.2f] NOTE %s\n", simhost::ElapsedTime(), text.c_str()); };
     hooks.event = [&](const std::string &text) { printf("[%7.2f] DO   %s\n", simhost::ElapsedTime(), text.c_str()); };
 
@@ -371,13 +456,14 @@ int main(int argc, char **argv)
     int frames = (int)(args.duration * args.options.frameRate + 0.5f);
     for (int i = 0; i < frames; i++) {
         simhost::RunFrame();
-        transcript.Flush();
-        look();
+        afterFrame();
     }
     if (!snapshots.Last(snapshotError))
         fprintf(stderr, "vellomir-sim: cannot write a picture: %s\n", snapshotError.c_str());
     simhost::UnloadPlugin();
     transcript.Flush();
+    // After XPluginStop: what the plug-in did not give back is still counted here.
+    SimReport_Print(stdout, report, "end", true);
     for (const std::string &name : simhost::MissingDataRefs())
         printf("vellomir-sim: the plug-in looked for %s, which X-Plane %d does not publish\n", name.c_str(),
                args.options.xplaneVersion);

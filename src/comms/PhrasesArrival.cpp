@@ -11,6 +11,7 @@
 #include "comms/PhraseCommon.h"
 #include "monitor/Functions.h"
 #include "monitor/LevelText.h"
+#include "monitor/WaypointTracking.h"
 #include "navdata/AptNav.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
@@ -164,7 +165,7 @@ void Arrival_restartApproach(pilot *r)
     for (size_t i = 0; i < r->flightPlanVec.size(); i++) {
         if (r->flightPlanVec[i].order >= 4) {
             if ((int)i < r->gActualFlightPlanIndex || r->gActualFlightPlanIndex >= (int)r->flightPlanVec.size())
-                r->gActualFlightPlanIndex = (int)i;
+                NaviCheck_ActivateWaypoint(r, (int)i, false);
             break;
         }
     }

@@ -6,6 +6,7 @@
 #include "XPLMProcessing.h"
 #include "comms/PhraseCommon.h"
 #include "comms/PhrasesHandOver.h"
+#include "monitor/WaypointTracking.h"
 #include "state/Pilot.h"
 
 namespace
@@ -80,7 +81,7 @@ void Radio_CancelIFRReadback(pilot *r, const char *text)
 {
     Phrase_QueueReadback(r, "ALL", 1100, text);
     r->serviceTerminated = true;
-    r->gActualFlightPlanIndex = 0;
+    NaviCheck_ActivateWaypoint(r, 0, true);
     r->numeroDiSidTrovate = 0;
     r->clearedToLand = 0;
     r->cicloCenter = 0;

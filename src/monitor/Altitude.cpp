@@ -14,11 +14,11 @@
 #include "comms/PhraseCommon.h"
 #include "comms/RadioTexts.h"
 #include "monitor/Functions.h"
+#include "monitor/HeadingVectors.h"
 #include "monitor/LevelText.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
-#include "state/Hooks.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
 
@@ -58,9 +58,7 @@ std::string Altitude_headingPrefix(pilot *p, int forzaHeading)
     const float now = XPLMGetElapsedTime();
     p->orarioUltimoHeading = now;
     p->orarioUltimaIstruzione = now;
-    char text[64];
-    snprintf(text, sizeof text, "turn %s heading #%03d#, ", side, h);
-    return text;
+    return std::string("turn ") + side + " heading #" + FormatHeading(h, 3) + "#, ";
 }
 
 /// Whether one of the waypoints after the active one has another level than it; its level then.

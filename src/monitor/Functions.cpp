@@ -74,8 +74,9 @@ float Geodesy_Normalize360(float hdg_deg)
 /// The wind correction for the bearing just computed into out.
 void Geodesy_WindCorrection(distanceToCoord *out, int calculateWCAsetting, pilot *p)
 {
+    // The simulator gives the wind's true direction; the bearing and the aircraft's heading are magnetic.
     const int heading = (int)p->headingAttuale;
-    const int wind = p->windHeading;
+    const int wind = (int)std::lround(Geodesy_Normalize360((float)p->windHeading + p->variazioneMagnetica)) % 360;
     if (wind > heading)
         p->dirVentoRelativa = wind - heading;
     else if (wind == heading)

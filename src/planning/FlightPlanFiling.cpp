@@ -6,6 +6,7 @@
 
 #include "XPLMDataAccess.h"
 #include "XPLMNavigation.h"
+#include "monitor/WaypointTracking.h"
 #include "navdata/AptNav.h"
 #include "navdata/Callsigns.h"
 #include "navdata/FindNavType.h"
@@ -249,7 +250,7 @@ void Filing_apply(const FlightPlanForm &form, CheckedPlan &plan, pilot &record)
     pianoDiVolo = record.pianoDiVolo = plan.route;
     record.flightPlanVec.clear();
     FlightPlan_AppendRoute(plan.points, &record);
-    record.gActualFlightPlanIndex = 0;
+    NaviCheck_ActivateWaypoint(&record, 0, true);
     record.altezzaAeroportoArrivo = plan.arrivalElevation_ft;
 
     // A new plan filed on the ground starts its procedures afresh: the old SID (or STAR) would else stay.

@@ -2,6 +2,7 @@
 #include "planning/FlightPlanRoute.h"
 
 #include "navdata/FindNavType.h"
+#include "monitor/WaypointTracking.h"
 #include "planning/FlightPlanText.h"
 #include "plugin/Log.h"
 
@@ -122,5 +123,5 @@ void pilot::AnalyzeFlightPlan(pilot *record)
     record->flightPlanVec.clear();
     ResolvedRoute route = FlightPlan_ResolveRoute(FlightPlan_RouteWords(record->pianoDiVolo), record);
     FlightPlan_AppendRoute(route.points, record);
-    record->gActualFlightPlanIndex = 0;
+    NaviCheck_ActivateWaypoint(record, 0, true);
 }

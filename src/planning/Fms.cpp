@@ -10,6 +10,7 @@
 
 #include "XPLMNavigation.h"
 #include "monitor/Functions.h"
+#include "monitor/WaypointTracking.h"
 #include "planning/JumpToWaypoint.h"
 #include "plugin/Log.h"
 #include "state/Pilot.h"
@@ -280,8 +281,11 @@ void Fms_FollowActiveWaypoint(pilot *p)
     if (programFMSDirectOnJump != 1)
         return;
     const int entry = Fms_DestinationFor(k);
-    if (entry < 0)
+    if (entry < 0) {
+        PrintInfo(kTag, "No FMS entry holds waypoint %i %s: the FMS destination is left as it is", k,
+                  p->flightPlanVec[(size_t)k].name.c_str());
         return;
+    }
     PrintInfo(kTag, "Set current waypoint in FMS %s (%i+1 in FMS)", p->flightPlanVec[(size_t)k].name.c_str(), k);
     XPLMSetDestinationFMSEntry(entry);
     XPLMSetDisplayedFMSEntry(entry);
@@ -294,7 +298,7 @@ void cercaNuovoFlightPlanIndex(pilot *p)
     PrintInfo(tag, "Entering cercaNuovoFlightPlanIndex");
     const std::vector<pilot::flightPlanLoc> &route = p->flightPlanVec;
     if (route.empty()) {
-        p->gActualFlightPlanIndex = 0;
+        NaviCheck_ActivateWaypoint(p, 0, true);
         PrintInfo(tag, "Empty flight plan, active waypoint 0");
         return;
     }
@@ -325,6 +329,6 @@ void cercaNuovoFlightPlanIndex(pilot *p)
         closest = oldNameAt >= 0 ? oldNameAt : std::min(std::max(old, 0), (int)route.size() - 1);
         PrintInfo(tag, "No waypoint within 1000 nm, active waypoint kept at %i", closest);
     }
-    p->gActualFlightPlanIndex = closest;
+    NaviCheck_ActivateWaypoint(p, closest, true);
     PrintInfo(tag, "New active waypoint %i %s", closest, route[(size_t)closest].name.c_str());
 }

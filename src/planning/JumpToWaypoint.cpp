@@ -43,8 +43,7 @@ std::string Jump_LabelName(XPWidgetID button)
 void Jump_To(pilot *p, int k)
 {
     PrintInfo(kTag, "Jump to waypoint %i %s", k, p->flightPlanVec[(size_t)k].name.c_str());
-    p->gActualFlightPlanIndex = k;
-    NaviCheck_ResetWaypointTracking(p, XPLMGetElapsedTime());
+    NaviCheck_ActivateWaypoint(p, k, false);
     Fms_FollowActiveWaypoint(p);
 }
 

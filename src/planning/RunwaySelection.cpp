@@ -9,6 +9,7 @@
 #include "XPLMNavigation.h"
 #include "XPLMProcessing.h"
 #include "comms/MessageQueue.h"
+#include "monitor/HeadingVectors.h"
 #include "navdata/AptNav.h"
 #include "planning/RunwayRules.h"
 #include "navdata/ProcedureSearch.h"

@@ -2,12 +2,21 @@
 // a multi handle so that a waiting transfer can be cancelled at once.
 #include "plugin/Https.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "plugin/LibCurl.h"
 #include "plugin/PluginGlobals.h"
 
 char httpsCaFile[512] = "";
+
+void Https_TakeCaFileFromEnvironment()
+{
+    const char *named = getenv("SSL_CERT_FILE");
+    if (httpsCaFile[0] == '\0' && named != nullptr && named[0] != '\0' && strlen(named) < sizeof httpsCaFile)
+        snprintf(httpsCaFile, sizeof httpsCaFile, "%s", named);
+}
 
 namespace
 {

@@ -11,6 +11,9 @@
 
 /// Certificate authority file used instead of the system's store when not empty (tests, private services).
 extern char httpsCaFile[512];
+/// Takes the certificate store named by the environment variable SSL_CERT_FILE, as OpenSSL programs do, into
+/// httpsCaFile when that is empty (a private service's authority); called at start on the simulator's thread.
+void Https_TakeCaFileFromEnvironment();
 
 struct HttpsRequest {
     const char *url = "";

@@ -55,6 +55,7 @@ void System_Start()
     System_FindFlightDataRefs(gFDV_XPlaneVersion);
     readSettings();
     readVoices();
+    Https_TakeCaFileFromEnvironment();
     PrintInfo("XPluginStart", userDebug ? "User debug enabled" : "User debug disabled");
     CambiaVoceRandom();
     if (azureTtsOn == 1) {

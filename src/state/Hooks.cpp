@@ -3,24 +3,7 @@
 
 #include "state/Pilot.h"
 
-void CalcolaHeadingError(pilot *)
-{
-}
-
-void CallVectoring(pilot *, float, int16_t)
-{
-}
-
 void CreateReadbackDialog(int, int, int, int)
-{
-}
-
-float GetDistanceToTarget(pilot *)
-{
-    return 0;
-}
-
-void NaviCheck_WaypointSequencing(pilot *)
 {
 }
 

@@ -16,24 +16,9 @@
 
 class pilot;
 
-// MARK: procedures, approach path and FMS
-/// Heading to the active waypoint and the error of the aircraft's heading.
-void CalcolaHeadingError(pilot *p);
-
-// MARK: altitude and heading instructions
-/// Composes and queues a heading vector (code 550).
-void CallVectoring(pilot *record, float heading, int16_t flag);
-/// En-route distance still to fly to the first STAR or approach point (nm).
-float GetDistanceToTarget(pilot *p);
-
 // MARK: request dialog
 /// Closes the request dialog, remembering its position; nothing when it is closed.
 void RequestDialog_Close();
-
-// MARK: waypoint sequencing
-/// The last stage of the navigation monitor: waypoint switching, the tower hand-over for landing, heading
-/// vectors and speed advice (reads consentiRiduzioneVelocita for the speed advice).
-void NaviCheck_WaypointSequencing(pilot *p);
 
 // MARK: read-back window
 /// Opens the read-back window for gReadbackMessage (its "Readback" and "Say again" buttons answer

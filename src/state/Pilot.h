@@ -225,13 +225,6 @@ class pilot {
     int distanzaCambioCenter = 0;         ///< nm still to fly at which the next centre takes over, 0 = none
     float orarioUltimaIstruzione = 0;     ///< last controller instruction (squawk, hand-over, vector, level)
 
-    // MARK: heading to the active waypoint (monitor/HeadingVectors)
-    float headingTarget = 0;            ///< heading to steer to it (wind-corrected when usaHeadingWCA)
-    float headingError = 0;             ///< 0..180 between headingAttuale and the heading to it
-    std::string direzioneVirataStringa; ///< "left" or "right"
-    bool autopilotaRilevato = false;    ///< autopilot or IXEG LNAV engaged this frame
-    float orarioUltimoHeading = 0;      ///< time of the last vector
-
     // MARK: emergency (the ATC dialog)
     bool inEmergenza = false;      ///< an emergency was declared; it stays for the rest of the flight
     bool divertedInFlight = false; ///< the emergency chose another destination than the filed one
@@ -256,6 +249,31 @@ class pilot {
     bool percorsoArrivoRichiesto = false; ///< a step asked for the arrival path; set up over the next frames
     float orarioPassiDiscesa[3] = {0, 0, 0}; ///< last run of the final, the 7000 ft and the first descent step
     bool datarefIxegCercati = false; ///< the IXEG annunciator datarefs were looked for
+
+    // MARK: heading to the active waypoint (monitor/HeadingVectors)
+    float headingTarget = 0;             ///< heading to steer to it (wind-corrected when usaHeadingWCA)
+    float headingError = 0;              ///< 0..180 between headingAttuale and the heading to it
+    int direzioneVirata = 0;             ///< 1 left, 2 right
+    std::string direzioneVirataStringa;  ///< "left" or "right"
+    std::string nomeWaypointAttuale;     ///< name of the active waypoint
+    float distanzaWaypointAttuale = 0;   ///< nm to it, this frame
+    std::string leftRightVentoRelativo;  ///< side of a cross wind ("left", "right"), else ""
+
+    // MARK: waypoint sequencing and vectors (monitor/WaypointSequencing)
+    int switchToNextPoint = 0;           ///< the active waypoint is done: switch this frame
+    bool siAllontanaDalFix = false;      ///< moving away from the active waypoint
+    bool prossimoFixTrigged = false;     ///< a new waypoint is active and has had no vector yet
+    bool saltoRichiesto = false;         ///< the pilot asked to skip the active waypoint
+    bool chiamaHeading = false;          ///< outcome of the vector rules: give a vector
+    bool primoHeadingChiamato = false;   ///< the first in-tolerance vector has been given
+    bool autopilotaRilevato = false;     ///< autopilot or IXEG LNAV engaged this frame
+    float orarioHeadingDovuto = 0;       ///< time the pending vector became due (0 = none)
+    float orarioUltimoHeading = 0;       ///< time of the last vector
+    float headingAssegnato = 0;          ///< heading of the last vector
+    float orarioUltimaRiduzioneVelocita = 0; ///< time of the last speed advice
+    int waypointTracciato = -1;          ///< active index the tracking above belongs to; -1: activate next frame
+    bool saltaWaypointPassati = true;    ///< that activation skips waypoints already behind the aircraft
+    float distanzaAttivazioneWaypoint = 0; ///< nm to the active waypoint when it was activated
 };
 
 /// The user's flight, from load to unload.

@@ -6,6 +6,7 @@
 #include "XPLMProcessing.h"
 #include "comms/MessageQueue.h"
 #include "comms/PhrasesSpecial.h"
+#include "monitor/WaypointTracking.h"
 #include "navdata/AptNav.h"
 #include "navdata/FindNavType.h"
 #include "navdata/Parser.h"
@@ -110,7 +111,7 @@ void Emergency_newRoute(pilot *p)
     p->flightPlanVec.clear();
     p->flightPlanBackup.clear();
     p->ilsPathCreated = false;
-    p->gActualFlightPlanIndex = 0;
+    NaviCheck_ActivateWaypoint(p, 0, true);
     p->transponder = EMERGENCY_SQUAWK;
     PrintInfo(kTag, "Emergency: SetILSPath...");
     p->stars.clear();

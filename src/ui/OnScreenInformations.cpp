@@ -10,6 +10,7 @@
 #include "XPLMDataAccess.h"
 #include "XPLMProcessing.h"
 #include "monitor/Functions.h"
+#include "monitor/HeadingVectors.h"
 #include "navdata/AptNav.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/SimDataRefs.h"
@@ -208,18 +209,6 @@ void OnScreen_radio(const pilot &p)
     OnScreen_line(white, "tuned frequency: %s", OnScreen_frequency(p.gActualFrequency).c_str());
 }
 
-/// "head", "cross" or "tail" for a relative wind angle, and the side of a cross wind.
-const char *OnScreen_relativeWind(int angle, const char **side)
-{
-    const int a = ((angle % 360) + 360) % 360;
-    *side = a >= 46 && a <= 135 ? "right" : a >= 226 && a <= 315 ? "left" : "";
-    if (a < 46 || a > 315)
-        return "head";
-    if (a >= 136 && a <= 225)
-        return "tail";
-    return "cross";
-}
-
 void OnScreen_weather(const pilot &p)
 {
     OnScreen_caption("Weather", "-------");
@@ -228,7 +217,7 @@ void OnScreen_weather(const pilot &p)
     const char *side = "";
     if (speed > 0) {
         OnScreen_line(white, "wind heading: %i", (int)OnScreen_getf(gWindHeadingRef));
-        OnScreen_line(white, "%s wind: %i", OnScreen_relativeWind(p.dirVentoRelativa, &side), p.dirVentoRelativa);
+        OnScreen_line(white, "%s wind: %i", VentoRelativo_Classe(p.dirVentoRelativa, &side), p.dirVentoRelativa);
     }
     if (calculateWCA != 1)
         return;
@@ -268,9 +257,8 @@ void OnScreen_headingIndicator(const pilot &p)
     } else if (p.primaChiamataCenterEffettuata == 1 && p.gActualFlightPlanIndex >= 0 &&
                p.gActualFlightPlanIndex < (int)p.flightPlanVec.size()) {
         const pilot::flightPlanLoc &wp = p.flightPlanVec[(size_t)p.gActualFlightPlanIndex];
-        if (OnScreen_distance(p, wp.lat, wp.lon) < 1.5f)
-            text = OnScreen_HeadingIndicatorText(0, 0, true, &colour);
-        // Further out the heading error of the vectors is not known here: "--(-)--" in white.
+        const bool tooNear = OnScreen_distance(p, wp.lat, wp.lon) < 1.5f;
+        text = OnScreen_HeadingIndicatorText((int)p.headingError, p.direzioneVirata, tooNear, &colour);
     } else {
         text = OnScreen_HeadingIndicatorText(0, 0, true, &colour);
     }

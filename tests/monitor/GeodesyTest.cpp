@@ -116,7 +116,7 @@ TEST_F(GeodesyTest, CrossWindIsCorrectedIntoTheWindUnlessTheAutopilotFlies)
     CalcolaDistanzaCoordinata(45.0, -100.0, 46.0, -100.0, &d, 0, &record); // the option off
     EXPECT_FALSE(record.usaHeadingWCA);
 
-    record.windHeading = 81;
+    record.windHeading = 90;            // true: from 081 magnetic
     record.variazioneMagnetica = -9.0f; // course 351: corrected 361 becomes 1
     CalcolaDistanzaCoordinata(45.0, -100.0, 46.0, -100.0, &d, 1, &record);
     EXPECT_NEAR(d.heading, 351.0f, 1e-3);

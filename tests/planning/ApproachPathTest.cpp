@@ -300,14 +300,34 @@ TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersLevelsAndFm
     // NNUTT, the STAR's last fix, is 13 nm out and 24 degrees off the 10R localizer: flown as the ILS point.
     EXPECT_EQ(Names(), "CAVOB/1 RENBE/1 RICHR/1 EMRLD/1 HAROB/2 BTG/2 HHOOD/2 BLRUN/3 SSDEE/3 THEID/3 EMZEY/3 "
                        "CIZZL/3 YORKY/3 NNUTT/5 Runway 10R/6");
-    EXPECT_EQ(Levels(), (std::vector<int>{200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 30}));
-    record.altezzaDiscesaFeet = 6000, record.faseDiscesa = 2;
-    drawFlighLevels(&record);
-    EXPECT_EQ(Levels(), (std::vector<int>{60, 60, 60, 60, 110, 110, 110, 110, 110, 100, 80, 60, 60, 50, 30}));
     const std::vector<simhost::FmsEntry> fms = simhost::FmsPlan(); // airport, route, airport
     ASSERT_EQ(fms.size(), record.flightPlanVec.size() + 2);
     EXPECT_EQ(fms[fms.size() - 3].id, "NNUTT");
     EXPECT_NEAR(fms[fms.size() - 2].lat, record.arrivalRunwayStruct.lat, 1e-4);
+    // By hand from the files: HAROB6 RW16L has only at-or-above altitudes (no SID restriction); HHOOD4
+    // gives SSDEE 110 and THEID 100 and EMZEY 80 (between: the upper altitude), CIZZL 50 (at or above),
+    // YORKY 50; the highest, 110, is at SSDEE (index 8). The runway is 30 ft + 3000 ft.
+    const struct {
+        int descentFeet, fase;
+        std::vector<int> expected;
+    } rows[] = {
+        // Cruise (as the path drew it): nothing below FL200 before the descent; the runway at its approach height.
+        {0, 0, {200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 30}},
+        // Descending to 11000: everything at 110, past the STAR's last restriction down to it.
+        {11000, 1, {110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 50, 30}},
+        // Descending to 6000: the route and the STAR up to SSDEE held at 110, then the STAR's floors.
+        {6000, 2, {60, 60, 60, 60, 110, 110, 110, 110, 110, 100, 80, 60, 60, 50, 30}},
+        // Final step, 3000 (above the terrain floor): everything ahead at it, the STAR's floors no longer
+        // holding the aircraft up at 11000 after a route fix at 3000.
+        {3000, 3, {30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30}},
+    };
+    for (const auto &row : rows) {
+        if (row.descentFeet != 0) {
+            record.altezzaDiscesaFeet = row.descentFeet, record.faseDiscesa = row.fase;
+            drawFlighLevels(&record);
+        }
+        EXPECT_EQ(Levels(), row.expected) << row.descentFeet;
+    }
     enableFmcProgramming = 0;
 
     fileSTAR11(&record); // the STAR again: NNUTT back as its fix, then the path again

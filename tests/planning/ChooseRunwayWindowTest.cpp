@@ -89,6 +89,11 @@ TEST_F(ChooseRunwayWindow, PilotsChoiceHoldsUntilAutomaticOrAnotherAirport)
     Depart("KBFI"); // the flight is filed again from Boeing Field
     EXPECT_EQ(record.preferredDepRunway, 0);
     EXPECT_STREQ(record.departureRunwayName, "31R");
+    record.preferredDepRunway = 5; // past Boeing Field's four ends: automatic
+    record.preferredDepRunwayAirport = "KBFI";
+    SetMatchingRunway(&record, 1);
+    EXPECT_STREQ(record.departureRunwayName, "31R");
+    EXPECT_EQ(record.preferredDepRunway, 0);
 
     record.arrAirportICAO = "KPDX";
     CreateChooseRunwayControl(&record, 0);
@@ -98,6 +103,10 @@ TEST_F(ChooseRunwayWindow, PilotsChoiceHoldsUntilAutomaticOrAnotherAirport)
     EXPECT_STREQ(record.arrivalRunwayStruct.name, "21");
     EXPECT_STREQ(record.departureRunwayName, "31R");
     EXPECT_TRUE(simhost::HostErrors().empty());
+    record.preferredDepRunway = 1;
+    record.ResetFlight(); // a new flight forgets both choices
+    EXPECT_EQ(record.preferredDepRunway, 0);
+    EXPECT_EQ(record.preferredArrRunway, 0);
 }
 
 TEST_F(ChooseRunwayWindow, TwentyButtonsAtMostAndTheWindowHoldsThem)

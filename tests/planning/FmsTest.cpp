@@ -51,15 +51,6 @@ class FmsTest : public HostTest {
         Filing_Route(record, words);
         drawFlighLevels(&record);
     }
-    /// KSEA 16L HAROB6 HAROB BTG HHOOD HHOOD4 KPDX 10R, with the final approach points built by hand.
-    void SeattleToPortland()
-    {
-        Route({"HAROB", "BTG", "HHOOD"});
-        char rwy[8] = "16L";
-        searchSID11(record.depAirportICAO, rwy, &record);
-        fileSID11(&record);
-        ArriveAtPortland(record);
-    }
     /// Near Portland: the STAR HHOOD4 for 10R and the final approach by hand, descending to 6000 ft (the
     /// STAR's restrictions show in the levels).
     static void ArriveAtPortland(pilot &p)
@@ -91,13 +82,6 @@ class FmsTest : public HostTest {
         for (int i = 0; i < entries; i++)
             XPLMSetFMSEntryLatLon(i, 40.0f + 0.1f * (float)i, -120.0f, 1000);
     }
-    static bool LoggedSince(size_t mark, const std::string &text)
-    {
-        for (const std::string &line : simhost::LogLinesSince(mark))
-            if (line.find(text) != std::string::npos)
-                return true;
-        return false;
-    }
     static bool DestinationAndDisplayed(int entry)
     {
         return simhost::FmsDestinationEntry() == entry && simhost::FmsDisplayedEntry() == entry;
@@ -106,43 +90,28 @@ class FmsTest : public HostTest {
     std::vector<int> saved;
 };
 
-TEST_F(FmsTest, SeattleToPortlandIsProgrammedEntryByEntryJumpedAndRefiledInBothClearingBehaviours)
+TEST_F(FmsTest, SeattleToPortlandIsProgrammedEntryByEntryAndRefiledInBothClearingBehaviours)
 {
     for (simhost::FmsClear clearing : {simhost::FmsClear::Shift, simhost::FmsClear::Blank}) {
         SCOPED_TRACE(clearing == simhost::FmsClear::Shift ? "shift" : "blank");
         Filing_AtSeattle();
         simhost::SetFmsClearing(clearing);
         StalePlan(40); // an earlier, longer flight: none of it may survive
-        size_t mark = simhost::LogLines().size();
         Filing_File("HAROB BTG HHOOD"); // the SID HAROB6 from 16L comes with it
-        EXPECT_TRUE(LoggedSince(mark, "FMS cleared, entries now: 0"));
         EXPECT_EQ(Plan(), "airport:KSEA/0 fix:CAVOB/16000 fix:RENBE/16000 fix:RICHR/16000 fix:EMRLD/16000 "
                           "fix:HAROB/16000 vor:BTG/16000 fix:HHOOD/16000 airport:KPDX/0");
         EXPECT_TRUE(DestinationAndDisplayed(1));
 
         pilot &p = pilotObj;
         ArriveAtPortland(p);
-        mark = simhost::LogLines().size();
         ProgramFMS(&p);
-        EXPECT_TRUE(LoggedSince(mark, "FMS cleared, entries now: 0"));
         EXPECT_EQ(Plan(), "airport:KSEA/0 fix:CAVOB/6000 fix:RENBE/6000 fix:RICHR/6000 fix:EMRLD/6000 "
                           "fix:HAROB/11000 vor:BTG/11000 fix:HHOOD/11000 fix:BLRUN/11000 fix:SSDEE/11000 "
                           "fix:THEID/10000 fix:EMZEY/8000 fix:CIZZL/6000 fix:YORKY/6000 fix:NNUTT/5000 latlon/0 "
                           "latlon/0 airport:KPDX/0");
         EXPECT_TRUE(DestinationAndDisplayed(1));
 
-        // The pilot jumps to the ILS point through the window.
-        JumpToWaypoint(&p);
-        void *window = simhost::FindWindowByTitle("Jump to");
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "ILS", xpWidgetClass_Button)));
-        EXPECT_EQ(p.gActualFlightPlanIndex, (int)p.flightPlanVec.size() - 2);
-        EXPECT_TRUE(DestinationAndDisplayed((int)p.flightPlanVec.size() - 1));
-        EXPECT_EQ(simhost::FmsEntryAt(simhost::FmsDestinationEntry()).kind, "latlon");
-        EXPECT_EQ(simhost::FindWindowByTitle("Jump to"), nullptr);
-
         // Filed again with a shorter route: nothing of the longer plan is left behind the arrival.
-        p.gActualFlightPlanIndex = 0;
         p.altezzaDiscesaFeet = p.faseDiscesa = 0;
         Filing_File("BTG"); // with a SID that leads to BTG (the filing draws one of several)
         const std::string plan = Plan();
@@ -281,6 +250,7 @@ TEST_F(FmsTest, TheJumpWindowListsTheRouteInColumnsAndActsOnlyOnTheWaypointItNam
     ASSERT_TRUE(simhost::ClickWidget(simhost::NthWidgetOfClass(window, xpWidgetClass_Button, 2)));
     EXPECT_EQ(record.gActualFlightPlanIndex, 2);
     EXPECT_TRUE(DestinationAndDisplayed(3));
+    EXPECT_EQ(simhost::FindWindowByTitle("Jump to"), nullptr);
     EXPECT_EQ(record.distanzaMinimaWaypoint, 0);
     EXPECT_EQ(record.gLastDistanceToActWP, 100);
 
@@ -352,7 +322,11 @@ TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
 
 TEST_F(FmsTest, SteadyFramesNeverProgramTheFms)
 {
-    SeattleToPortland();
+    Route({"HAROB", "BTG", "HHOOD"});
+    char rwy[8] = "16L"; // HAROB6: its first fix, CAVOB, is passed within the frames run
+    searchSID11(record.depAirportICAO, rwy, &record);
+    fileSID11(&record);
+    ArriveAtPortland(record);
     System_CreateDriverWindow();
     Driver_SkipFirstFrame();
     pilotObj = record;

@@ -8,10 +8,8 @@
 #include "navdata/AptNav.h"
 #include "navdata/FindNavType.h"
 #include "navdata/ProcedureSearch.h"
-#include "planning/FlightPlanFiling.h"
 #include "planning/Procedures.h"
 #include "planning/RunwaySelection.h"
-#include "plugin/FirstFrame.h"
 #include "plugin/PluginGlobals.h"
 #include "support/Filing.h"
 #include "support/PluginHost.h"
@@ -79,56 +77,6 @@ class ProceduresTest : public HostTest
     pilot record;
     std::vector<int> saved;
 };
-
-TEST_F(ProceduresTest, SeattleToPortlandProfileWithSidAndStarForSeveralDescentTargets)
-{
-    // Filed at gate A1 of Seattle in a south flow: runway 16L, HAROB6 connects to HAROB.
-    Filing_AtSeattle();
-    FlightPlanForm form;
-    form.flightName = "Vellomir";
-    form.flightNumber = "15";
-    form.departure = "KSEA";
-    form.arrival = "KPDX";
-    form.transDep = form.transArr = "18000";
-    form.flightLevel = "200";
-    form.descentSpeed = "1800";
-    form.route = "HAROB BTG HHOOD";
-    ASSERT_TRUE(FlightPlan_File(form, &pilotObj));
-    record = pilotObj;
-    ASSERT_STREQ(record.departureRunwayName, "16L");
-    ASSERT_TRUE(record.sidFiled);
-    SearchAndFileStar("10R"); // HHOOD4 starts at HHOOD: its common route and RW10B transition follow it
-    ASSERT_TRUE(record.starFiled);
-    EXPECT_FALSE(record.ilsPathCreated);
-    // KPDX's elevation as filed: 30 ft.
-    record.AddToFlightPlan(45.5887f, -122.6060f, "Runway 10R", 6, 0, 0, 0);
-    EXPECT_EQ(Names(), "CAVOB/1 RENBE/1 RICHR/1 EMRLD/1 HAROB/2 BTG/2 HHOOD/2 BLRUN/3 SSDEE/3 THEID/3 EMZEY/3 "
-                       "CIZZL/3 YORKY/3 NNUTT/3 Runway 10R/6");
-
-    // By hand from the files: HAROB6 RW16L has only at-or-above altitudes (no SID restriction); HHOOD4
-    // gives SSDEE 110 and THEID 100 and EMZEY 80 (between: the upper altitude), CIZZL 50 (at or above),
-    // YORKY 50; the highest, 110, is at SSDEE (index 8). The runway is 30 ft + 3000 ft.
-    const struct {
-        int descentFeet, fase;
-        std::vector<int> expected;
-    } rows[] = {
-        // Cruise: nothing below FL200 before the descent; the runway at its approach height.
-        {0, 0, {200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 30}},
-        // Descending to 11000: everything at 110, past the STAR's last restriction down to it.
-        {11000, 1, {110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 50, 30}},
-        // Descending to 6000: the route and the STAR up to SSDEE held at 110, then the STAR's floors.
-        {6000, 2, {60, 60, 60, 60, 110, 110, 110, 110, 110, 100, 80, 60, 60, 50, 30}},
-        // Final step, 3000 (above the terrain floor): everything ahead at it, the STAR's floors no longer
-        // holding the aircraft up at 11000 after a route fix at 3000.
-        {3000, 3, {30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30}},
-    };
-    for (const auto &row : rows) {
-        record.altezzaDiscesaFeet = row.descentFeet;
-        record.faseDiscesa = row.fase;
-        drawFlighLevels(&record);
-        EXPECT_EQ(Levels(), row.expected) << row.descentFeet;
-    }
-}
 
 TEST_F(ProceduresTest, SidInsertionKeepsTheRouteWithoutDuplicatesStaleIndexesOrTheDummyPoint)
 {

@@ -1,5 +1,5 @@
 // Runway choice over real airports (tests/data/runways, see the README there): runway-use rules, the wind
-// and the nearest runway in calm wind, the pilot's preference, and airports without runways.
+// and the nearest runway in calm wind, and airports without runways (the pilot's preference: ChooseRunwayWindowTest).
 #include <cmath>
 #include <string>
 #include <vector>
@@ -189,32 +189,6 @@ TEST_F(RunwaySelection, WindReadingsOfBothVersionsAndOutOfRange)
         Flight("KPDX", "KSEA", 45.5890, -122.5930);
         EXPECT_EQ(Choose(1), row.expected);
     }
-}
-
-TEST_F(RunwaySelection, PreferenceHoldsAtItsAirportOnly)
-{
-    simhost::SetWeather(160, 15, 1013);
-    Flight("KPDX", "KSEA", 45.5890, -122.5930);
-    record.preferredDepRunway = 6;
-    record.preferredDepRunwayAirport = "KPDX";
-    EXPECT_EQ(Choose(1), "21");
-    EXPECT_EQ(Choose(1), "21");
-    EXPECT_EQ(record.departureRunwayStruct.index, 6);
-
-    record.preferredDepRunway = 7; // past the six ends: automatic
-    EXPECT_EQ(Choose(1), "10R");
-    EXPECT_EQ(record.preferredDepRunway, 0);
-
-    Flight("KPAO", "KSEA", 37.4550, -122.1129);
-    record.preferredDepRunway = 6;
-    record.preferredDepRunwayAirport = "KPDX"; // given at Portland, the flight now leaves Palo Alto
-    EXPECT_EQ(Choose(1), "xxx");
-    EXPECT_EQ(record.preferredDepRunway, 0);
-
-    record.preferredDepRunway = 1;
-    record.preferredDepRunwayAirport = "KPAO";
-    record.ResetFlight();
-    EXPECT_EQ(record.preferredDepRunway, 0);
 }
 
 TEST_F(RunwaySelection, AirportsWithoutRunwaysClearTheRecordAndWarnOnce)

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "XPLMDataAccess.h"
+#include "XPLMProcessing.h"
 #include "XPLMUtilities.h"
 #include "support/PluginHost.h"
 
@@ -186,6 +187,20 @@ TEST_F(SimHostTest, DirectoryListingPathAndVersionFollowTheSdk)
     char path[512];
     XPLMGetSystemPath(path);
     EXPECT_EQ(path[strlen(path) - 1], '/');
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SimHostTest, ElapsedTimeKeepsUpOverALongFlight)
+{
+    // Ten hours at 7 frames a second: summed in a float the clock would end hundreds of seconds off.
+    simhost::Options options;
+    options.frameRate = 7.0f;
+    simhost::Reset(options);
+    simhost::RunFrames(10 * 3600 * 7);
+    EXPECT_NEAR(XPLMGetElapsedTime(), 36000.0f, 0.01f);
 }
 
 } // namespace

@@ -172,13 +172,9 @@ TEST_F(LocalVoiceTest, CommandLinesKeepTheTextOutOfTheArguments)
         EXPECT_EQ(std::vector<std::string>(argv.begin() + 1, argv.end()), c.argv) << c.command;
         EXPECT_EQ(stdoutWave, c.stdoutWave) << c.command;
     }
-    snprintf(localTtsCommand, sizeof localTtsCommand, "%s", "no-such-synthesiser-here {wave}");
-    std::vector<std::string> argv;
-    bool stdoutWave = false;
-    std::string missing;
-    EXPECT_FALSE(LocalTTS_Command("v", "/p/w.wav", argv, &stdoutWave, &missing));
-    EXPECT_EQ(missing, "no-such-synthesiser-here {wave}");
-    if (!Espeak().empty()) {
+    if (!Espeak().empty()) { // the default command (a missing one: BrokenSynthesisers)
+        std::vector<std::string> argv;
+        bool stdoutWave = false;
         localTtsCommand[0] = '\0';
         ASSERT_TRUE(LocalTTS_Command("en-gb+m3", "/p/w.wav", argv, &stdoutWave, nullptr));
         EXPECT_EQ(argv, (std::vector<std::string>{Espeak(), "-v", "en-gb+m3", "-w", "/p/w.wav", "--stdin"}));

@@ -59,7 +59,7 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
     std::string output;
 };
 
-TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
+TEST_F(PlaybackTest, DeliveredMessagesAreHeardThroughTheSoundDeviceAndGarbageIsNot)
 {
     const int kSamples = 6000; // a quarter of a second at 24 kHz
     Speech({Answer(200, speechtest::SineWave(kSamples, 12000.0))});
@@ -77,6 +77,18 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
     PlayOut();
     EXPECT_EQ(Wave_HeldUtterances(), 0);
 
+    // A pilot message is asked in the pilot's voice; garbage instead of a wave is not played.
+    Speech({Answer(200, "<html>Service temporarily unavailable</html>")});
+    TowerRadio_Queue("Ready for departure", "TOWER", 0, 0, true);
+    simhost::RunFrame();
+    RunUntilSpoken();
+    ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 2u);
+    EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[1].body.find("<voice name='en-GB-RyanNeural'>"),
+              std::string::npos);
+    EXPECT_TRUE(simhost::SpokenTexts().empty()); // the simulator's own speech stays quiet
+    EXPECT_TRUE(Logged("Could not find RIFF chunk in wave file."));
+    EXPECT_EQ(Wave_HeldUtterances(), 0);
+
     Wave_ReleaseAllUtterances();
     System_CloseAudio(); // the driver completes its file
     std::vector<int16_t> samples = WaveDriver_Samples(output);
@@ -85,22 +97,6 @@ TEST_F(PlaybackTest, DeliveredControllerMessageIsHeardThroughTheSoundDevice)
     ASSERT_GE(span.first, 0) << "the output is silent";
     EXPECT_NEAR(span.last - span.first, kSamples, 60);
     EXPECT_GT(span.loud, kSamples / 2);
-}
-
-TEST_F(PlaybackTest, PilotMessageIsAskedInThePilotVoiceAndGarbageInsteadOfAWaveIsNotPlayed)
-{
-    Speech({Answer(200, "<html>Service temporarily unavailable</html>")});
-    TowerRadio_Queue("Ready for departure", "TOWER", 0, 0, true);
-    simhost::RunFrame();
-    RunUntilSpoken();
-    ASSERT_EQ(server.RequestsTo("/cognitiveservices/v1").size(), 1u);
-    EXPECT_NE(server.RequestsTo("/cognitiveservices/v1")[0].body.find("<voice name='en-GB-RyanNeural'>"),
-              std::string::npos);
-    EXPECT_TRUE(simhost::SpokenTexts().empty()); // the simulator's own speech stays quiet
-    EXPECT_EQ(azureReturnCode, 200);
-    EXPECT_TRUE(Logged("Could not find RIFF chunk in wave file."));
-    EXPECT_EQ(Wave_HeldUtterances(), 0);
-    EXPECT_EQ(OpenAlBufferCounter, 0);
 }
 
 } // namespace

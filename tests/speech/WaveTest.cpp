@@ -108,7 +108,7 @@ TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
     EXPECT_TRUE(Logged("can't open file /nonexistent/Vellomir_temp.wav"));
 }
 
-TEST_F(WaveTest, FiveHundredUtterancesInARowAllPlay)
+TEST_F(WaveTest, FiveHundredUtterancesInARowAllPlayAndOneStillPlayingIsNotCut)
 {
     // The driver has 32 sources: without giving back finished ones, the 33rd utterance would be silent.
     std::string path = File("short.wav", speechtest::SineWave(120));
@@ -128,12 +128,10 @@ TEST_F(WaveTest, FiveHundredUtterancesInARowAllPlay)
     }
     EXPECT_FALSE(Logged("Could not generate source id."));
     EXPECT_FALSE(Logged("Could not generate buffer id."));
-}
 
-TEST_F(WaveTest, AnUtteranceStillPlayingIsNotCut)
-{
-    std::string path = File("long.wav", speechtest::SineWave(24000)); // one second
-    Utils_WavAddToBufferQueue(path.c_str(), OpenAlBufferCounter);
+    // An utterance still playing is not cut.
+    Wave_ReleaseAllUtterances();
+    Utils_WavAddToBufferQueue(File("long.wav", speechtest::SineWave(24000)).c_str(), OpenAlBufferCounter); // 1 s
     ASSERT_TRUE(Wave_PlayQueuedBuffers());
     ALuint playing = source;
     Wave_ReleaseFinishedUtterances();

@@ -1,6 +1,9 @@
 // vellomir-sim's scenario files: words, setup, mistakes named by line, and a short flight.
+#include <cmath>
+
 #include "Scenario.h"
 #include "XPLMNavigation.h"
+#include "XPLMUtilities.h"
 #include "planning/Fms.h"
 #include "planning/JumpToWaypoint.h"
 #include "state/Pilot.h"
@@ -43,6 +46,7 @@ TEST_F(ScenarioRunTest, FliesTheEventsAndStopsAtAFailedExpectation)
     std::string error;
     ASSERT_TRUE(Scenario_Parse("place position 47.449 -122.309 elevation 131 heading 160\n"
                                "com1 121.9\nload\nwait 1\nfly heading 180 altitude 2000 speed 150\nwait 10\n"
+                               "wait align 4\nwait align 4\n" // to 12 s, where the second has nothing to wait
                                "expect log \"User debug\"\nexpect window \"No such window\"\nwait 100\n",
                                s, error))
         << error;
@@ -52,8 +56,8 @@ TEST_F(ScenarioRunTest, FliesTheEventsAndStopsAtAFailedExpectation)
     hooks.loadPlugin = [] { return simhost::LoadPlugin(VELLOMIR_XPL_PATH); };
     hooks.afterFrame = [&] { frames++; };
     EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
-    EXPECT_EQ(error, "test.scn: line 8: expected window \"No such window\" did not happen");
-    EXPECT_NEAR(simhost::ElapsedTime(), 11.0f, 0.01f); // the last wait never ran
+    EXPECT_EQ(error, "test.scn: line 10: expected window \"No such window\" did not happen");
+    EXPECT_NEAR(simhost::ElapsedTime(), 12.0f, 0.01f); // the last wait never ran
     EXPECT_EQ(simhost::GetInt("sim/cockpit2/radios/actuators/com1_frequency_hz_833"), 121900);
     EXPECT_GT(simhost::Aircraft().speed_kt, 20.0f);
     EXPECT_GT(frames, 300);
@@ -151,4 +155,37 @@ TEST_F(ScenarioRunTest, TheAircraftTakesOffFromSeattleAndFliesTheProgrammedRoute
     EXPECT_EQ(error, "jump.scn: line 3: no \"Jump to\" window (the ATC dialog's \"Choose waypoint\" opens it)");
     simhost::FlyTowards(180, 3000, 200);
     EXPECT_EQ(simhost::GetInt("sim/cockpit/autopilot/autopilot_state"), 0);
+}
+
+class ScenarioVectorPilotTest : public HostTest {};
+
+TEST_F(ScenarioVectorPilotTest, TheVectorPilotFliesWhatItHearsAsAMagneticHeadingAndTheWindDriftsIt)
+{
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(Scenario_Parse("place position 47.0 -122.5 elevation 1500 heading 0 airborne\n"
+                               "weather wind 270 40 qnh 1013\nfly heading 0 altitude 5000 speed 200\n"
+                               "pilot vectors on\nwait 60\nfly heading 400 magnetic\n",
+                               s, error))
+        << error;
+    s.path = "pilot.scn";
+    int frames = 0;
+    std::vector<std::string> notes;
+    ScenarioHooks hooks;
+    hooks.loadPlugin = [] { return true; };
+    hooks.note = [&](const std::string &note) { notes.push_back(note); };
+    hooks.afterFrame = [&] {
+        if (++frames == 30)
+            XPLMSpeakString("Alaska one, turn right heading zero niner zero.");
+    };
+    EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
+    EXPECT_EQ(error, "pilot.scn: line 6: fly heading N magnetic needs a heading from 0 to 360");
+    const simhost::AircraftState a = simhost::Aircraft();
+    const float variation = simhost::ModelMagneticVariation(a.lat, a.lon);
+    EXPECT_NEAR(std::remainder(a.headingTrue_deg + variation - 90.0f, 360.0f), 0.0f, 0.1f);
+    // The westerly wind adds 40 kt towards the east to the speed through the air.
+    const double h = a.headingTrue_deg * M_PI / 180, north = a.speed_kt * std::cos(h), east = a.speed_kt * std::sin(h) + 40;
+    EXPECT_NEAR(a.trackTrue_deg, std::atan2(east, north) * 180 / M_PI, 0.5);
+    EXPECT_NEAR(a.groundSpeed_kt, std::hypot(north, east), 1.0);
+    EXPECT_EQ(notes, (std::vector<std::string>{"pilot: vector 1, flying heading 90 magnetic"}));
 }

@@ -1,0 +1,96 @@
+// vellomir-sim's health report: the counting OpenAL between the plug-in and OpenAL Soft, and the
+// frame-time percentile.
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "SimReport.h"
+
+namespace
+{
+
+TEST(SimReportOpenAL, CountsWhatIsHeldAndKeepsOpenALsErrorsForTheCaller)
+{
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    unsetenv("VELLOMIR_ALCOUNT_REAL");
+    void *lib = dlopen(VELLOMIR_ALCOUNT_PATH, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(lib, nullptr) << dlerror();
+    auto fn = [&](const char *name) { return dlsym(lib, name); };
+    auto openDevice = (decltype(&alcOpenDevice))fn("alcOpenDevice");
+    auto closeDevice = (decltype(&alcCloseDevice))fn("alcCloseDevice");
+    auto createContext = (decltype(&alcCreateContext))fn("alcCreateContext");
+    auto destroyContext = (decltype(&alcDestroyContext))fn("alcDestroyContext");
+    auto makeCurrent = (decltype(&alcMakeContextCurrent))fn("alcMakeContextCurrent");
+    auto genSources = (decltype(&alGenSources))fn("alGenSources");
+    auto deleteSources = (decltype(&alDeleteSources))fn("alDeleteSources");
+    auto genBuffers = (decltype(&alGenBuffers))fn("alGenBuffers");
+    auto getError = (decltype(&alGetError))fn("alGetError");
+    auto counts = (int (*)(int *, int *, int *, int *, int *, int *))fn("vellomirAlCounts");
+    ASSERT_NE(counts, nullptr);
+    struct Held {
+        int sources, buffers, contexts, devices, orphaned, badDeletes;
+    };
+    auto held = [&]() {
+        Held h{};
+        counts(&h.sources, &h.buffers, &h.contexts, &h.devices, &h.orphaned, &h.badDeletes);
+        return h;
+    };
+
+    ALCdevice *device = openDevice(nullptr);
+    if (device == nullptr)
+        GTEST_SKIP() << "no OpenAL device";
+    ALCcontext *context = createContext(device, nullptr);
+    ASSERT_TRUE(makeCurrent(context));
+    ALuint sources[3], buffers[2];
+    genSources(3, sources);
+    genBuffers(2, buffers);
+    deleteSources(1, &sources[0]);
+    EXPECT_EQ(getError(), AL_NO_ERROR);
+    Held h = held();
+    EXPECT_EQ(h.sources, 2);
+    EXPECT_EQ(h.buffers, 2);
+    EXPECT_EQ(h.contexts, 1);
+    EXPECT_EQ(h.devices, 1);
+
+    // A failed call keeps nothing, and its error reaches the caller's next alGetError as OpenAL's would.
+    deleteSources(1, &sources[0]);
+    EXPECT_EQ(getError(), AL_INVALID_NAME);
+    ALuint unused[2] = {0, 0};
+    genSources(-1, unused);
+    EXPECT_EQ(getError(), AL_INVALID_VALUE);
+    EXPECT_EQ(getError(), AL_NO_ERROR);
+    EXPECT_EQ(held().sources, 2);
+
+    // What the context and device still held when they went is orphaned.
+    makeCurrent(nullptr);
+    destroyContext(context);
+    closeDevice(device);
+    h = held();
+    EXPECT_EQ(h.sources + h.buffers + h.contexts + h.devices, 0);
+    EXPECT_EQ(h.orphaned, 4);
+}
+
+TEST(SimReportFrames, PercentileIsTheBinEdgeAndTheLongestBeyondTheBins)
+{
+    struct Case {
+        unsigned fast, slowBin, slow;
+        double longest, fraction, expected;
+    } cases[] = {
+        {999, 0, 1, 0.005, 0.999, 0.01},                         // one slow frame in a thousand is above it
+        {998, 500, 2, 5.003, 0.999, 5.01},                       // two are not
+        {990, FrameHistogram::kBins - 1, 10, 80.0, 0.999, 80.0}, // past the last bin: the longest frame
+        {0, 0, 0, 0.0, 0.999, 0.0},                              // no frame yet
+    };
+    for (const Case &c : cases) {
+        FrameHistogram h;
+        h.counts[0] = c.fast;
+        h.counts[c.slowBin] += c.slow;
+        h.frames = c.fast + c.slow;
+        h.longestMs = c.longest;
+        EXPECT_NEAR(SimReport_Percentile(h, c.fraction), c.expected, 1e-9) << c.fast << " fast, " << c.slow << " slow";
+    }
+}
+
+} // namespace

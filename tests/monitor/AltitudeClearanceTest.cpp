@@ -96,6 +96,7 @@ TEST_F(AltitudeClearanceTest, EveryPhraseForm)
         gTransLevelFLArr = row.transArr;
         gTransLevelFLDep = 180;
         expedite = (int16_t)row.expediteLevel;
+        r.autopilotaRilevato = true; // no heading with the clearance
         ControlloAltitudine(&r, 0);
         EXPECT_EQ(Said(), row.text) << row.what;
         if (row.readback != nullptr) {
@@ -120,16 +121,17 @@ TEST_F(AltitudeClearanceTest, StarHeadingLevelChangeEmergencyAndBounds)
     r.numeroDiStarTrovate = 1;
     r.AddStar("HAWKZ7", "", 45.8, -122.6, false);
     r.cicloApproach = 1;
-    r.headingError = 20;
-    r.headingTarget = 272.4f;
-    r.headingAttuale = 250;
+    r.latitudine = 45.9; // due west of the active waypoint, heading 20 degrees left of it
+    r.longitudine = -122.9;
+    r.trueAirspeed = 120;
+    r.headingAttuale = 68;
     preciseHeading = 0;
     ControlloAltitudine(&r, 0);
-    EXPECT_EQ(Said(), "Vellomir @12@, turn right heading #270#, descend via STAR #HAWKZ7# to 15000 feet");
+    EXPECT_EQ(Said(), "Vellomir @12@, turn right heading #090#, descend via STAR #HAWKZ7# to 15000 feet");
     EXPECT_EQ(queue.back().message, 525);
     EXPECT_EQ(r.starAnnunciata, 1);
     r.clearedFL = 200;
-    r.headingError = 1;
+    r.headingAttuale = 89; // on track
     ControlloAltitudine(&r, 1);
     EXPECT_EQ(Said(), "Vellomir @12@, descend to 15000 feet");
 

@@ -216,6 +216,18 @@ std::string Scenario_DoFlight(const std::vector<std::string> &w, ScenarioPilot &
         met = text;
         return "";
     }
+    if (w.size() == 4 && w[0] == "expect" && (w[1] == "once" || w[1] == "no") && w[2] == "say") {
+        // Every exchange once: a repeated or a forbidden text (a frequency read "0.000") fails the run.
+        int count = 0;
+        for (const simhost::Spoken &spoken : simhost::SpokenTexts())
+            if (Scenario_CollapseBlanks(spoken.text).find(Scenario_CollapseBlanks(w[3])) != std::string::npos)
+                count++;
+        const int wanted = w[1] == "once" ? 1 : 0;
+        if (count != wanted)
+            return "\"" + w[3] + "\" was said " + std::to_string(count) + " times, expected " + std::to_string(wanted);
+        met = "said " + std::to_string(count) + " times: " + w[3];
+        return "";
+    }
     handled = false;
     return "";
 }

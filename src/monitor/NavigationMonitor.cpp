@@ -270,6 +270,6 @@ void NaviCheck_CheckNavigation(pilot *p)
         return;
     if (NaviCheck_ArrivalSetUp(p, frame))
         return;
-    CalcolaHeadingError(p);
+    // The sequencing measures the heading to the active waypoint itself (CalcolaHeadingError).
     NaviCheck_WaypointSequencing(p);
 }

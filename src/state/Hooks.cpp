@@ -1,22 +1,2 @@
-// Empty bodies of the stand-ins declared in Hooks.h.
+// Empty bodies of the stand-ins declared in Hooks.h (none at present).
 #include "state/Hooks.h"
-
-#include "state/Pilot.h"
-
-void ControlloAltitudine(pilot *, int)
-{
-}
-
-int isClimbOrDescend(int, int, int)
-{
-    return 0;
-}
-
-void NaviCheck_impostafaseDiscesa(pilot *, int, bool, bool)
-{
-}
-
-int CalcolaAltezzaOstacoliPercorso(pilot *, float)
-{
-    return 0;
-}

@@ -10,7 +10,10 @@
 #include "comms/PhrasesDelivery.h"
 #include "comms/PhrasesGround.h"
 #include "comms/ReadbackWindow.h"
+#include "comms/RequestDialog.h"
 #include "planning/ChooseRunwayWindow.h"
+#include "plugin/FacilityNaming.h"
+#include "plugin/RequestDialogRules.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 
@@ -27,31 +30,35 @@ TEST_F(ExchangeTest, TheArrivalsCallsAreOfferedInTheirStateOnTheirFacility)
     r.isOnHoldingPoint = r.clearedToTakeOff = r.cicloCenter = r.engineRunning = 1;
     r.primaChiamataCenterEffettuata = r.primaChiamataCenterEffettuataMIA = 1;
     r.transponder = 1200; // the cockpit's
-    simhost::SetEngines(true);
     const struct {
         const char *state;
         std::function<void()> set;
         bool airborne;
-        double mhz;
-        const char *offered;
+        double khz;
+        const char *title;
+        unsigned buttons;
     } kRows[] = {
-        {"approach cycle", [&] { r.cicloApproach = 1; }, true, 126.0, "Approach: Approach initial call"},
-        {"approach called", [&] { r.primaChiamataApproachEffettuata = 1; }, true, 126.0, ""},
+        {"approach cycle", [&] { r.cicloApproach = 1; }, true, 126000, "Approach", REQUEST_APPROACH_INITIAL_CALL},
+        {"approach called", [&] { r.primaChiamataApproachEffettuata = 1; }, true, 126000, nullptr, 0},
         {"landing information, handed to the tower",
-         [&] { r.informazioniDiAtterraggioComunicate = 1, r.HandoffTorreComunicato = true; }, true, 123.0,
-         "Tower: Tower initial call"},
-        {"tower called", [&] { r.gTargetAirportTowerInitialCallDone = 1; }, true, 123.0,
-         "Tower: Report missed approach"},
-        {"landed, runway vacated", [&] { r.clearedToLand = r.gTargetRunwayVacated = 1; }, false, 121.9,
-         "Ground: Ground initial call"},
-        {"parking given", [&] { r.gParkingStruct.id = 3; }, false, 121.9, ""},
+         [&] { r.informazioniDiAtterraggioComunicate = 1, r.HandoffTorreComunicato = true; }, true, 123000, "Tower",
+         REQUEST_TOWER_INITIAL_CALL},
+        {"tower called", [&] { r.gTargetAirportTowerInitialCallDone = 1; }, true, 123000, "Tower",
+         REQUEST_MISSED_APPROACH},
+        {"landed, runway vacated", [&] { r.clearedToLand = r.gTargetRunwayVacated = 1; }, false, 121900, "Ground",
+         REQUEST_GROUND_INITIAL_CALL},
+        {"parking given", [&] { r.gParkingStruct.id = 3; }, false, 121900, nullptr, 0},
     };
     for (const auto &row : kRows) {
         row.set();
-        simhost::PlaceAircraft(47.44, -122.30, row.airborne ? 900 : 130, 160, !row.airborne);
-        simhost::TuneCom1(row.mhz);
-        simhost::RunSeconds(0.2f);
-        EXPECT_EQ(Request_Offered(), row.offered) << row.state;
+        r.isOnGround = row.airborne ? 0 : 1;
+        r.gActualFrequency = row.khz;
+        r.gActualFrequencyName = Radio_FacilityName(r, row.khz);
+        const RequestDialogKind wanted = FrameDriver_WantedDialog(r, simhost::ElapsedTime());
+        EXPECT_STREQ(wanted.title, row.title) << row.state;
+        if (wanted.title != nullptr) {
+            EXPECT_EQ(RequestDialog_Buttons(r, true), row.buttons) << row.state;
+        }
     }
 }
 

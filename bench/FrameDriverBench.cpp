@@ -1,12 +1,14 @@
 // One frame of the frame driver in steady state: an aircraft at a gate of KSEA (the bundled sample),
 // the flight's first frame done, COM1 on the ground frequency, the dark box showing a full dialogue box
-// and no message due. The driver runs inside the simulator's frame budget.
+// and no message due; and the same frame with the request dialog open. The driver runs inside the
+// simulator's frame budget.
 //
 // Instructions per frame, reproducibly, with callgrind (the first frame of the flight does not go through
 // the callback; every call of it counted is a steady frame):
 //   VELLOMIR_BENCH_FRAMES=10000 valgrind --tool=callgrind --toggle-collect=MyDrawWindowCallback \
 //       build/bench/bench_FrameDriverBench
-// then divide the total Ir by the number of calls the program prints.
+// then divide the total Ir by the number of calls the program prints (VELLOMIR_BENCH_DIALOG=1: with the
+// request dialog open).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -16,6 +18,7 @@
 
 #include "Harness.h"
 #include "comms/DialogBox.h"
+#include "comms/RequestDialog.h"
 #include "navdata/AptNav.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
@@ -55,9 +58,9 @@ void SetUpSteadyState()
     simhost::RunFrame(); // one frame through the host, which also clears its drawing record
 }
 
-void BM_FrameDriverSteadyState(benchmark::State &state)
+/// Times batches of frames through the callback: the time of one frame per iteration.
+void TimeFrames(benchmark::State &state)
 {
-    SetUpSteadyState();
     using Clock = std::chrono::steady_clock;
     for (auto _ : state) {
         Clock::time_point start = Clock::now();
@@ -69,11 +72,43 @@ void BM_FrameDriverSteadyState(benchmark::State &state)
         simhost::RunFrame(); // forget what the batch drew
         state.ResumeTiming();
     }
+}
+
+void BM_FrameDriverSteadyState(benchmark::State &state)
+{
+    SetUpSteadyState();
+    TimeFrames(state);
     state.counters["facility_is_ground"] = pilotObj.gActualFrequencyName == "GROUND" ? 1 : 0;
     System_DestroyDriverWindow();
     simhost::Shutdown();
 }
 BENCHMARK(BM_FrameDriverSteadyState)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+/// The same frame with the ground's request dialog open (a cleared flight, engines running, push-back
+/// and taxi to ask for): each frame decides that the dialog stays as it is.
+void OpenRequestDialog()
+{
+    pilot &p = pilotObj;
+    p.gIsFPFiled = 1;
+    p.gIsIFRCleared = 1;
+    p.sidSelezionata = true;
+    p.transponder = simhost::GetInt("sim/cockpit/radios/transponder_code");
+    MyDrawWindowCallback(gWindow, nullptr);
+}
+
+void BM_FrameDriverRequestDialogOpen(benchmark::State &state)
+{
+    SetUpSteadyState();
+    OpenRequestDialog();
+    const int created = simhost::WidgetsCreated();
+    TimeFrames(state);
+    state.counters["dialog_open"] = ControlDialogWindow != nullptr ? 1 : 0;
+    state.counters["widgets_created"] = simhost::WidgetsCreated() - created;
+    RequestDialog_Close();
+    System_DestroyDriverWindow();
+    simhost::Shutdown();
+}
+BENCHMARK(BM_FrameDriverRequestDialogOpen)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 /// The on-screen information alone, at the gate of a filed flight taxiing out: every panel section, the
 /// heading indicator and a warning shown (argument 1), or everything switched off (argument 0).
@@ -110,11 +145,14 @@ void BM_OnScreenInformations(benchmark::State &state)
 }
 BENCHMARK(BM_OnScreenInformations)->Arg(1)->Arg(0)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-/// A fixed number of steady frames through the callback, for callgrind.
-int RunFrames(int frames)
+/// A fixed number of steady frames through the callback, for callgrind; with dialog, the request dialog
+/// open.
+int RunFrames(int frames, bool dialog)
 {
     SetUpSteadyState();
-    int calls = 1; // the set-up's frame through the host
+    if (dialog)
+        OpenRequestDialog();
+    int calls = dialog ? 2 : 1; // the set-up's frames through the host and the dialog's opening
     for (int i = 0; i < frames; i++) {
         MyDrawWindowCallback(gWindow, nullptr);
         calls++;
@@ -134,7 +172,7 @@ int RunFrames(int frames)
 int main(int argc, char **argv)
 {
     if (const char *frames = getenv("VELLOMIR_BENCH_FRAMES"))
-        return RunFrames(atoi(frames));
+        return RunFrames(atoi(frames), getenv("VELLOMIR_BENCH_DIALOG") != nullptr);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -155,16 +155,13 @@ void Move(float dt)
     m.heading_deg = WrapDegrees(m.heading_deg + std::fmax(-kTurnRate_degps * dt, std::fmin(kTurnRate_degps * dt, turn)));
     m.speed_kt = Towards(m.speed_kt, m.targetSpeed_kt, kAcceleration_ktps * dt);
 
+    const bool wasOnGround = m.elevation_m - m.ground_m < 0.5;
     float altitude_ft = (float)(m.elevation_m * kFeetPerMetre);
     float gap_ft = m.targetAltitude_ft - altitude_ft;
     // Full rate until close, then ease in so the level is held without overshoot.
     float vs = std::fmin(m.climb_fpm, std::fabs(gap_ft) * 12.0f);
     m.vs_fpm = gap_ft >= 0 ? vs : -vs;
     m.elevation_m += m.vs_fpm / 60.0f * dt / kFeetPerMetre;
-    if (m.elevation_m < m.ground_m) {
-        m.elevation_m = m.ground_m;
-        m.vs_fpm = 0;
-    }
 
     // Through the air along the heading; in the air the wind carries the aircraft along (it blows towards the
     // reciprocal of where it comes from).
@@ -186,6 +183,17 @@ void Move(float dt)
         m.lon -= 360.0;
     else if (m.lon < -180.0)
         m.lon += 360.0;
+
+    // On a chosen terrain the ground is where the aircraft now is; it rolls over it unless climbing away.
+    if (!TerrainFollowsAircraftLevel()) {
+        m.ground_m = TerrainAt(m.lat, m.lon, m.ground_m);
+        if (wasOnGround && m.vs_fpm <= 0)
+            m.elevation_m = m.ground_m;
+    }
+    if (m.elevation_m < m.ground_m) {
+        m.elevation_m = m.ground_m;
+        m.vs_fpm = 0;
+    }
 }
 
 } // namespace
@@ -193,6 +201,16 @@ void Move(float dt)
 void ResetAircraft()
 {
     gModel = Model();
+}
+
+double AircraftGroundLevel()
+{
+    return gModel.ground_m;
+}
+
+bool AircraftPlaced()
+{
+    return gModel.placed;
 }
 
 void StepAircraft(float seconds)
@@ -243,6 +261,10 @@ void PlaceAircraft(double lat, double lon, double elevation_m, float headingTrue
     m.elevation_m = elevation_m;
     if (onGround)
         m.ground_m = elevation_m;
+    else if (!TerrainFollowsAircraftLevel())
+        m.ground_m = TerrainAt(lat, lon, m.ground_m);
+    // X-Plane loads the scenery around a new position and centres its local frame there.
+    TerrainPlaceFrame(lat, lon);
     m.heading_deg = WrapDegrees(headingTrue_deg);
     m.speed_kt = m.groundSpeed_kt = 0;
     m.track_deg = m.heading_deg;

@@ -192,6 +192,36 @@ SIMHOST_API void SetMagneticVariation(float variation_deg);
 /// The model's variation at a position.
 SIMHOST_API float ModelMagneticVariation(double lat, double lon);
 
+// MARK: terrain and the local frame
+// The ground the terrain probe (XPLMProbeTerrainXYZ) finds and the aircraft stands on. Until one is chosen the
+// world is flat at the aircraft's ground level (PlaceAircraft, SetGroundElevation). Once a grid or a flat
+// elevation is chosen, the aircraft follows the terrain on the ground and cannot sink below it in the air.
+// Probes reach the scenery about 150 km around the aircraft; beyond, they hit the sea-level sphere.
+
+/// Loads a compact terrain grid (data/sample/terrain.dem, written by data/make-terrain.py); sea level
+/// outside it. False, with the reason in LastError(), for a missing or malformed file (the terrain in force
+/// is then kept).
+SIMHOST_API bool LoadTerrain(const std::string &path);
+/// A flat world at this elevation (m).
+SIMHOST_API void SetFlatTerrain(double elevation_m);
+/// A smooth bell-shaped peak added to the terrain: summit height above the ground (m), radius (nm) at which
+/// it meets the ground.
+SIMHOST_API void AddTerrainPeak(double lat, double lon, double summit_m, double radius_nm);
+SIMHOST_API void ClearTerrainPeaks();
+/// The ground elevation (m) at a point, the peaks included, wherever the scenery is loaded or not.
+SIMHOST_API double TerrainElevation(double lat, double lon);
+/// Moves the local frame's origin (X-Plane moves it as the aircraft flies: local coordinates do not
+/// survive a frame). It also follows the aircraft by itself when the aircraft gets 100 km from it.
+SIMHOST_API void SetLocalOrigin(double lat, double lon);
+
+struct ProbeStats {
+    int created = 0, destroyed = 0, alive = 0;
+    int probes = 0;            ///< XPLMProbeTerrainXYZ calls since Reset
+    int probesInFrame = 0;     ///< in the current frame (or, outside frames, since the last one)
+    int maxProbesInFrame = 0;  ///< the most in any one frame since Reset
+};
+SIMHOST_API ProbeStats TerrainProbeStats();
+
 struct ParkingPosition {
     std::string name;
     std::string kind; ///< a row 1300's location type (gate, tie_down, hangar, misc); "legacy" for a row 15
@@ -317,6 +347,8 @@ SIMHOST_API std::string WidgetText(void *widget);
 SIMHOST_API intptr_t WidgetProperty(void *widget, int property);
 SIMHOST_API bool WidgetExists(void *widget);
 SIMHOST_API int WidgetCount();
+/// Widgets created since Reset, destroyed or not: a window built again and again shows here.
+SIMHOST_API int WidgetsCreated();
 /// The widget windows on screen (root widgets shown), in creation order.
 SIMHOST_API std::vector<void *> VisibleWidgetWindows();
 /// Labels of a window's push buttons on screen, in reading order: rows top to bottom, each left to right.

@@ -111,6 +111,8 @@ void Reset(const Options &options)
     ResetAircraft();
     ResetNavDatabase();
     ResetFms();
+    ResetTerrain();
+    ResetTerrainProbes();
 }
 
 void Shutdown()
@@ -191,6 +193,8 @@ void RunFrame()
     h.elapsed += 1.0 / rate;
     h.frames++;
     StepAircraft(1.0f / rate);
+    AircraftState aircraft = Aircraft();
+    TerrainFrameBegins(aircraft.lat, aircraft.lon, AircraftPlaced());
     BeginFrameRecording();
     DrawWindows();
 }

@@ -69,6 +69,25 @@ void ResetNavDatabase();
 /// A file was laid into the X-Plane folder (relative path): navigation files make the database reload.
 void NoteFileWritten(const std::string &relativePath);
 
+// Terrain (Terrain.cpp, TerrainProbe.cpp).
+void ResetTerrain();
+void ResetTerrainProbes();
+/// False once a terrain was chosen (a grid or a flat elevation); until then the world is flat at the
+/// aircraft's ground level.
+bool TerrainFollowsAircraftLevel();
+/// Ground elevation (m) with the peaks; aircraftGround_m is the level of the world while no terrain is chosen.
+double TerrainAt(double lat, double lon, double aircraftGround_m);
+/// The ground level under the aircraft (m).
+double AircraftGroundLevel();
+/// True once PlaceAircraft put the aircraft somewhere.
+bool AircraftPlaced();
+/// Start of a frame: the per-frame probe count restarts, and the local frame moves to the aircraft when
+/// it has gone far from the origin.
+void TerrainFrameBegins(double aircraftLat, double aircraftLon, bool placed);
+void TerrainPlaceFrame(double lat, double lon);
+/// The plug-in stopped: probes it did not destroy are reported.
+void TerrainPluginStopped();
+
 /// Draws every visible window once (the frame's drawing pass).
 void DrawWindows();
 void BeginFrameRecording();

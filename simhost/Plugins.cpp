@@ -77,6 +77,7 @@ void UnloadPlugin()
     p.enabled = false;
     p.stop();
     p.started = false;
+    TerrainPluginStopped();
 }
 
 bool PluginLoaded()

@@ -60,7 +60,11 @@ bool InstallSample(const std::string &sampleFolder)
     // The region's navaids and fixes are also X-Plane's own navigation data.
     bool earthNav = LayNavData(NavDataFile::EarthNav, (navdata / "earth_nav.dat").string());
     bool earthFix = LayNavData(NavDataFile::EarthFix, (navdata / "earth_fix.dat").string());
-    return aptDat && pluginNavData && earthNav && earthFix;
+    // The region's ground, when the sample has it.
+    fs::path terrain = fs::path(sampleFolder) / "terrain.dem";
+    std::error_code error;
+    bool ground = !fs::exists(terrain, error) || LoadTerrain(terrain.string());
+    return ground && aptDat && pluginNavData && earthNav && earthFix;
 }
 
 } // namespace simhost

@@ -305,4 +305,9 @@ int WidgetCount()
     return (int)AllWidgets().size();
 }
 
+int WidgetsCreated()
+{
+    return detail::WidgetsCreated();
+}
+
 } // namespace simhost

@@ -13,6 +13,7 @@ namespace {
 
 std::map<intptr_t, std::unique_ptr<Widget>> gWidgets;
 intptr_t gNextId = 1000;
+int gCreated = 0; ///< widgets created since the last reset
 intptr_t gFocus = 0;
 intptr_t gMouseTarget = 0; ///< the widget that took the mouse-down
 /// Widgets whose create or draw message is being handled, innermost last.
@@ -85,6 +86,7 @@ intptr_t CreateWidget(int left, int top, int right, int bottom, int visible, con
 {
     auto w = std::make_unique<Widget>();
     intptr_t id = gNextId++;
+    gCreated++;
     w->id = id;
     w->left = left;
     w->top = top;
@@ -303,8 +305,14 @@ intptr_t FocusedWidget()
     return gFocus;
 }
 
+int WidgetsCreated()
+{
+    return gCreated;
+}
+
 void ResetWidgets()
 {
+    gCreated = 0;
     gWidgets.clear();
     gBusy.clear();
     gFocus = 0;

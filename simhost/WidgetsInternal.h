@@ -59,6 +59,7 @@ bool Inside(const Widget *w, int x, int y);
 bool CloseBoxHit(const Widget *w, int x, int y);
 XPWidgetFunc_t ClassFunction(int widgetClass);
 std::vector<intptr_t> AllWidgets(); ///< every live widget, in creation order
+int WidgetsCreated();              ///< widgets created since the host was reset
 intptr_t FocusedWidget();
 
 } // namespace detail

@@ -141,7 +141,7 @@ std::string Land(const std::vector<std::string> &w, ScenarioPilot &pilot, std::s
         return "land: " + error;
     const float fps = simhost::CurrentOptions().frameRate;
     const double slope = std::tan(Radians(kGlideSlope_deg)) * 6076.12; // feet per nm
-    bool touched = false;
+    bool touched = false, flare = false;
     const simhost::AircraftState start = simhost::Aircraft();
     const double startSpeed_kt = std::fmax(start.speed_kt, kApproach_kt);
     const double budget_s = DistanceNm(start.lat, start.lon, end.lat, end.lon) / kApproach_kt * 3600.0 * 1.5 + kLandingBudget_s;
@@ -166,7 +166,9 @@ std::string Land(const std::vector<std::string> &w, ScenarioPilot &pilot, std::s
             const double aimLat = end.lat + aim_nm * std::cos(back) / 60.0;
             const double aimLon = end.lon + aim_nm * std::sin(back) / (60.0 * std::cos(Radians(end.lat)));
             const float bearing = d_nm < 0.5 ? end.heading_deg : BearingDeg(a.lat, a.lon, aimLat, aimLon);
-            const double glide_ft = end.elevation_ft + std::fmax(0.0, d_nm - 0.1) * slope;
+            // Over the threshold the aircraft flares onto the runway, below which the ground stops it.
+            flare = flare || d_nm < 0.15;
+            const double glide_ft = flare ? end.elevation_ft - 50 : end.elevation_ft + std::fmax(0.0, d_nm - 0.1) * slope;
             const double current_ft = a.elevation_m * kFeetPerMetre;
             // The speed it came with until 15 nm out, then the approach speed, less over the threshold.
             const double speed_kt = d_nm > 15 ? startSpeed_kt : (d_nm < 0.3 ? kApproach_kt - 20 : kApproach_kt);
@@ -212,6 +214,18 @@ std::string Scenario_DoFlight(const std::vector<std::string> &w, ScenarioPilot &
         char text[64];
         snprintf(text, sizeof text, "COM1 on %.3f as told", mhz);
         met = text;
+        return "";
+    }
+    if (w.size() == 4 && w[0] == "expect" && (w[1] == "once" || w[1] == "no") && w[2] == "say") {
+        // Every exchange once: a repeated or a forbidden text (a frequency read "0.000") fails the run.
+        int count = 0;
+        for (const simhost::Spoken &spoken : simhost::SpokenTexts())
+            if (Scenario_CollapseBlanks(spoken.text).find(Scenario_CollapseBlanks(w[3])) != std::string::npos)
+                count++;
+        const int wanted = w[1] == "once" ? 1 : 0;
+        if (count != wanted)
+            return "\"" + w[3] + "\" was said " + std::to_string(count) + " times, expected " + std::to_string(wanted);
+        met = "said " + std::to_string(count) + " times: " + w[3];
         return "";
     }
     handled = false;

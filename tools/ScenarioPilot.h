@@ -34,8 +34,8 @@ std::string Scenario_DoPilot(const std::vector<std::string> &words, ScenarioPilo
 std::string Scenario_DoTaxi(const std::vector<std::string> &words, ScenarioPilot &pilot, bool &handled,
                             std::string &met);
 
-/// `take off ICAO RWY [altitude FT speed KT]`, `land ICAO RWY`, `go around [ALT]`, `readback auto on|off`
-/// and `com1 told`.
+/// `take off ICAO RWY [altitude FT speed KT]`, `land ICAO RWY`, `go around [ALT]`, `readback auto on|off`,
+/// `com1 told` and `expect once|no say "TEXT"`.
 std::string Scenario_DoFlight(const std::vector<std::string> &words, ScenarioPilot &pilot, bool &handled,
                               std::string &met);
 /// The last frequency (MHz, 118 to 137) the text names after " on ", else 0.

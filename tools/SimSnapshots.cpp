@@ -31,6 +31,23 @@ bool SimSnapshots::Write(const std::string &name, void *window, std::string &err
     return true;
 }
 
+bool SimSnapshots::WriteBox(const simhost::DrawnBox &box, std::string &error)
+{
+    const int margin = 8;
+    simhost::Image screen;
+    if (!simhost::RenderScreen(screen, error))
+        return false;
+    simhost::Image part =
+        simhost::CropImage(screen, box.left - margin, box.top + margin, box.right + margin, box.bottom - margin);
+    char number[16];
+    snprintf(number, sizeof number, "%03d-", ++count);
+    std::string path = folder + "/" + number + "dialogue-box.png";
+    if (!simhost::WritePng(part, path, error))
+        return false;
+    printf("[%7.2f] PICT %s\n", simhost::ElapsedTime(), path.c_str());
+    return true;
+}
+
 bool SimSnapshots::Look(std::string &error)
 {
     if (folder.empty())
@@ -45,11 +62,15 @@ bool SimSnapshots::Look(std::string &error)
     }
     open = now;
     // The dialogue box is the dark box with the radio messages written inside it.
+    simhost::DrawnBox dialogueBox;
     bool text = false;
     for (const simhost::DrawnBox &box : simhost::FrameBoxes())
         for (const simhost::DrawnString &s : simhost::FrameStrings())
-            text = text || (!s.text.empty() && s.x >= box.left && s.x < box.right && s.y >= box.bottom && s.y < box.top);
-    if (text && !dialogue && !Write("dialogue-box", nullptr, error))
+            if (!s.text.empty() && s.x >= box.left && s.x < box.right && s.y >= box.bottom && s.y < box.top) {
+                dialogueBox = box;
+                text = true;
+            }
+    if (text && !dialogue && !WriteBox(dialogueBox, error))
         return false;
     dialogue = text;
     return true;

@@ -1,9 +1,11 @@
-// vellomir-sim's --snapshots DIR: a picture of every widget window as it opens, of the whole screen
-// each time the dialogue box (the translucent dark box) shows text after showing none, and at the end.
+// vellomir-sim's --snapshots DIR: a picture of every widget window as it opens, of the dialogue box (the
+// translucent dark box) each time it shows text after showing none, and of the whole screen at the end.
 #pragma once
 
 #include <set>
 #include <string>
+
+#include "Harness.h"
 
 struct SimSnapshots {
     std::string folder; ///< empty: no pictures
@@ -20,6 +22,7 @@ struct SimSnapshots {
 
   private:
     bool Write(const std::string &name, void *window, std::string &error);
+    bool WriteBox(const simhost::DrawnBox &box, std::string &error);
 };
 
 /// A window title as a file name: letters and digits in lower case, other runs of characters as one "-".

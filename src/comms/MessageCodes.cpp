@@ -14,9 +14,9 @@
 #include "comms/PhrasesHandOver.h"
 #include "comms/PhrasesSpecial.h"
 #include "comms/PhrasesTower.h"
+#include "comms/ReadbackWindow.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
-#include "state/Hooks.h"
 #include "state/Pilot.h"
 
 int gReadbackDialogHeight = 80;
@@ -51,8 +51,7 @@ void Codes_ifrClearanceReadback(const messaggio &m)
     if (m.sender == nullptr || !m.sender->sidSelezionata)
         return;
     bool onGround = m.sender->isOnGround != 0;
-    gShowChangeRwyBtn = onGround ? 1 : 0;
-    Queue_ReadbackStep(m, true, onGround ? kReadbackHeightWithButton : kReadbackHeight);
+    Queue_ReadbackStep(m, true, onGround ? kReadbackHeightWithButton : kReadbackHeight, onGround);
 }
 
 // 520: centre altitude clearance.
@@ -173,8 +172,13 @@ const CodeAction kActions[] = {
 
 } // namespace
 
-void Queue_ReadbackStep(const messaggio &m, bool withResponse, int height)
+void Queue_ReadbackStep(const messaggio &m, bool withResponse, int height, bool otherRunway)
 {
+    if (!gLastMessageHeard || readbackWinIsOpen == 1) {
+        // The extra buttons belonged to this read-back: they must not turn up on the next one.
+        gShowChangeRwyBtn = 0;
+        gShowSkipFix = 0;
+    }
     if (!gLastMessageHeard) {
         PrintDebug("Queue_ReadbackStep", "Read-back %i not asked: its message was not heard on %s", m.message,
                    gTranslatedFrequencyName.c_str());
@@ -184,6 +188,8 @@ void Queue_ReadbackStep(const messaggio &m, bool withResponse, int height)
     }
     if (readbackWinIsOpen == 1)
         return;
+    if (otherRunway)
+        gShowChangeRwyBtn = 1;
     gReadbackMessage = m.message;
     if (withResponse)
         snprintf(gResponse, sizeof gResponse, "%s", m.readbackText);

@@ -7,6 +7,7 @@
 
 #include "XPLMProcessing.h"
 #include "comms/PhraseCommon.h"
+#include "monitor/Altitude.h"
 #include "monitor/LevelText.h"
 #include "speech/Voices.h"
 #include "state/Hooks.h"

@@ -207,7 +207,6 @@ void FlightPlanning_RequestIFRClearance(pilot *r)
     }
     Phrase_Queue(r, PHRASE_PILOT_OPENING, Delivery_facility(r), 20, p);
     Radio_AssignSquawk(r);
-    TracciaTaxiPath(r);
 }
 
 void FlightPlanning_RequestIFRClearanceResponse(pilot *r)

@@ -9,6 +9,7 @@
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "taxi/TaxiNames.h"
+#include "taxi/TaxiSearch.h"
 
 namespace
 {
@@ -158,6 +159,8 @@ void Ground_RequestPushbackGot(pilot *r)
 
 void Ground_RequestTaxi(pilot *r)
 {
+    // The route starts where the aircraft stands now, after any push-back.
+    TracciaTaxiPath(r);
     Phrase p;
     Phrase_Format(p.text, sizeof p.text, "%s Ground, good %s, %s is ready for taxi.", Ground_departureName(r).c_str(),
                   Phrase_Greeting(), Phrase_Callsign(r));

@@ -171,6 +171,7 @@ void calcolaDistanzaRimanente(pilot *tmpPilot)
     char route[LOG_MESSAGE_SIZE] = "";
     distanceToCoord leg = {0, 0, 0};
     int total_nm = 0;
+    float exact_nm = 0;
     const int active = tmpPilot->gActualFlightPlanIndex;
     double fromLat = tmpPilot->latitudine, fromLon = tmpPilot->longitudine;
     // An index past the route (every waypoint flown) leaves only the way to the destination.
@@ -178,11 +179,13 @@ void calcolaDistanzaRimanente(pilot *tmpPilot)
         const pilot::flightPlanLoc &wp = plan[(size_t)active];
         CalcolaDistanzaCoordinata(fromLat, fromLon, wp.lat, wp.lon, &leg, calculateWCA, tmpPilot);
         total_nm = (int)(total_nm + leg.distance);
+        exact_nm += leg.distance;
         Utils_Appendf(route, sizeof route, "To the current waypoint %s: %.1f", wp.name.c_str(), leg.distance);
         for (size_t i = (size_t)active + 1; i < plan.size(); i++) {
             CalcolaDistanzaCoordinata(plan[i - 1].lat, plan[i - 1].lon, plan[i].lat, plan[i].lon, &leg, calculateWCA,
                                       tmpPilot);
             total_nm = (int)(total_nm + leg.distance);
+            exact_nm += leg.distance;
             Utils_Appendf(route, sizeof route, " %s: %.1f", plan[i].name.c_str(), leg.distance);
         }
         fromLat = plan.back().lat;
@@ -191,8 +194,10 @@ void calcolaDistanzaRimanente(pilot *tmpPilot)
     CalcolaDistanzaCoordinata(fromLat, fromLon, tmpPilot->latDestinazione, tmpPilot->lonDestinazione, &leg,
                               calculateWCA, tmpPilot);
     total_nm = (int)(total_nm + leg.distance);
+    exact_nm += leg.distance;
     Utils_Appendf(route, sizeof route, " - Distanza Destino: %.1f", leg.distance);
     tmpPilot->distanzaDestinazioneTotale = total_nm;
+    tmpPilot->distanzaRimanenteEsatta = exact_nm;
 
     if (developerDEBUG) {
         PrintDebug("calcolaDistanzaRimanente", "distanza rimanente rotta tmpPilot->distanzaDestinazioneTotale: %i - %s",

@@ -38,7 +38,8 @@ const char *GetLeftRightDirectionStringa(float current, float target);
 bool isAutopilotActive(int autopilotState);
 
 /// Recomputes distanzaDestinazioneTotale: aircraft to the active waypoint, the remaining legs, and the
-/// last waypoint to the destination, in whole nautical miles.
+/// last waypoint to the destination, in whole nautical miles (truncated after each leg); and the same sum
+/// untruncated in distanzaRimanenteEsatta.
 void calcolaDistanzaRimanente(pilot *tmpPilot);
 
 /// The point `distance` nautical miles from (lat, lon) along the true `heading` (degrees).

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "comms/MessageQueue.h"
+#include "monitor/Altitude.h"
+#include "monitor/Descent.h"
 #include "monitor/Functions.h"
 #include "monitor/MonitorSteps.h"
 #include "monitor/NavigationMonitor.h"
@@ -125,7 +127,7 @@ bool Descent_first(pilot *p, const NaviFrame &frame)
 {
     const pilot::flightPlanLoc *active = NaviCheck_ActiveWaypoint(p);
     if (active == nullptr || p->faseDiscesa >= 1 || !frequenzaLibera || p->primaChiamataCenterEffettuataMIA != 1 ||
-        !(p->distanzaDestinazioneTotale >= 1 && p->distanzaDestinazioneTotale < p->distanzaTOD) ||
+        !(p->distanzaRimanenteEsatta >= 1 && p->distanzaRimanenteEsatta < p->distanzaTODEsatta) ||
         !Descent_stepDue(p, STEP_FIRST, frame.now))
         return false;
     const int level_ft = active->fl * 100;
@@ -235,8 +237,9 @@ bool NaviCheck_DescentSteps(pilot *p, const NaviFrame &frame)
     if (Descent_final(p, frame) || Descent_7000(p, frame))
         return true;
     Descent_nearDestination(p);
-    p->distanzaTOD = NaviCheck_DistanzaTOD(p->altitudineFeets, p->altezzaAeroportoArrivo,
-                                           p->groundSpeed * kKnotsPerMetreSecond);
+    p->distanzaTODEsatta =
+        NaviCheck_DistanzaTOD(p->altitudineFeets, p->altezzaAeroportoArrivo, p->groundSpeed * kKnotsPerMetreSecond);
+    p->distanzaTOD = (int)p->distanzaTODEsatta;
     calcolaDistanzaRimanente(p);
     if (Descent_first(p, frame))
         return true;

@@ -13,8 +13,10 @@
 #include "comms/PhrasesSpecial.h"
 #include "comms/Squawk.h"
 #include "monitor/Functions.h"
+#include "monitor/Descent.h"
 #include "monitor/HeadingVectors.h"
 #include "monitor/MonitorSteps.h"
+#include "monitor/Terrain.h"
 #include "monitor/WaypointSequencing.h"
 #include "navdata/CenterFrequency.h"
 #include "plugin/Log.h"
@@ -29,7 +31,7 @@ namespace {
 const char *const kTag = "NaviCheck_CheckNavigation";
 const float kKnotsPerMetreSecond = 1.9438444f;
 /// Below this the descent rate setting is no rate at all.
-const int kLowestDescentRate_fpm = 100, kDefaultDescentRate_fpm = 1500;
+const int kDefaultDescentRate_fpm = 1500;
 /// Seconds between two squawk reminders, and between two looks for the next area controller.
 const float kSquawkInterval_s = 240, kCenterLookupInterval_s = 130;
 
@@ -145,6 +147,7 @@ void NaviCheck_obstacles(pilot *p, const NaviFrame &frame)
     const bool near = p->distanzaDestinazioneTotale < 61;
     const int period_s = near ? 15 : 60;
     const float step_nm = near ? 0.15f : 0.25f;
+    CalcolaAltezzaOstacoli_Continua(p); // a scan longer than a frame's share of probes goes on
     if (p->primaChiamataCenterEffettuataMIA != 1 || p->datiPilotaImpostati != 1 || checkGroundElevation != 1 ||
         (int)frame.now - p->orarioUltimoOstacoli <= period_s || p->HandoffTorreComunicato)
         return;
@@ -180,16 +183,18 @@ const pilot::flightPlanLoc *NaviCheck_ActiveWaypoint(const pilot *p)
 
 int NaviCheck_DescentRate()
 {
-    return tdDescentSpeed < kLowestDescentRate_fpm ? kDefaultDescentRate_fpm : tdDescentSpeed;
+    if (tdDescentSpeed < kDescentRateMin_fpm)
+        return kDefaultDescentRate_fpm;
+    return tdDescentSpeed > kDescentRateMax_fpm ? kDescentRateMax_fpm : tdDescentSpeed;
 }
 
-int NaviCheck_DistanzaTOD(float altitude_ft, float elevation_ft, float groundSpeed_kt)
+float NaviCheck_DistanzaTOD(float altitude_ft, float elevation_ft, float groundSpeed_kt)
 {
     const float height_ft = altitude_ft - elevation_ft;
     if (!(height_ft > 0) || !(groundSpeed_kt > 0))
         return 0;
     const float minutes = height_ft / (float)NaviCheck_DescentRate() + 1.0f;
-    return (int)(minutes * groundSpeed_kt / 60.0f);
+    return minutes * groundSpeed_kt / 60.0f;
 }
 
 bool NaviCheck_CallStarted(const NaviFrame &frame)
@@ -265,6 +270,6 @@ void NaviCheck_CheckNavigation(pilot *p)
         return;
     if (NaviCheck_ArrivalSetUp(p, frame))
         return;
-    CalcolaHeadingError(p);
+    // The sequencing measures the heading to the active waypoint itself (CalcolaHeadingError).
     NaviCheck_WaypointSequencing(p);
 }

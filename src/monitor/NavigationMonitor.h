@@ -10,9 +10,9 @@ void NaviCheck_CheckNavigation(pilot *p);
 
 /// The active waypoint, or nullptr when the active index is outside the plan.
 const pilot::flightPlanLoc *NaviCheck_ActiveWaypoint(const pilot *p);
-/// The descent rate the top of descent is planned with, ft/min: tdDescentSpeed, or 1,500 when the setting
-/// is below 100 (0 or garbage in Settings.txt).
+/// The descent rate the top of descent is planned with, ft/min: tdDescentSpeed, 1,500 when the setting is
+/// below kDescentRateMin_fpm (0 or garbage in Settings.txt), at most kDescentRateMax_fpm.
 int NaviCheck_DescentRate();
 /// nm needed to descend from altitude_ft to elevation_ft at the descent rate and ground speed, with one
-/// minute of lead; 0 when already below.
-int NaviCheck_DistanzaTOD(float altitude_ft, float elevation_ft, float groundSpeed_kt);
+/// minute of lead (not rounded); 0 when already below.
+float NaviCheck_DistanzaTOD(float altitude_ft, float elevation_ft, float groundSpeed_kt);

@@ -65,6 +65,15 @@ void ChooseRunway_close(pilot *record)
     std::fill(std::begin(ChooseRwyBtn), std::end(ChooseRwyBtn), nullptr);
 }
 
+/// Closes the window once the choice is applied; a clearance the choice queued (more than queued
+/// messages now) holds the radio until it is read back.
+void ChooseRunway_closeAfter(pilot *record, size_t queued)
+{
+    ChooseRunway_close(record);
+    if (queue.size() > queued)
+        record->gIsCopiing = 1;
+}
+
 /// Back to the automatic choice for the window's direction.
 void ChooseRunway_automatic(pilot *record)
 {
@@ -116,6 +125,7 @@ void ChooseRunway_departure(pilot *record, int k)
     }
     record->gIsIFRCleared = 0;
     gIsIFRCleared = 0;
+    const size_t queued = queue.size();
     ChangeDepRunway(record);
     PrintInfo(kTag, "Take departure runway %s", record->departureRunwayName);
     PrintInfo(kTag, "Search Real SID and Runway Change");
@@ -151,8 +161,8 @@ void ChooseRunway_departure(pilot *record, int k)
     if (step == kStarWindow && record->primaChiamataCenterEffettuataMIA == 1 && record->numeroDiStarTrovate >= 1 &&
         !record->starSelezionata && ControlChooseSidWin == nullptr && manualChooseSTAR == 1)
         CreateChooseStarControl(record, 0);
-    // The pilot's SID choice gives the clearance later.
-    if (!(manualChooseSID && record->numeroDiSidTrovate > 0))
+    // The pilot's SID choice gives the clearance later; the runway change may have given it already.
+    if (!(manualChooseSID && record->numeroDiSidTrovate > 0) && queue.size() == queued)
         FlightPlanning_RequestIFRClearanceResponse(record);
 }
 
@@ -161,8 +171,9 @@ void ChooseRunway_buttonPressed(pilot *record, XPWidgetID button)
     if (record->informazioniDiAtterraggioComunicate == 1)
         ChooseRunway_restoreRoute(record);
     if (button == AutomaticRwyBtn) {
+        const size_t queued = queue.size();
         ChooseRunway_automatic(record);
-        ChooseRunway_close(record);
+        ChooseRunway_closeAfter(record, queued);
         return;
     }
     const int listed = ChooseRunway_listed();
@@ -170,6 +181,7 @@ void ChooseRunway_buttonPressed(pilot *record, XPWidgetID button)
     for (int slot = 0; slot < listed; slot++)
         if (ChooseRwyBtn[slot] != nullptr && ChooseRwyBtn[slot] == button)
             k = slot;
+    const size_t queued = queue.size();
     if (k < 0) {
         PrintInfo(kTag, "Pressed button is no runway of the window: nothing changed");
     } else if (gIsDeparting) {
@@ -177,7 +189,7 @@ void ChooseRunway_buttonPressed(pilot *record, XPWidgetID button)
     } else {
         ChooseRunway_arrival(record, k);
     }
-    ChooseRunway_close(record);
+    ChooseRunway_closeAfter(record, queued);
 }
 
 } // namespace
@@ -190,11 +202,8 @@ void CreateChooseRunwayControl(pilot *record, int isDeparting)
     record->gIsCopiing = 1;
     gIsCopiing = 1;
     gIsDeparting = isDeparting;
+    // The clearance is granted by its own last step only, never by this window.
     ChooseRunway_readAirport(record, isDeparting);
-    if (isDeparting) {
-        record->gIsIFRCleared = 1;
-        gIsIFRCleared = 1;
-    }
 
     const int n = ChooseRunway_listed();
     if ((int)gTmpParser.runways.size() > n)
@@ -221,8 +230,9 @@ int ControlChooseRunwayHandler(XPWidgetMessage message, XPWidgetID, intptr_t par
 {
     pilot *record = gChooseRunwayRecord != nullptr ? gChooseRunwayRecord : &pilotObj;
     if (message == xpMessage_CloseButtonPushed) {
+        const size_t queued = queue.size();
         ChooseRunway_automatic(record);
-        ChooseRunway_close(record);
+        ChooseRunway_closeAfter(record, queued);
         return 1;
     }
     if (message == xpMsg_PushButtonPressed) {

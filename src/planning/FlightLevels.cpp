@@ -107,6 +107,11 @@ void drawFlighLevels(pilot *record)
                                o, i, loc.fl, name);
                 }
             }
+        } else if (o >= 2 && o <= 5 && p->faseDiscesa > 2) {
+            // Cleared to the final approach altitude (above the terrain floor): the procedure's floors of
+            // the fixes still ahead no longer hold the aircraft up.
+            loc.fl = T;
+            PrintDebug(kTag, "drawFlighLevels - final descent: %i-%i, setting: %i for fix %s", o, i, loc.fl, name);
         } else if (o == 2) {
             if (loc.forcedFl > 0) {
                 loc.fl = loc.forcedFl;

@@ -110,7 +110,8 @@ int customCommandReadBackHandler(XPLMCommandRef, XPLMCommandPhase phase, void *)
 {
     if (phase == xplm_CommandEnd) {
         PrintUsrDebug("customCommandReadBackHandler called");
-        if (readbackWinIsOpen == 1 || dialogIsOpen == 1)
+        // Answered by the next frame: a command may come while a window is being built or drawn.
+        if (readbackWinIsOpen == 1)
             readBackCustomCommand = 1;
     }
     return 0;

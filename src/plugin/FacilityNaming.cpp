@@ -17,7 +17,14 @@ bool Radio_isTuned(double f, double published)
     return published != 0 && f == published;
 }
 
-/// f is the facility's primary frequency or any other it publishes.
+/// The tuned frequency in MHz, for the log.
+double Radio_megahertz(double f)
+{
+    return f / (gFDV_XPlaneVersion >= XPLANE_VERSION_COM_833 ? 1000.0 : 100.0);
+}
+
+} // namespace
+
 bool Radio_isTunedAny(double f, double primary, const std::vector<double> &all)
 {
     if (Radio_isTuned(f, primary))
@@ -27,14 +34,6 @@ bool Radio_isTunedAny(double f, double primary, const std::vector<double> &all)
             return true;
     return false;
 }
-
-/// The tuned frequency in MHz, for the log.
-double Radio_megahertz(double f)
-{
-    return f / (gFDV_XPlaneVersion >= XPLANE_VERSION_COM_833 ? 1000.0 : 100.0);
-}
-
-} // namespace
 
 const char *Radio_FacilityName(const pilot &record, double f)
 {

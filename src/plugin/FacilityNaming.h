@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class pilot;
 
@@ -11,6 +12,8 @@ extern double gActualFrequency; ///< tuned COM1 frequency, in the host's integer
 extern std::string gActualFrequencyName;
 extern int switchToCenter; ///< the pilot completed a hand-over onto the centre frequency
 
+/// f is the facility's primary frequency or any other it publishes (0 never matches).
+bool Radio_isTunedAny(double f, double primary, const std::vector<double> &all);
 /// The facility of frequency f for the flight: the departure airport's, the arrival airport's or the
 /// centre's, by the first rule that matches; every frequency an airport publishes for a facility names
 /// it, not only its primary (services an airport lacks are played by the next one:

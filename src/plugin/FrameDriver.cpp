@@ -17,6 +17,7 @@
 #include "plugin/Menu.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/ProcedureSetup.h"
+#include "plugin/RequestDialogRules.h"
 #include "speech/SpeechWorker.h"
 #include "speech/Wave.h"
 #include "state/Pilot.h"
@@ -119,6 +120,8 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     UpdateWorker_Poll();
     FrameDriver_CompleteHandOver(record);
     // The request dialogs open and close last.
+    FrameDriver_ReadbackCommand();
+    FrameDriver_ManageRequestDialog(record, now);
 }
 
 void MyHandleKeyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void *, int)

@@ -17,6 +17,8 @@ namespace {
 const double kFeetPerMetre = 3.28084;
 /// One inch of mercury is about a thousand feet of pressure altitude.
 const float kFeetPerInHg = 1000.0f;
+/// Half the band around the transition level within which the altimeter source is kept.
+const float kTransitionBand_ft = 100.0f;
 
 /// A heading in [0, 360).
 float FrameReads_wrap360(float heading_deg)
@@ -51,7 +53,14 @@ void FrameDriver_ReadAltitude(pilot &record)
     record.altimeterTempError = gAltTempErrRef != nullptr ? FrameReads_finite(XPLMGetDataf(gAltTempErrRef)) : 0.0f;
     float altitude_ft = FrameReads_finite((float)(XPLMGetDatad(gAcfHightRef) * kFeetPerMetre)) + record.altimeterTempError;
     int transitionFL = record.gTODReached == 1 ? gTransLevelFLArr : gTransLevelFLDep;
-    if (altitude_ft > (float)(transitionFL * 100))
+    // The source changes only once clearly across the transition level: an aircraft levelling off at it
+    // does not jump between the two readings frame after frame.
+    const float transition_ft = (float)(transitionFL * 100);
+    if (altitude_ft > transition_ft + kTransitionBand_ft)
+        record.altitudineStandard = true;
+    else if (altitude_ft < transition_ft - kTransitionBand_ft)
+        record.altitudineStandard = false;
+    if (record.altitudineStandard)
         altitude_ft = FrameDriver_PressureAltitude(altitude_ft, SimData_BarometerInHg());
     record.altitudineFeets = altitude_ft;
     record.gActualAGL = FrameReads_finite((float)(XPLMGetDataf(gAcfAGLRef) * kFeetPerMetre));

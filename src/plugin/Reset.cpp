@@ -6,6 +6,8 @@
 #include "comms/DialogBox.h"
 #include "comms/FrequencySelector.h"
 #include "comms/MessageQueue.h"
+#include "comms/ReadbackWindow.h"
+#include "comms/RequestDialog.h"
 #include "planning/JumpToWaypoint.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
@@ -32,6 +34,8 @@ void System_ResetPlugin()
     if (gMyMenu != nullptr)
         XPLMEnableMenuItem(gMyMenu, MENU_ATC_DIALOG, 0);
 
+    RequestDialog_Close();
+    ReadbackWindow_Close();
     Radio_ResetState();
     SpeechWorker_CancelSpeech(); // the voices of the emptied queue
     FlightGlobals_Reset();

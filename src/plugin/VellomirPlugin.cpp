@@ -6,7 +6,10 @@
 #include "XPLMPlugin.h"
 #include "XPLMUtilities.h"
 #include "comms/FrequencySelector.h"
+#include "comms/ReadbackWindow.h"
+#include "comms/RequestDialog.h"
 #include "navdata/AptNav.h"
+#include "planning/FlightPlanWindow.h"
 #include "planning/JumpToWaypoint.h"
 #include "plugin/Audio.h"
 #include "plugin/Commands.h"
@@ -102,10 +105,13 @@ PLUGIN_API void XPluginStop(void)
     UpdateWorker_Stop();
     System_DestroyDriverWindow();
     System_UnregisterCommands();
-    FrequencySelector_Destroy(); // first: its position goes into the settings
+    FrequencySelector_Destroy(); // first: its position goes into the settings, as do the dialogs'
+    RequestDialog_Close();
+    ReadbackWindow_Close();
     PrintInfo("XPluginStop", "Writing settings");
     writeSettings();
     // The plug-in's widget windows go with it.
+    FlightPlanWindow_Destroy();
     Options_Destroy();
     AzureDisclaimer_Destroy();
     About_Destroy();

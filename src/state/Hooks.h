@@ -8,6 +8,8 @@
 #include "XPWidgets.h"
 #include "comms/PhrasesDelivery.h"
 #include "comms/RadioTexts.h"
+#include "comms/ReadbackWindow.h"
+#include "comms/RequestDialog.h"
 #include "navdata/CenterFrequency.h"
 #include "planning/ApproachPath.h"
 #include "planning/Fms.h"
@@ -16,23 +18,3 @@
 
 class pilot;
 
-// MARK: altitude and heading instructions
-/// Composes and queues the controller's altitude clearance (code 520 or 525).
-void ControlloAltitudine(pilot *record, int forzaHeading);
-/// -1 climb needed, 1 descent needed, 0 within FLTolerance.
-int isClimbOrDescend(int current_ft, int target_ft, int trend);
-/// Turns a descent step (ft above the destination) into a level clear of the obstacles and clears it.
-void NaviCheck_impostafaseDiscesa(pilot *p, int livelloDiscesaRichiesto, bool announce, bool lastDescense);
-
-// MARK: terrain
-/// Highest terrain along the remaining route, ft, sampled every step nm.
-int CalcolaAltezzaOstacoliPercorso(pilot *p, float step);
-
-// MARK: request dialog
-/// Closes the request dialog, remembering its position; nothing when it is closed.
-void RequestDialog_Close();
-
-// MARK: read-back window
-/// Opens the read-back window for gReadbackMessage (its "Readback" and "Say again" buttons answer
-/// through comms/ReadbackAnswers).
-void CreateReadbackDialog(int left, int top, int width, int height);

@@ -146,6 +146,7 @@ class pilot {
     float secondiDallUltimoSkipWaypoint = 0, ultimaVoltaInDirContraria = 0;
     int16_t errorDelta = 0;
     int distanzaDestinazioneTotale = 500;
+    float distanzaRimanenteEsatta = 500; ///< the same sum without truncating each leg (nm), for the top of descent
     float distanzaDestinazioneLinear = 0;
     float latDestinazione = 0, lonDestinazione = 0;
 
@@ -206,6 +207,12 @@ class pilot {
     float gAnnounceVerticalChangeTime = 0;
     int nuovaAltitudineAnnunciata = 0;
     int ostacoloMassimoFt = 0;
+    int avvisiDeviazione = 0;     ///< deviation warnings given in a row (at most 20)
+    int starAnnunciata = 0;       ///< the "descend via STAR" clearance was given
+    int altezzaApproachVolo = 0;  ///< ft above sea level of the last descent's approach altitude, 0 = not yet
+    bool altitudineStandard = false;    ///< altitudineFeets is on the standard setting (above the transition level)
+    float orarioUltimoPassoDiscesa = 0; ///< when the descent ladder last ran a step (taken or not)
+    float orarioInizioDeviazione = 0; ///< since when the altitude is off the cleared level, 0 = it is not
 
     // MARK: settings kept per flight
     int headingAnnounceDelay = 0;
@@ -232,6 +239,7 @@ class pilot {
     float orarioUltimaEspediteDiscesa = 0;
     float orarioCampioneVirata = 0, orarioCampioneHeading = 0; ///< clocks of the 4 s and 1 s turn samples
     int distanzaTOD = 0;           ///< nm needed to descend to the destination at tdDescentSpeed
+    float distanzaTODEsatta = 0;   ///< the same, not rounded: compared with distanzaRimanenteEsatta
     float previosVerticalDeltaTime = 0; ///< |cleared level - altitude| of the previous frame, ft
     int vertDiff = 0;              ///< |altitude / 100 - plannedFL|
     bool consentiRiduzioneVelocita = false; ///< speed advice may be given this frame

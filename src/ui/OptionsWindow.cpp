@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "XPStandardWidgets.h"
+#include "monitor/Descent.h"
 #include "plugin/Log.h"
 #include "speech/AzureTTS.h"
 #include "speech/LocalTTS.h"
@@ -12,6 +13,7 @@
 #include "ui/Clipboard.h"
 #include "ui/Settings.h"
 #include "ui/Utils.h"
+#include "ui/WarningWindow.h"
 #include "ui/WidgetHelpers.h"
 
 XPWidgetID ControlOptionsWin = nullptr;
@@ -180,6 +182,7 @@ void Options_Save()
 {
     int azureWasOn = azureTtsOn;
     int localWasOn = localTtsOn;
+    const int descentRateWas = tdDescentSpeed;
     for (int i = 0; i < kRowCount; i++) {
         const OptionRow &row = kRows[i];
         const RowWidgets &widgets = gRowWidgets[i];
@@ -198,6 +201,14 @@ void Options_Save()
             Options_ReadField(widgets.field2, text);
             Utils_LeadingInt(text, row.value2);
         }
+    }
+    // No descent can be planned at a rate of 0 (or at one no airliner flies): the rate in force stays.
+    if (tdDescentSpeed < kDescentRateMin_fpm || tdDescentSpeed > kDescentRateMax_fpm) {
+        char line[128];
+        snprintf(line, sizeof line, "Descent vertical speed %i fpm refused: from %i to %i fpm, %i kept.", tdDescentSpeed,
+                 kDescentRateMin_fpm, kDescentRateMax_fpm, descentRateWas);
+        tdDescentSpeed = descentRateWas;
+        CreateWarningWinControl(300, 500, 420, 80, "Vellomir - Warning", line);
     }
     if (azureWasOn == 0 && azureTtsOn == 1) {
         CreateAzureDisclaimerWinControl(400, 600, 740, 130);

@@ -8,7 +8,6 @@
 #include "comms/PhrasesDelivery.h"
 #include "comms/PhrasesGround.h"
 #include "comms/PhrasesTower.h"
-#include "comms/ReadbackAnswers.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "ui/Settings.h"
@@ -35,7 +34,7 @@ TEST_F(ExchangeTest, IfrClearanceWithAndWithoutSidOnDelivery)
     simhost::SetInt("sim/cockpit/radios/transponder_code", squawk);
     ASSERT_TRUE(RunUntilReadback(40));
     EXPECT_EQ(RadioInUse(), 1); // the exchange holds the radio while the read-back is awaited
-    ASSERT_TRUE(Radio_AnswerReadback(&r, 40, gResponse));
+    ASSERT_TRUE(ReadBack(40));
     RunUntilQuiet();
     EXPECT_EQ(Shown(), std::vector<std::string>({
                            "Seattle Tacoma delivery, good afternoon, Vellomir 12 request IFR clearance to Portland as "
@@ -65,7 +64,7 @@ TEST_F(ExchangeTest, IfrClearanceWithAndWithoutSidOnDelivery)
     simhost::SetInt("sim/cockpit/radios/transponder_code", 7000);
     FlightPlanning_RequestIFRClearance(&r);
     ASSERT_TRUE(RunUntilReadback(40));
-    Radio_AnswerReadback(&r, 40, gResponse);
+    ReadBack(40);
     RunUntilQuiet();
     lookForSID = 1;
     Texts shown = Shown();
@@ -113,7 +112,7 @@ TEST_F(ExchangeTest, StartupPushbackAndTaxiOnGround)
     for (const Step &step : steps) {
         step.call(&r);
         ASSERT_TRUE(RunUntilReadback(step.readback)) << step.shown[0];
-        Radio_AnswerReadback(&r, step.readback, gResponse);
+        ReadBack(step.readback);
         RunUntilQuiet();
         EXPECT_EQ(Shown(), step.shown);
         EXPECT_EQ(Codes(), step.codes);
@@ -123,14 +122,13 @@ TEST_F(ExchangeTest, StartupPushbackAndTaxiOnGround)
 
     // Taxi along a route of painted lines (runway end first), then without one.
     const char *route[] = {"B", "B", "", "A#", "A"};
-    for (const char *name : route)
-        r.AddTaxiPoint(0, 0, 0, name, 0, 47.45, -122.30);
     for (bool withRoute : {true, false}) {
-        if (!withRoute)
-            r.taxiPoints.clear();
-        Ground_RequestTaxi(&r);
+        Ground_RequestTaxi(&r); // searches the route: none without the airport's taxi data
+        for (const char *name : route)
+            if (withRoute)
+                r.AddTaxiPoint(0, 0, 0, name, 0, 47.45, -122.30);
         ASSERT_TRUE(RunUntilReadback(330));
-        Radio_AnswerReadback(&r, 330, gResponse);
+        ReadBack(330);
         RunUntilQuiet();
         const std::string via = withRoute ? " via taxiway A, B" : "";
         EXPECT_EQ(Shown(), std::vector<std::string>({"Seattle Tacoma Ground, good afternoon, Vellomir 12 is ready for taxi.",
@@ -156,7 +154,7 @@ TEST_F(ExchangeTest, GroundHandsOverAtTheHoldingPointThenTowerClearsForTakeOffIn
     simhost::PlaceAircraft(47.4638, -122.3079, 130, 160, true);
     ASSERT_TRUE(RunUntilReadback(882));
     EXPECT_EQ(r.isOnHoldingPoint, 1);
-    Radio_AnswerReadback(&r, 882, gResponse);
+    ReadBack(882);
     RunUntilQuiet();
     EXPECT_EQ(Shown(), std::vector<std::string>({"Vellomir 12, contact tower on 119.900, have a nice flight.",
                                        "Contact tower on 119.900, Vellomir 12."}));
@@ -179,7 +177,7 @@ TEST_F(ExchangeTest, GroundHandsOverAtTheHoldingPointThenTowerClearsForTakeOffIn
         r.clearedToTakeOff = clearedToTakeOff = 0;
         Takeoff_RequestTakeOff(&r);
         ASSERT_TRUE(RunUntilReadback(420));
-        Radio_AnswerReadback(&r, 420, gResponse);
+        ReadBack(420);
         RunUntilQuiet();
         EXPECT_EQ(Shown(), (Texts{"Seattle Tacoma Tower, good afternoon, Vellomir 12 on holding point of runway 16L, "
                                   "ready for departure.",

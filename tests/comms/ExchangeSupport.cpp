@@ -9,6 +9,7 @@
 #include "comms/DialogState.h"
 #include "comms/MessageQueue.h"
 #include "comms/PhraseCommon.h"
+#include "comms/ReadbackWindow.h"
 #include "plugin/CustomDataRefs.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
@@ -81,6 +82,28 @@ bool ExchangeTest::RunUntilReadback(int code, float seconds)
         simhost::RunSeconds(0.1f);
     }
     return gReadbackMessage == code;
+}
+
+std::string Request_Offered()
+{
+    for (const char *title : {"Delivery", "Ground", "Tower", "Center", "Approach"}) {
+        void *window = simhost::FindWindowByTitle(title);
+        if (window == nullptr)
+            continue;
+        std::string text = std::string(title) + ":";
+        const char *separator = " ";
+        for (const std::string &label : simhost::ButtonLabels(window)) {
+            text += separator + label;
+            separator = " | ";
+        }
+        return text;
+    }
+    return "";
+}
+
+bool ExchangeTest::ReadBack(int code)
+{
+    return gReadbackMessage == code && ReadbackButton != nullptr && simhost::ClickWidget(ReadbackButton);
 }
 
 void ExchangeTest::RunUntilQuiet(float seconds)

@@ -12,6 +12,9 @@
 /// level 240, 60 t; the aircraft at the gate, engines off, cockpit squawk 1200.
 void Exchange_SetUpDeparture();
 
+/// The open request dialog as "Title: Label | Label", "" when none is open.
+std::string Request_Offered();
+
 class ExchangeTest : public HostTest
 {
   protected:
@@ -19,6 +22,8 @@ class ExchangeTest : public HostTest
     void TearDown() override;
     /// Runs frames until the read-back step asks for code (true) or seconds pass (false).
     bool RunUntilReadback(int code, float seconds = 60);
+    /// Presses "Readback" in the read-back window opened for code; false when it is not open for it.
+    static bool ReadBack(int code);
     /// Runs frames until the queue is empty and the frequency free again.
     void RunUntilQuiet(float seconds = 60);
     /// Display texts delivered since the last call, in order.

@@ -11,7 +11,6 @@
 #include "comms/PhrasesGround.h"
 #include "comms/PhrasesSpecial.h"
 #include "comms/PhrasesTower.h"
-#include "comms/ReadbackAnswers.h"
 #include "comms/Squawk.h"
 #include "monitor/LevelText.h"
 #include "monitor/RadioMonitor.h"
@@ -179,11 +178,11 @@ TEST_F(ExchangeTest, MessagesForAllAreHeardAndReadBackOnAnyFacility)
     r.transponder = 2345;
     AnnounceSquawkIncorrect(&r);
     ASSERT_TRUE(RunUntilReadback(2000)); // it used to wait for a facility named "ALL"
-    ASSERT_TRUE(Radio_AnswerReadback(&r, 2000, gResponse));
+    ASSERT_TRUE(ReadBack(2000));
     RunUntilQuiet();
     Radio_CancelIFR(&r);
     ASSERT_TRUE(RunUntilReadback(1090));
-    Radio_AnswerReadback(&r, 1090, gResponse);
+    ReadBack(1090);
     gPluginEnabled = 1;
     RunUntilQuiet();
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Vellomir 12, set the transponder code 2345 as instructed.",

@@ -52,6 +52,7 @@ class MonitorTest : public HostTest {
         p.longitudine = -122.60;
         p.gActualFlightPlanIndex = (int)p.flightPlanVec.size() - 1;
         p.flightPlanVec.back().fl = 160;
+        p.faseDiscesa = 3; // the descent ladder is done here (DescentFlightTest flies it)
         p.ultimaRicercaCenter = 1000000;
         simhost::RunSeconds(300);
     }
@@ -109,6 +110,8 @@ TEST_F(MonitorTest, EachSituationStartsOneCallHeardOnTheTunedFacility)
              r.gTargetAirportTowerInitialCallDone = 1;
              r.latitudine = 45.6100;
              r.longitudine = -122.6800;
+             r.altitudineFeets = 1500; // on final, not 16,000 ft high (that would be an expedite call)
+             r.clearedFL = r.flightPlanVec.back().fl = 15;
          }, 760, "TOWER"},
     };
     for (const Case &c : cases) {
@@ -202,6 +205,8 @@ TEST_F(MonitorTest, EmergencyGetsNoLandingInformationCallNorClimbButItsClearance
 {
     ArrivalRunway();
     p.inEmergenza = true;
+    p.altitudineFeets = 8000; // low enough for no expedite call this close
+    p.clearedFL = 80;
     p.flightPlanVec.back().fl = 240; // the path's levels above the aircraft
     Frame();
     EXPECT_EQ(p.informazioniDiAtterraggioComunicate, 1) << "counted as given";
@@ -223,7 +228,7 @@ TEST_F(MonitorTest, BadSettingsAndIndexesAndDatarefsDoNotStopIt)
 {
     tdDescentSpeed = 0;
     EXPECT_EQ(NaviCheck_DescentRate(), 1500);
-    EXPECT_EQ(NaviCheck_DistanzaTOD(16000, 0, 240), 46) << "(16000/1500 + 1) min at 4 nm/min";
+    EXPECT_NEAR(NaviCheck_DistanzaTOD(16000, 0, 240), 46.67f, 0.01f) << "(16000/1500 + 1) min at 4 nm/min";
     EXPECT_EQ(NaviCheck_DistanzaTOD(500, 1000, 240), 0);
     simhost::SetFloat("sim/cockpit2/gauges/indicators/wind_speed_kts", 1e30f);
     simhost::SetFloat("sim/weather/aircraft/wind_now_direction_degt", NAN);

@@ -317,8 +317,9 @@ TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersLevelsAndFm
         {11000, 1, {110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 110, 50, 30}},
         // Descending to 6000: the route and the STAR up to SSDEE held at 110, then the STAR's floors.
         {6000, 2, {60, 60, 60, 60, 110, 110, 110, 110, 110, 100, 80, 60, 60, 50, 30}},
-        // Final step, 3000: the approach level (30) is the floor of everything.
-        {3000, 3, {30, 30, 30, 30, 110, 110, 110, 110, 110, 100, 80, 50, 50, 50, 30}},
+        // Final step, 3000 (above the terrain floor): everything ahead at it, the STAR's floors no longer
+        // holding the aircraft up at 11000 after a route fix at 3000.
+        {3000, 3, {30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30}},
     };
     for (const auto &row : rows) {
         if (row.descentFeet != 0) {

@@ -38,6 +38,11 @@ TEST_F(FrameReadsTest, AboveTheTransitionLevelTheAltimeterSettingAndColdAirCount
         EXPECT_NEAR(AltitudeAt(8000, 1030.2f), 7500, 3) << version; // 30.42 inHg
         EXPECT_NEAR(AltitudeAt(8000, 996.3f), 8500, 3) << version;  // 29.42 inHg
         EXPECT_NEAR(AltitudeAt(4000, 1030.2f), 4000, 1) << version; // below FL50: the altitude itself
+        // Within 100 ft of the transition level the reading keeps its source.
+        EXPECT_NEAR(AltitudeAt(5050, 1030.2f), 5050, 1) << version;
+        EXPECT_NEAR(AltitudeAt(5300, 1030.2f), 4800, 3) << version;
+        EXPECT_NEAR(AltitudeAt(4950, 1030.2f), 4450, 3) << version;
+        EXPECT_NEAR(AltitudeAt(4850, 1030.2f), 4850, 1) << version;
     }
     // After the top of descent the arrival's transition level applies.
     gTransLevelFLArr = 100;

@@ -4,10 +4,13 @@
 
 #include <cctype>
 
+#include "comms/ReadbackWindow.h"
+#include "comms/RequestDialog.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/SimDataRefs.h"
+#include "ui/Settings.h"
 
 void HostTest::SetUp()
 {
@@ -28,16 +31,28 @@ void ShutdownWithoutHostErrors()
     simhost::Shutdown();
 }
 
+/// The request and read-back windows the linked frame driver opened go with their host.
+void CloseLinkedDialogs()
+{
+    RequestDialog_Close();
+    ReadbackWindow_Close();
+    dialogPositionLeft = dialogPositionTop = 0;
+}
+
 } // namespace
 
 void HostTest::TearDown()
 {
     SpeechWorker_Stop(); // the linked plug-in code's worker does not outlive its test
+    if (bindLinkedPlugin_)
+        CloseLinkedDialogs();
     ShutdownWithoutHostErrors();
 }
 
 void HostTest::ResetHost(int xplaneVersion)
 {
+    if (bindLinkedPlugin_)
+        CloseLinkedDialogs();
     ShutdownWithoutHostErrors();
     simhost::Options options;
     options.xplaneVersion = xplaneVersion;

@@ -194,6 +194,8 @@ TEST_F(ScenarioPilotTest, TakesOffFromARunwayAndLandsOnAnotherAlongItsCentreline
     EXPECT_EQ(Fly("land KTCM 17\n", error), 4);
     EXPECT_EQ(error, "p.scn: line 1: land: no runway 17 at KTCM in the apt.dat");
     EXPECT_EQ(Scenario_FrequencyIn("Contact Seattle Center on 128.500, bye. on 1.5"), 128.5);
+    EXPECT_EQ(Fly("expect no say \"cleared to land\"\nexpect once say \"cleared to land\"\n", error), 4);
+    EXPECT_EQ(error, "p.scn: line 2: \"cleared to land\" was said 0 times, expected 1");
 }
 
 } // namespace

@@ -69,6 +69,9 @@ TEST_F(OptionsPlugin, TickingABoxAndTypingNumbersThenSaveChangesTheSettingAndThe
     void *radius = FieldOf(window, "Holding point radius");
     simhost::SelectText(radius, 0, 4);
     simhost::TypeInto(radius, "0.25");
+    void *descent = FieldOf(window, "Descent vertical speed [fpm]");
+    simhost::SelectText(descent, 0, 4);
+    simhost::TypeInto(descent, "0");
     ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "Save")));
 
     EXPECT_EQ(simhost::FindWindowByTitle("Options"), nullptr);
@@ -78,6 +81,12 @@ TEST_F(OptionsPlugin, TickingABoxAndTypingNumbersThenSaveChangesTheSettingAndThe
     EXPECT_TRUE(Has("headingAnnounceDelayAP#20"));
     EXPECT_TRUE(Has("holdingPointRadius#0.25"));
     EXPECT_FALSE(simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!"));
+    // A descent rate of 0 is refused: the one in force stays, and a warning says so.
+    EXPECT_TRUE(Has("tdDescentSpeed#1500"));
+    void *warning = simhost::FindWindowByTitle("Vellomir - Warning");
+    ASSERT_NE(warning, nullptr);
+    EXPECT_NE(simhost::WidgetOutline(warning)[0].find("Descent vertical speed 0 fpm refused"), std::string::npos);
+    ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(warning, "Ok")));
 
     // The plug-in's own variables changed: the window shows them when opened again.
     window = OpenOptions();

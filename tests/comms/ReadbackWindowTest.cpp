@@ -1,0 +1,114 @@
+// The request and read-back windows over the linked plug-in code: the arrival's calls by state and
+// facility, "Other runway" forgetting the old runway's procedures and keeping a route it has no backup
+// for, "Skip this waypoint" asking the monitor to skip, and the extra buttons belonging only to the
+// read-back they were asked for.
+#include <functional>
+
+#include "ExchangeSupport.h"
+#include "XPStandardWidgets.h"
+#include "comms/MessageQueue.h"
+#include "comms/PhrasesDelivery.h"
+#include "comms/PhrasesGround.h"
+#include "comms/ReadbackWindow.h"
+#include "comms/RequestDialog.h"
+#include "planning/ChooseRunwayWindow.h"
+#include "plugin/FacilityNaming.h"
+#include "plugin/RequestDialogRules.h"
+#include "state/FlightGlobals.h"
+#include "state/Pilot.h"
+
+namespace
+{
+
+TEST_F(ExchangeTest, TheArrivalsCallsAreOfferedInTheirStateOnTheirFacility)
+{
+    pilot &r = pilotObj;
+    r.targetAirport.approachFrequency = 126000;
+    r.targetAirport.towerFrequency = 123000;
+    r.targetAirport.groundFrequency = 121900;
+    r.gIsIFRCleared = r.gIsEngStartApproved = r.gIsPBApproved = r.gIsTaxiingApproved = 1;
+    r.isOnHoldingPoint = r.clearedToTakeOff = r.cicloCenter = r.engineRunning = 1;
+    r.primaChiamataCenterEffettuata = r.primaChiamataCenterEffettuataMIA = 1;
+    r.transponder = 1200; // the cockpit's
+    const struct {
+        const char *state;
+        std::function<void()> set;
+        bool airborne;
+        double khz;
+        const char *title;
+        unsigned buttons;
+    } kRows[] = {
+        {"approach cycle", [&] { r.cicloApproach = 1; }, true, 126000, "Approach", REQUEST_APPROACH_INITIAL_CALL},
+        {"approach called", [&] { r.primaChiamataApproachEffettuata = 1; }, true, 126000, nullptr, 0},
+        {"landing information, handed to the tower",
+         [&] { r.informazioniDiAtterraggioComunicate = 1, r.HandoffTorreComunicato = true; }, true, 123000, "Tower",
+         REQUEST_TOWER_INITIAL_CALL},
+        {"tower called", [&] { r.gTargetAirportTowerInitialCallDone = 1; }, true, 123000, "Tower",
+         REQUEST_MISSED_APPROACH},
+        {"landed, runway vacated", [&] { r.clearedToLand = r.gTargetRunwayVacated = 1; }, false, 121900, "Ground",
+         REQUEST_GROUND_INITIAL_CALL},
+        {"parking given", [&] { r.gParkingStruct.id = 3; }, false, 121900, nullptr, 0},
+    };
+    for (const auto &row : kRows) {
+        row.set();
+        r.isOnGround = row.airborne ? 0 : 1;
+        r.gActualFrequency = row.khz;
+        r.gActualFrequencyName = Radio_FacilityName(r, row.khz);
+        const RequestDialogKind wanted = FrameDriver_WantedDialog(r, simhost::ElapsedTime());
+        EXPECT_STREQ(wanted.title, row.title) << row.state;
+        if (wanted.title != nullptr) {
+            EXPECT_EQ(RequestDialog_Buttons(r, true), row.buttons) << row.state;
+        }
+    }
+}
+
+TEST_F(ExchangeTest, OtherRunwayForgetsTheOldProceduresAndSkipAsksForTheNextWaypoint)
+{
+    pilot &r = pilotObj;
+    r.AddSid("HAROB6", "HAROB6", 0, 0, false);
+    r.numeroDiSidTrovate = 2;
+    r.selectedSID = 1;
+    r.gIsCopiing = 1;
+    ASSERT_TRUE(r.flightPlanBackup.empty());
+    gShowChangeRwyBtn = gShowSkipFix = 1;
+    gReadbackMessage = 40;
+    CreateReadbackDialog(30, 100, 160, 100);
+    EXPECT_EQ(gShowChangeRwyBtn + gShowSkipFix, 0); // shown once
+    ASSERT_NE(OtherRwyButton, nullptr);
+    ASSERT_TRUE(simhost::ClickWidget(OtherRwyButton));
+    EXPECT_EQ(ReadbackDialogWindow, nullptr);
+    EXPECT_NE(ControlChooseRwyWin, nullptr);
+    EXPECT_TRUE(r.sids.empty());
+    EXPECT_EQ(r.numeroDiSidTrovate, 0);
+    EXPECT_EQ(r.selectedSID, 0);
+    EXPECT_FALSE(r.sidFiled);
+    EXPECT_EQ(r.flightPlanVec.size(), 2u); // no backup to restore: the route stays
+    EXPECT_EQ(r.gIsIFRCleared + r.gIsCopiing, 0);
+    ASSERT_TRUE(simhost::PressCloseBox(ControlChooseRwyWin));
+    queue.clear();
+
+    gShowSkipFix = 1;
+    CreateReadbackDialog(30, 100, 160, 80);
+    ASSERT_NE(SkipFixButton, nullptr);
+    ASSERT_TRUE(simhost::ClickWidget(SkipFixButton));
+    EXPECT_TRUE(r.saltoRichiesto);
+    EXPECT_EQ(ReadbackDialogWindow, nullptr);
+}
+
+TEST_F(ExchangeTest, ExtraButtonsOfAReadbackThatDoesNotOpenAreNotShownOnTheNext)
+{
+    pilot &r = pilotObj;
+    simhost::TuneCom1(121.7); // the clearance is given on delivery: not heard here
+    FlightPlanning_RequestIFRClearance(&r);
+    RunUntilQuiet();
+    EXPECT_EQ(ReadbackDialogWindow, nullptr);
+    r.gIsIFRCleared = gIsIFRCleared = 1;
+    Ground_RequestEngineStartup(&r);
+    ASSERT_TRUE(RunUntilReadback(130));
+    EXPECT_NE(ReadbackButton, nullptr);
+    EXPECT_EQ(OtherRwyButton, nullptr);
+    ASSERT_TRUE(ReadBack(130));
+    RunUntilQuiet();
+}
+
+} // namespace

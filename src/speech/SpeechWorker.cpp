@@ -73,24 +73,27 @@ void SpeechWorker_pinModule()
 
 } // namespace
 
-void DeferredLog::Info(const char *tag, const char *format, ...)
+void DeferredLog::Add(bool debug, const char *tag, const char *format, va_list args)
 {
     char text[LOG_LINE_SIZE];
+    vsnprintf(text, sizeof text, format, args);
+    lines_.push_back({debug, tag, text});
+}
+
+void DeferredLog::Info(const char *tag, const char *format, ...)
+{
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    Add(false, tag, format, args);
     va_end(args);
-    lines_.push_back({false, tag, text});
 }
 
 void DeferredLog::Debug(const char *tag, const char *format, ...)
 {
-    char text[LOG_LINE_SIZE];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    Add(true, tag, format, args);
     va_end(args);
-    lines_.push_back({true, tag, text});
 }
 
 void DeferredLog::Flush()

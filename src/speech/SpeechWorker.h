@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdarg>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ class DeferredLog
     void Flush();
 
   private:
+    void Add(bool debug, const char *tag, const char *format, va_list args);
     struct Line {
         bool debug;
         const char *tag;

@@ -82,10 +82,12 @@ TEST_F(FindNavTypeTest, NearestOfOneIdentifierWinsByWholeMilesTheShortWayAndUnkn
         if (strcmp(r.id, "ZZA") == 0)
             LayMadeUpStations(); // replaces earth_nav.dat: the rows from here on see only the made-up stations
         EXPECT_EQ(Resolve(r.id, r.refLat, r.refLon), r.type) << r.id << " " << r.refLat;
-        if (r.lat != 0)
+        if (r.lat != 0) {
             EXPECT_NEAR(lat, r.lat, 1e-4) << r.id << " " << r.refLat;
-        if (r.lon != 0)
+        }
+        if (r.lon != 0) {
             EXPECT_NEAR(lon, r.lon, 1e-4) << r.id << " " << r.refLat;
+        }
     }
     EXPECT_TRUE(simhost::HostErrors().empty());
 }

@@ -6,6 +6,8 @@
 #     --time SECONDS   longest run of one target (default 600)
 #     --runs N         most executions of one target (default 1000000)
 #     --jobs J         targets run at once (default 2)
+#     --until HH:MM    end the whole run then: each target gets at most the time left, shared among the
+#                      targets still to run (fast ones that reach --runs early leave their time to the rest)
 #     --smoke          a short reproducible run of every target (2000 executions, fixed seed), in a
 #                      temporary folder; what the test command runs
 #     --no-build       use the targets already built
@@ -23,6 +25,7 @@ smoke=0
 do_build=1
 report_only=0
 out=""
+until=""
 targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -33,7 +36,8 @@ while [ $# -gt 0 ]; do
     --no-build) do_build=0; shift ;;
     --report) report_only=1; do_build=0; shift ;;
     --out) out="$2"; shift 2 ;;
-    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --until) until="$(date -d "$2" +%s)" || exit 2; shift 2 ;;
+    -h|--help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
@@ -66,7 +70,7 @@ fi
 
 # One target: its own folder with the grown corpus (the repository's seeds are only read), findings and log.
 run_target() {
-  local name="$1" dir="$out/$1"
+  local name="$1" dir="$out/$1" time_limit="$2"
   local binary="$build/fuzz/fuzz_$name" seeds="$root/fuzz/corpus/$name" dict="$root/fuzz/dict/$name.dict"
   mkdir -p "$dir/corpus" "$dir/artifacts"
   local args=(-runs="$runs" -max_total_time="$time_limit" -max_len=8192 -print_final_stats=1
@@ -80,12 +84,20 @@ run_target() {
 
 running=0
 [ "$report_only" -eq 1 ] && targets_to_run=() || targets_to_run=("${targets[@]}")
+to_start=${#targets_to_run[@]}
 for name in "${targets_to_run[@]}"; do
   if [ ! -x "$build/fuzz/fuzz_$name" ]; then
     echo "no fuzz target $name in $build/fuzz" >&2
     exit 2
   fi
-  run_target "$name" &
+  limit=$time_limit
+  if [ -n "$until" ]; then # the time left, shared among the targets still to start (jobs at a time)
+    share=$(( (until - $(date +%s)) * jobs / to_start ))
+    [ "$share" -lt "$limit" ] && limit=$share
+    [ "$limit" -lt 10 ] && limit=10
+  fi
+  to_start=$((to_start - 1))
+  run_target "$name" "$limit" &
   running=$((running + 1))
   if [ "$running" -ge "$jobs" ]; then
     wait -n

@@ -117,7 +117,7 @@ TEST_F(LifecycleTest, WithoutAutostartTheServiceWaitsForTheMenuAndTheSettingsAre
                 written.find("\ninformationsPosition#800\n") != std::string::npos) << written;
 }
 
-TEST_F(LifecycleTest, ReadBackCommandNeedsAnOpenDialog)
+TEST_F(LifecycleTest, ReadBackNeedsAnOpenDialogAndTheDriverWindowIsDraggedByItsTopStripOnly)
 {
     PluginFile("Settings.txt", "welcomeMessage202012#0\n"); // the welcome was seen at an earlier start
     ASSERT_TRUE(Load());
@@ -130,12 +130,7 @@ TEST_F(LifecycleTest, ReadBackCommandNeedsAnOpenDialog)
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("customCommandReadBackHandler called"), std::string::npos);
     EXPECT_TRUE(simhost::WidgetWindowTitles().empty());
-}
 
-TEST_F(LifecycleTest, DriverWindowIsDraggedByItsTopStripOnly)
-{
-    PluginFile("Settings.txt", "welcomeMessage202012#0\n"); // no welcome window over the screen
-    ASSERT_TRUE(Load());
     auto box = [] {
         std::vector<simhost::WindowInfo> windows = simhost::Windows();
         return windows.size() != 1 ? std::vector<int>{} : std::vector<int>{windows[0].left, windows[0].top,

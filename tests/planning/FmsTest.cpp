@@ -17,6 +17,7 @@
 #include "planning/RunwaySelection.h"
 #include "plugin/FrameDriver.h"
 #include "plugin/SimDataRefs.h"
+#include "RouteText.h"
 #include "support/Filing.h"
 #include "support/PluginHost.h"
 #include "ui/Settings.h"
@@ -28,7 +29,6 @@ class FmsTest : public HostTest {
     void SetUp() override
     {
         HostTest::SetUp();
-        saved = {manualChooseSID, manualChooseSTAR, programFMSApproxILS, programFMSDirectOnJump, enableFmcProgramming};
         manualChooseSID = manualChooseSTAR = 0;
         programFMSApproxILS = programFMSDirectOnJump = enableFmcProgramming = 1;
         ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
@@ -39,11 +39,6 @@ class FmsTest : public HostTest {
     {
         JumpToWaypoint_Close();
         FlightPlanWindow_Destroy();
-        manualChooseSID = saved[0];
-        manualChooseSTAR = saved[1];
-        programFMSApproxILS = saved[2];
-        programFMSDirectOnJump = saved[3];
-        enableFmcProgramming = saved[4];
         HostTest::TearDown();
     }
     void Route(const std::vector<const char *> &words)
@@ -86,8 +81,9 @@ class FmsTest : public HostTest {
     {
         return simhost::FmsDestinationEntry() == entry && simhost::FmsDisplayedEntry() == entry;
     }
+    KeepSettings keep{&manualChooseSID, &manualChooseSTAR, &programFMSApproxILS, &programFMSDirectOnJump,
+                      &enableFmcProgramming, &lookForSTAR};
     pilot record;
-    std::vector<int> saved;
 };
 
 TEST_F(FmsTest, SeattleToPortlandIsProgrammedEntryByEntryAndRefiledInBothClearingBehaviours)
@@ -234,7 +230,7 @@ TEST_F(FmsTest, TheJumpWindowListsTheRouteInColumnsAndActsOnlyOnTheWaypointItNam
     JumpToWaypoint(&record);
     void *window = simhost::FindWindowByTitle("Jump to");
     ASSERT_NE(window, nullptr);
-    // 40 buttons in columns of 15, all of them on the screen; the active one marked.
+    // 40 buttons in columns, each inside the window on the screen; the active one marked.
     int left = 0, top = 0, right = 0, bottom = 0;
     XPGetWidgetGeometry(window, &left, &top, &right, &bottom);
     EXPECT_GE(bottom, 0);
@@ -242,7 +238,6 @@ TEST_F(FmsTest, TheJumpWindowListsTheRouteInColumnsAndActsOnlyOnTheWaypointItNam
         int l = 0, t = 0, r = 0, b = 0;
         XPGetWidgetGeometry(ChooseWptBtn[(size_t)k], &l, &t, &r, &b);
         EXPECT_TRUE(l >= left && r <= right && b >= bottom && t <= top) << k;
-        EXPECT_EQ(l, 110 + 120 * (k / 15)) << k;
     }
     EXPECT_NE(simhost::FindWidget(window, "P01*", xpWidgetClass_Button), nullptr);
 
@@ -302,7 +297,6 @@ TEST_F(FmsTest, TheActiveWaypointAfterARebuildIsTheClosestFromTheLastOccurrenceO
 
 TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
 {
-    const int savedLookForStar = lookForSTAR;
     lookForSTAR = 0; // the STAR counts as chosen: the FMS is programmed at once
     Utils_readAllAptDat();
     record.isOnGround = 0;
@@ -317,7 +311,6 @@ TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
     record.flightPlanVec[0].fl = 999;
     SetILSPath(&record);
     EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
-    lookForSTAR = savedLookForStar;
 }
 
 TEST_F(FmsTest, SteadyFramesNeverProgramTheFms)

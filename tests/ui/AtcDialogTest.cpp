@@ -1,221 +1,238 @@
-// The ATC dialog over a flight filed from KSEA to KPDX over the bundled sample, in cruise over Olympia with
-// Portland already read: the rows offered in each state of the flight, and for each level and emergency
-// typed what the pilot sees and what changes.
+// The real Vellomir64.xpl on a flight from Seattle-Tacoma to Portland over the bundled sample, flown by
+// vellomir-sim's scripted pilot: the ATC dialog's rows in each state of the flight, opened from the menu
+// or, while the menu item is off, by its command; and each level and emergency typed into it, with what
+// the pilot sees and what changed in the FMS and the menu.
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "Harness.h"
-#include "XPLMPlugin.h"
-#include "XPStandardWidgets.h"
-#include "comms/MessageQueue.h"
-#include "navdata/AptNav.h"
-#include "planning/FlightPlanWindow.h"
-#include "planning/Fms.h"
-#include "planning/JumpToWaypoint.h"
-#include "plugin/Commands.h"
-#include "state/FlightGlobals.h"
-#include "support/Filing.h"
+#include "Scenario.h"
 #include "support/PluginHost.h"
-#include "ui/AtcDialog.h"
-#include "ui/ChooseProcedureWindow.h"
-#include "ui/Settings.h"
-#include "ui/WarningWindow.h"
 
 namespace {
 
-class AtcDialogTest : public HostTest {
+const char *const kMenu = "Vellomirv2";
+const char *const kDialog = "ATC Dialog";
+
+/// The gate at KSEA to the centre's climb clearance at FL160, HAROB BTG HHOOD to KPDX.
+const char *const kTakeOff = R"(
+take off KSEA 16L altitude 9000 speed 250
+fly fms altitude 16000 speed 280
+)";
+const char *const kToCruise = R"(
+await say "Contact Seattle Center" within 200
+wait 1
+com1 told
+await button "Seattle Center initial call" within 60
+press "Seattle Center initial call"
+await say "climb to flight level" within 60
+wait 20
+)";
+
+/// The centre's two further hand-overs, then Portland approach.
+const char *const kToApproach = R"(
+await say "Contact Seattle Center on one two eight decimal tree" within 1500
+wait 1
+com1 told
+await button "Seattle Center initial call" within 60
+press "Seattle Center initial call"
+await say "Contact Seattle Center on one two four decimal two" within 1500
+wait 1
+com1 told
+await button "Seattle Center initial call" within 60
+press "Seattle Center initial call"
+await say "contact PORTLAND approach" within 1500
+wait 1
+com1 told
+await button "Approach initial call" within 60
+press "Approach initial call"
+wait 30
+)";
+
+class AtcDialogFlight : public PluginTest {
   protected:
-    void SetUp() override
+    /// A fresh host with the sample and the files shipped beside the plug-in.
+    void NewFlight()
     {
-        HostTest::SetUp();
-        manualChooseSID = manualChooseSTAR = 0;
-        enableFmcProgramming = 1;
-        Filing_AtSeattle();
-        Filing_File("HAROB BTG HHOOD");
-        FlightPlanWindow_Destroy();
-        simhost::PlaceAircraft(46.97, -122.90, 4877, 180, false);
-        pilot &p = pilotObj;
-        p.isOnGround = 0;
-        p.latitudine = 46.97;
-        p.longitudine = -122.90;
-        p.gActualFlightPlanIndex = 6; // past the SID
-        snprintf(p.nomeCenter, sizeof p.nomeCenter, "Seattle Center");
-        const AptDat &portland = IcaoMap.at("KPDX");
-        ASSERT_EQ(p.targetAirport.readAptDat("KPDX", portland.ICAOfilePath, portland.readOffset, 0), 1);
-        filed = p;
+        ResetHost(12000);
+        ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
+        // The files shipped beside the plug-in: the centres and the airports' spoken names.
+        for (const char *file : {"acc.dat", "ICAOCodes.dat"})
+            ASSERT_TRUE(simhost::CopyFileInto(std::string(VELLOMIR_SOURCE_DIR) + "/data/plugin/" + file,
+                                              std::string("Resources/plugins/Vellomir64/") + file));
     }
-    void TearDown() override
+    /// Runs scenario lines; note lines reach onNote.
+    int Fly(const std::string &lines, std::string &error, std::function<void(const std::string &)> onNote = nullptr)
     {
-        Again();
-        pilotObj = pilot();
-        HostTest::TearDown();
+        Scenario s;
+        if (!Scenario_Parse(lines, s, error))
+            return -1;
+        s.path = "flight";
+        ScenarioHooks hooks;
+        hooks.loadPlugin = [] { return simhost::PluginLoaded() || simhost::LoadPlugin(VELLOMIR_XPL_PATH); };
+        hooks.note = onNote;
+        return Scenario_Run(s, hooks, error);
     }
-    /// The flight as filed, the radio quiet and no window open.
-    void Again()
+    static bool MenuOffered()
     {
-        AtcDialog_Destroy();
-        Warning_Destroy();
-        JumpToWaypoint_Close();
-        ChooseProcedure_CloseStar();
-        Radio_ResetState();
-        pilotObj = filed;
-        requestedFLChange = false;
-        ProgramFMS(&pilotObj);
+        for (const simhost::MenuItemInfo &item : simhost::MenuItems(kMenu))
+            if (item.label == "ATC dialog")
+                return item.enabled;
+        return false;
     }
-    static void *Dialog() { return simhost::FindWindowByTitle("ATC Dialog"); }
-    /// The warning's line, or the pilot's call queued, or "".
-    static std::string Seen()
+    /// Opens the dialog from the menu, or by its command while the item is off; its outline, "" if none.
+    static std::string OpenDialog()
     {
-        if (void *warning = simhost::FindWindowByTitle("Vellomir - Warning"))
-            return "warning: " + simhost::WidgetTexts(warning, xpWidgetClass_Caption).at(0);
-        return queue.empty() ? "" : "call: " + std::string(queue.back().text);
+        if (!simhost::ClickMenuItem(kMenu, "ATC dialog"))
+            simhost::CommandOnce("Vellomir/atc_dialog_toggle");
+        std::string text;
+        if (void *window = simhost::FindWindowByTitle(kDialog))
+            for (const std::string &item : simhost::WidgetOutline(window))
+                text += (text.empty() ? "" : " | ") + item;
+        return text;
     }
-    pilot filed;
 };
 
-std::string Outline(void *window)
+/// The setup and the gate: the plug-in loaded at KSEA gate A1, tuned to delivery.
+const char *const kGate = R"(
+setting welcomeMessage202012 0
+setting gKMLExp 1
+setting manualChooseSID 0
+setting manualChooseSTAR 0
+place parking KSEA "A1"
+tail N737VM
+weather wind 160 8 qnh 1013
+time 08:30
+squawk 2000
+engines off
+com1 128.000
+load
+message plane-loaded
+message airport-loaded
+await log "Airport found: Seattle Tacoma Intl" within 5
+readback auto on
+)";
+
+std::string FileLines(bool vfr)
 {
-    std::string text;
-    for (const std::string &item : simhost::WidgetOutline(window))
-        text += item + "|";
-    return text;
+    return std::string(R"(
+await button "File flight plan" within 10
+press "File flight plan"
+await window "Control" within 5
+type "Control" "Flight Number" "ASA"
+type "Control" "Flight Number#2" "123"
+type "Control" "Arrival ICAO" "KPDX"
+type "Control" "Flightlevel" "160"
+type "Control" "Flightplan:" "HAROB BTG HHOOD"
+)") + (vfr ? "check \"Control\" \"VFR Flight\" on\n" : "") +
+           "press \"Insert Flightplan\"\nwait 2\n";
 }
 
-TEST_F(AtcDialogTest, RowsFollowTheFlightStateAndTheButtonsThatActAtOnceCloseTheDialog)
+const char *const kToTakeOff = R"(
+await button "Request IFR Clearance" within 10
+press "Request IFR Clearance"
+await say "cleared to" within 60
+await show "Squawk" within 5
+squawk heard
+await say "Contact Ground" within 60
+wait 1
+com1 told
+await button "Request engine startup and pushback" within 30
+press "Request engine startup and pushback"
+await say "approved" within 60
+engines on
+await button "Request taxi" within 90
+press "Request taxi"
+await say "taxi to runway" within 60
+taxi route speed 20
+await say "contact tower" within 120
+wait 1
+com1 told
+await button "Request Takeoff" within 60
+press "Request Takeoff"
+await say "cleared for" within 60
+)";
+
+/// The rows of the dialog, "|" between them, as the outline of its captions, fields and buttons.
+const std::string kLevel = "caption:Request cruising altitude change FL (eg: 320) | field:160 | button:Request new FL | ";
+const std::string kJump = "caption:Jump to waypoint | button:Choose waypoint | ";
+std::string Nearest(const char *airport)
 {
-    const std::string level = "caption:Request cruising altitude change FL (eg: 320)|field:160|button:Request new FL|";
-    const std::string emergency = "caption:Declare emergency and land to |field:KOLM|button:Declare emergency|";
-    const std::string jump = "caption:Jump to waypoint|button:Choose waypoint|";
-    const struct {
-        void (*set)(pilot &);
+    return "caption:Declare emergency and land to  | field:" + std::string(airport) + " | button:Declare emergency | ";
+}
+std::string Filed(const char *airport)
+{
+    return "caption:Declare emergency and land to: " + std::string(airport) + " | button:Declare emergency | ";
+}
+const std::string kDescent = "caption:Top of descent reached | ";
+const std::string kTod = " | button:Set TOD (Experimental)";
+
+TEST_F(AtcDialogFlight, RowsOfferedInEachStateOfTheFlight)
+{
+    struct State {
+        const char *state;
+        std::string reach; ///< scenario lines that bring the flight there
+        bool menu;         ///< the menu item is offered (else the command opens the dialog)
         std::string rows;
-    } states[] = {
-        {[](pilot &) {}, level + emergency + jump + "button:Cancel IFR|button:Set TOD (Experimental)|"},
-        {[](pilot &p) { p.vfrFlight = 1, p.flightPlanVec.resize(1), p.gActualFlightPlanIndex = 0; },
-         level + emergency + "button:Cancel VFR|button:Set TOD (Experimental)|"},
-        {[](pilot &p) { p.gTODReached = 1; }, level + emergency + jump + "button:Cancel IFR|"},
-        {[](pilot &p) { p.gTODReached = p.faseDiscesa = 1; },
-         "caption:Top of descent reached|" + emergency + jump + "button:Cancel IFR|"},
-        {[](pilot &p) { p.gTODReached = p.faseDiscesa = p.cicloApproach = 1; },
-         "caption:Top of descent reached|caption:Declare emergency and land to: KPDX|button:Declare emergency|" + jump +
-             "button:Cancel IFR|"},
     };
-    for (const auto &s : states) {
-        Again();
-        s.set(pilotObj);
-        customCommandAtcDialogToggleHandler(nullptr, xplm_CommandEnd, nullptr);
-        EXPECT_EQ(Outline(Dialog()), s.rows);
-        customCommandAtcDialogToggleHandler(nullptr, xplm_CommandEnd, nullptr);
-        EXPECT_EQ(Dialog(), nullptr) << s.rows;
-    }
-
-    const struct {
-        const char *button;
-        std::string opens;
-    } buttons[] = {{"Set TOD (Experimental)", ""}, {"Choose waypoint", "Jump to"}, {"Cancel IFR", ""}};
-    Again();
-    for (const auto &b : buttons) {
-        AtcDialog_Toggle();
-        ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(Dialog(), b.button)));
-        EXPECT_EQ(AtcDialogIsOpen, 0) << b.button;
-        EXPECT_TRUE(b.opens.empty() || simhost::FindWindowByTitle(b.opens) != nullptr) << b.button;
-    }
-    EXPECT_EQ(pilotObj.gTODReached, 1);
-    EXPECT_EQ(Seen(), "call: Seattle Center, ALASKA @123@, please cancel IFR.");
-}
-
-TEST_F(AtcDialogTest, EachLevelAndEmergencyTypedIsRefusedOrActedOn)
-{
-    const std::string declaring = "call: Seattle Center, declaring emergency, request immediate landing at ";
-    const struct {
-        const char *button, *typed;
-        std::string seen;
-        int plannedFL;
-        const char *arrival;
-        const char *fmsLast; ///< the FMS's last entry before the arrival airport
-        bool unreadable = false; ///< the scenery index points at a file that is gone
-    } cases[] = {
-        {"Request new FL", "320", "call: Seattle Center, request cruise altitude change to flight level #320#, "
-                                  "ALASKA @123@.", 320, "KPDX", "fix:HHOOD/32000"},
-        {"Request new FL", "511", "warning: flight level incorrect", 160, "KPDX", "fix:HHOOD/16000"},
-        {"Request new FL", "0", "warning: flight level incorrect", 160, "KPDX", "fix:HHOOD/16000"},
-        {"Request new FL", "abc", "warning: flight level incorrect", 160, "KPDX", "fix:HHOOD/16000"},
-        {"Request new FL", "-50", "warning: flight level incorrect", 160, "KPDX", "fix:HHOOD/16000"},
-        // The filed arrival, whose runway was not chosen yet: it is chosen first.
-        {"Declare emergency", "KPDX", declaring + "PORTLAND, ALASKA @123@.", 160, "KPDX", "latlon/"},
-        {"Declare emergency", "kpdx ", declaring + "PORTLAND, ALASKA @123@.", 160, "KPDX", "latlon/"},
-        {"Declare emergency", "PDX", "warning: airport not found", 160, "KPDX", "fix:HHOOD/16000"},
-        {"Declare emergency", "", "warning: airport identifier too short", 160, "KPDX", "fix:HHOOD/16000"},
-        {"Declare emergency", "ED-DL", "warning: airport not found", 160, "KPDX", "fix:HHOOD/16000"},
-        {"Declare emergency", "KOLM", declaring + "OLYMPIA, ALASKA @123@.", 160, "KOLM", "latlon/"},
-        {"Declare emergency", "KOLM", "warning: no runway at emergency airport", 160, "KPDX", "fix:HHOOD/16000", true},
+    const std::string diversion = "menu Vellomirv2 \"ATC dialog\"\ntype \"ATC Dialog\" \"Declare emergency and land to\" "
+                                  "KOLM\npress \"Declare emergency\"\nawait say \"cleared for immediate landing\" within 60\n";
+    const std::vector<std::vector<State>> flights = {
+        {
+            {"at the gate, nothing filed", kGate, false, "caption:No flight plan filed"},
+            {"filed IFR", FileLines(false), false, kLevel + Nearest("KSEA") + kJump + "button:Cancel IFR" + kTod},
+            {"climbing, with the tower", kToTakeOff + std::string(kTakeOff), false,
+             kLevel + Nearest("KSEA") + kJump + "button:Cancel IFR" + kTod},
+            {"cruise, with the centre", kToCruise, true, kLevel + Nearest("S50") + kJump + "button:Cancel IFR" + kTod},
+            {"cruise, with approach", kToApproach, true, kLevel + Filed("KPDX") + kJump + "button:Cancel IFR" + kTod},
+            {"descending", "await log \"Announce TOD reached\" within 2000\n", true,
+             kDescent + Filed("KPDX") + kJump + "button:Cancel IFR"},
+            {"emergency, with approach",
+             "menu Vellomirv2 \"ATC dialog\"\npress \"Declare emergency\"\nawait say \"cleared for immediate landing at "
+             "PORTLAND\" within 60\n",
+             true, kDescent + Filed("KPDX") + kJump + "button:Cancel IFR"},
+            {"IFR cancelled", "menu Vellomirv2 \"ATC dialog\"\npress \"Cancel IFR\"\nawait say \"IFR cancelled\" within 60\nwait 10\n",
+             false, "caption:ATC service ended"},
+        },
+        {
+            {"filed VFR", kGate + FileLines(true), false, kLevel + Nearest("KSEA") + kJump + "button:Cancel VFR" + kTod},
+            {"VFR, top of descent forced",
+             "command Vellomir/atc_dialog_toggle\npress \"Set TOD (Experimental)\"\nexpect no window \"ATC Dialog\"\n",
+             false, kLevel + Nearest("KSEA") + kJump + "button:Cancel VFR"},
+        },
+        {
+            {"diverted to KOLM", kGate + FileLines(false) + kToTakeOff + kTakeOff + kToCruise + diversion, false,
+             kLevel + Nearest("S50") + kJump + "button:Cancel IFR"},
+            {"diverted, with approach", "await say \"contact OLYMPIA approach\" within 600\nawait log \"HandOverApproachGot\" within 60\n", false,
+             kDescent + Filed("KOLM") + kJump + "button:Cancel IFR"},
+        },
     };
-    const AptDat olympia = IcaoMap.at("KOLM");
-    for (const auto &c : cases) {
-        const std::string what = std::string(c.button) + " '" + c.typed + "'";
-        Again();
-        IcaoMap["KOLM"].ICAOfilePath = c.unreadable ? simhost::PluginFolder() + "/gone.dat" : olympia.ICAOfilePath;
-        AtcDialog_Toggle();
-        // Windows listing the STARs or the route of before.
-        pilotObj.AddStar("HHOOD4", "HHOOD4", 0, 0, false);
-        pilotObj.numeroDiStarTrovate = 1;
-        CreateChooseStarControl(&pilotObj, 0);
-        JumpToWaypoint(&pilotObj);
-        const int field = std::string(c.button) == "Request new FL" ? 0 : 1;
-        XPSetWidgetDescriptor((XPWidgetID)simhost::NthWidgetOfClass(Dialog(), xpWidgetClass_TextField, field), c.typed);
-        ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(Dialog(), c.button))) << what;
-
-        EXPECT_EQ(Seen(), c.seen) << what;
-        const bool refused = c.seen.rfind("warning", 0) == 0, emergency = !refused && field == 1;
-        EXPECT_EQ(Dialog() != nullptr, refused) << what << ": a refusal leaves the dialog open";
-        const pilot &p = pilotObj;
-        EXPECT_EQ(p.plannedFL, c.plannedFL) << what;
-        EXPECT_EQ(requestedFLChange, c.plannedFL != 160) << what;
-        EXPECT_EQ(p.arrAirportICAO, c.arrival) << what;
-        EXPECT_EQ(p.transponder, emergency ? 7700 : 0) << what;
-        EXPECT_EQ(p.inEmergenza, emergency) << what;
-        EXPECT_EQ(gIsCopiing, 0) << what << ": only the flight's exchange is open, the request windows stay free";
-        EXPECT_EQ(p.divertedInFlight, emergency && std::string(c.arrival) != "KPDX") << what;
-        const std::vector<simhost::FmsEntry> fms = simhost::FmsPlan();
-        ASSERT_GE(fms.size(), 2u) << what;
-        const simhost::FmsEntry &last = fms[fms.size() - 2];
-        EXPECT_EQ(last.kind == "latlon" ? "latlon/" : last.kind + ":" + last.id + "/" + std::to_string(last.altitude_ft),
-                  c.fmsLast)
-            << what;
-        EXPECT_EQ(fms.back().id, c.arrival) << what;
-        if (emergency) { // the route is the approach from where the aircraft is to the landing runway
-            ASSERT_FALSE(p.flightPlanVec.empty()) << what;
-            EXPECT_EQ("Runway " + std::string(p.arrivalRunwayStruct.name), p.flightPlanVec.back().name) << what;
-            EXPECT_EQ(simhost::FindWindowByTitle("Choose STAR"), nullptr) << what;
-            EXPECT_EQ(simhost::FindWindowByTitle("Jump to"), nullptr) << what;
-        } else { // nothing of the flight changed, the airport records neither
-            EXPECT_EQ(p.flightPlanVec.size(), filed.flightPlanVec.size()) << what;
-            EXPECT_EQ(p.parser.runways.size(), filed.parser.runways.size()) << what;
-            EXPECT_EQ(p.targetAirport.runways.size(), filed.targetAirport.runways.size()) << what;
-        }
+    std::string table;
+    for (const std::vector<State> &states : flights) {
+        NewFlight();
+        std::string lines;
+        for (size_t i = 0; i < states.size(); i++)
+            lines += states[i].reach + "\nwait 5\nnote state " + std::to_string(i) + "\n";
+        size_t reached = 0;
+        std::string error;
+        EXPECT_EQ(Fly(lines, error,
+                      [&](const std::string &note) {
+                          if (note.rfind("state ", 0) != 0)
+                              return;
+                          const State &s = states[reached++];
+                          EXPECT_EQ(MenuOffered(), s.menu) << s.state;
+                          const std::string rows = OpenDialog();
+                          EXPECT_EQ(rows, s.rows) << s.state;
+                          simhost::CommandOnce("Vellomir/atc_dialog_toggle");
+                          EXPECT_EQ(simhost::FindWindowByTitle(kDialog), nullptr) << s.state << ": the command closes it";
+                          table += std::string(s.state) + " (" + (s.menu ? "menu" : "command") + "): " + rows + "\n";
+                      }),
+                  0)
+            << error;
+        EXPECT_EQ(reached, states.size());
+        EXPECT_TRUE(simhost::HostErrors().empty());
     }
-    EXPECT_TRUE(Logged("Emergency destination airport 'EDDL', terminated character 4"));
-}
-
-class AtcDialogPluginTest : public PluginTest {};
-
-TEST_F(AtcDialogPluginTest, TheCommandTogglesTheDialogWhileTheMenuWaitsForTheCentre)
-{
-    ResetHost(12000);
-    ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
-    simhost::PlaceAircraft(46.97, -122.90, 1500, 180, false);
-    ASSERT_TRUE(Load());
-    simhost::SendMessage(XPLM_MSG_AIRPORT_LOADED, 0);
-    simhost::RunFrames(2);
-    EXPECT_FALSE(simhost::ClickMenuItem("Vellomirv2", "ATC dialog")) << "no centre call made yet";
-    ASSERT_TRUE(simhost::CommandOnce("Vellomir/atc_dialog_toggle"));
-    EXPECT_EQ(Outline(simhost::FindWindowByTitle("ATC Dialog")),
-              "caption:Request cruising altitude change FL (eg: 320)|field:0|button:Request new FL|"
-              "caption:Declare emergency and land to |field:KOLM|button:Declare emergency|button:Cancel IFR|"
-              "button:Set TOD (Experimental)|");
-    ASSERT_TRUE(simhost::CommandOnce("Vellomir/atc_dialog_toggle"));
-    EXPECT_EQ(simhost::FindWindowByTitle("ATC Dialog"), nullptr);
-    EXPECT_TRUE(simhost::HostErrors().empty());
+    printf("%s", table.c_str()); // the table the closing notes quote
 }
 
 } // namespace

@@ -3,11 +3,18 @@
 // or, while the menu item is off, by its command; and each level and emergency typed into it, with what
 // the pilot sees and what changed in the FMS and the menu.
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "Scenario.h"
+#include "XPStandardWidgets.h"
+#include "navdata/AptNav.h"
+#include "state/Pilot.h"
+#include "support/Filing.h"
 #include "support/PluginHost.h"
+#include "ui/AtcDialog.h"
+#include "ui/WarningWindow.h"
 
 namespace {
 
@@ -233,6 +240,117 @@ TEST_F(AtcDialogFlight, RowsOfferedInEachStateOfTheFlight)
         EXPECT_TRUE(simhost::HostErrors().empty());
     }
     printf("%s", table.c_str()); // the table the closing notes quote
+}
+
+/// The FMS's entry before the arrival airport ("latlon" for a point of an approach) and the arrival.
+std::string FmsEnd()
+{
+    const std::vector<simhost::FmsEntry> fms = simhost::FmsPlan();
+    if (fms.size() < 2)
+        return "too short";
+    const simhost::FmsEntry &before = fms[fms.size() - 2];
+    return (before.kind == "latlon" ? "latlon" : before.id + "/" + std::to_string(before.altitude_ft)) + " " +
+           fms.back().id;
+}
+
+/// Rewrites the global apt.dat behind the simulator's back (its navigation database stays as loaded).
+void WriteAptDat(const std::string &text)
+{
+    std::ofstream(simhost::SystemPath() + simhost::GlobalAptDatPath(12000), std::ios::binary) << text;
+}
+
+/// The runway rows (code 100) of one airport made rows of an unknown code, the offsets unchanged.
+std::string WithoutRunways(std::string apt, const std::string &header)
+{
+    const size_t start = apt.find(header);
+    const size_t end = apt.find("\n1 ", start + 1);
+    for (size_t at = apt.find("\n100 ", start); start != std::string::npos && at < end; at = apt.find("\n100 ", at + 1))
+        apt.replace(at + 1, 3, "999");
+    return apt;
+}
+
+TEST_F(AtcDialogFlight, EachLevelAndEmergencyTypedIsRefusedOrActedOn)
+{
+    NewFlight();
+    std::string error;
+    ASSERT_EQ(Fly(kGate + FileLines(false) + kToTakeOff + kTakeOff + kToCruise, error), 0) << error;
+    const std::string aptDat = simhost::ReadFile(simhost::GlobalAptDatPath(12000));
+    const struct {
+        const char *caption, *typed, *button;
+        std::string seen; ///< the warning's line, or the beginning of the pilot's call
+        std::string fms;  ///< the FMS's end after it
+        bool menu = true; ///< the menu item still offered
+        bool olympiaWithoutRunways = false;
+    } cases[] = {
+        {"Request cruising", "511", "Request new FL", "warning: flight level incorrect", "HHOOD/16000 KPDX"},
+        {"Request cruising", "0", "Request new FL", "warning: flight level incorrect", "HHOOD/16000 KPDX"},
+        {"Request cruising", "abc", "Request new FL", "warning: flight level incorrect", "HHOOD/16000 KPDX"},
+        {"Request cruising", "-50", "Request new FL", "warning: flight level incorrect", "HHOOD/16000 KPDX"},
+        {"Request cruising", "320", "Request new FL",
+         "Seattle Center, request cruise altitude change to flight level tree two zero", "HHOOD/32000 KPDX"},
+        {"Declare emergency", "PDX", "Declare emergency", "warning: airport not found", "HHOOD/32000 KPDX"},
+        {"Declare emergency", "", "Declare emergency", "warning: airport identifier too short", "HHOOD/32000 KPDX"},
+        {"Declare emergency", "ED-DL", "Declare emergency", "warning: airport not found", "HHOOD/32000 KPDX"},
+        // Olympia found, but its scenery has no runway: the flight keeps its destination and airport records.
+        {"Declare emergency", "KOLM", "Declare emergency", "warning: no runway at emergency airport",
+         "HHOOD/32000 KPDX", true, true},
+        // The filed arrival, whose landing runway was not chosen yet: chosen first, then the approach to it.
+        {"Declare emergency", "kpdx ", "Declare emergency",
+         "Seattle Center, declaring emergency, request immediate landing at PORTLAND", "latlon KPDX"},
+        {"Declare emergency", "KPDX", "Declare emergency",
+         "Seattle Center, declaring emergency, request immediate landing at PORTLAND", "latlon KPDX"},
+    };
+    for (const auto &c : cases) {
+        const std::string what = std::string(c.button) + " '" + c.typed + "'";
+        if (c.olympiaWithoutRunways)
+            WriteAptDat(WithoutRunways(aptDat, "1      209 1 0 KOLM OLYMPIA"));
+        const size_t spoken = simhost::SpokenTexts().size();
+        ASSERT_EQ(Fly("menu Vellomirv2 \"ATC dialog\"\ntype \"ATC Dialog\" \"" + std::string(c.caption) + "\" \"" +
+                          c.typed + "\"\npress \"" + c.button + "\"\nwait 15\n",
+                      error),
+                  0)
+            << what << ": " << error;
+        WriteAptDat(aptDat);
+        std::string seen;
+        if (void *warning = simhost::FindWindowByTitle("Vellomir - Warning"))
+            seen = "warning: " + simhost::WidgetTexts(warning, xpWidgetClass_Caption).at(0);
+        else if (simhost::SpokenTexts().size() > spoken)
+            seen = simhost::SpokenTexts()[spoken].text.substr(0, c.seen.size());
+        EXPECT_EQ(seen, c.seen) << what;
+        const bool refused = seen.rfind("warning", 0) == 0;
+        EXPECT_EQ(simhost::FindWindowByTitle(kDialog) != nullptr, refused) << what << ": a refusal leaves it open";
+        EXPECT_EQ(FmsEnd(), c.fms) << what;
+        EXPECT_EQ(MenuOffered(), c.menu) << what;
+        if (refused) {
+            simhost::ClickWidget(simhost::FindWidget(simhost::FindWindowByTitle("Vellomir - Warning"), "Ok"));
+            simhost::CommandOnce("Vellomir/atc_dialog_toggle");
+        }
+        ASSERT_EQ(Fly("await nowindow \"ATC Dialog\" within 1\nawait nowindow \"Vellomir - Warning\" within 1\nwait 30\n",
+                      error),
+                  0)
+            << what << ": " << error;
+    }
+    EXPECT_TRUE(simhost::LogContains("Emergency destination airport 'EDDL', terminated character 4"));
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+/// The plug-in's code linked in: an airport refused for want of runways leaves both airport records of the
+/// flight as they were (they are not visible from outside until much later in the flight).
+TEST_F(HostTest, ARefusedEmergencyAirportKeepsTheFlightsAirportRecords)
+{
+    Filing_AtSeattle();
+    pilot &p = pilotObj;
+    p.arrAirportICAO = "KPDX";
+    const AptDat &portland = IcaoMap.at("KPDX");
+    ASSERT_EQ(p.targetAirport.readAptDat("KPDX", portland.ICAOfilePath, portland.readOffset, 0), 1);
+    const size_t departure = p.parser.runways.size(), arrival = p.targetAirport.runways.size();
+    IcaoMap["KOLM"].ICAOfilePath = simhost::PluginFolder() + "/gone.dat";
+    EXPECT_FALSE(AtcDialog_DeclareEmergency(&p, "KOLM"));
+    EXPECT_EQ(p.parser.runways.size(), departure);
+    EXPECT_EQ(p.targetAirport.runways.size(), arrival);
+    EXPECT_EQ(p.arrAirportICAO, "KPDX");
+    Warning_Destroy();
+    pilotObj = pilot();
 }
 
 } // namespace

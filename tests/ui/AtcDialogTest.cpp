@@ -21,20 +21,28 @@ namespace {
 const char *const kMenu = "Vellomirv2";
 const char *const kDialog = "ATC Dialog";
 
-/// The gate at KSEA to the centre's climb clearance at FL160, HAROB BTG HHOOD to KPDX.
-const char *const kTakeOff = R"(
-take off KSEA 16L altitude 9000 speed 250
-fly fms altitude 16000 speed 280
-)";
-const char *const kToCruise = R"(
-await say "Contact Seattle Center" within 200
-wait 1
-com1 told
-await button "Seattle Center initial call" within 60
-press "Seattle Center initial call"
-await say "climb to flight level" within 60
-wait 20
-)";
+/// The lines of the ATC dialog scenario from the line beginning with from to the one beginning with to.
+std::string Leg(const std::string &from, const std::string &to)
+{
+    std::ifstream in(std::string(VELLOMIR_SOURCE_DIR) + "/data/scenarios/atc-dialog.scn");
+    std::string line, lines;
+    bool inside = from.empty();
+    while (std::getline(in, line) && line.rfind(to, 0) != 0)
+        if ((inside = inside || line.rfind(from, 0) == 0))
+            lines += line + "\n";
+    return lines;
+}
+/// Its gate at KSEA, the filing of HAROB BTG HHOOD to KPDX at FL160 (VFR when asked), its way to the
+/// take-off clearance, the take-off, and the climb with Seattle Center.
+const std::string kGate = Leg("", "note KSEA to KPDX");
+std::string Filing(bool vfr)
+{
+    std::string lines = Leg("await button \"File flight plan\"", "await button \"Request IFR");
+    return vfr ? lines.insert(lines.find("press \"Insert"), "check \"Control\" \"VFR Flight\" on\n") : lines;
+}
+const std::string kToTakeOff = Leg("await button \"Request IFR", "take off");
+const std::string kTakeOff = Leg("take off", "await say \"Contact Seattle Center\"");
+const std::string kToCruise = Leg("await say \"Contact Seattle Center\"", "note In cruise");
 
 /// The centre's two further hand-overs, then Portland approach.
 const char *const kToApproach = R"(
@@ -100,66 +108,6 @@ class AtcDialogFlight : public PluginTest {
     }
 };
 
-/// The setup and the gate: the plug-in loaded at KSEA gate A1, tuned to delivery.
-const char *const kGate = R"(
-setting welcomeMessage202012 0
-setting gKMLExp 1
-setting manualChooseSID 0
-setting manualChooseSTAR 0
-place parking KSEA "A1"
-tail N737VM
-weather wind 160 8 qnh 1013
-time 08:30
-squawk 2000
-engines off
-com1 128.000
-load
-message plane-loaded
-message airport-loaded
-await log "Airport found: Seattle Tacoma Intl" within 5
-readback auto on
-)";
-
-std::string FileLines(bool vfr)
-{
-    return std::string(R"(
-await button "File flight plan" within 10
-press "File flight plan"
-await window "Control" within 5
-type "Control" "Flight Number" "ASA"
-type "Control" "Flight Number#2" "123"
-type "Control" "Arrival ICAO" "KPDX"
-type "Control" "Flightlevel" "160"
-type "Control" "Flightplan:" "HAROB BTG HHOOD"
-)") + (vfr ? "check \"Control\" \"VFR Flight\" on\n" : "") +
-           "press \"Insert Flightplan\"\nwait 2\n";
-}
-
-const char *const kToTakeOff = R"(
-await button "Request IFR Clearance" within 10
-press "Request IFR Clearance"
-await say "cleared to" within 60
-await show "Squawk" within 5
-squawk heard
-await say "Contact Ground" within 60
-wait 1
-com1 told
-await button "Request engine startup and pushback" within 30
-press "Request engine startup and pushback"
-await say "approved" within 60
-engines on
-await button "Request taxi" within 90
-press "Request taxi"
-await say "taxi to runway" within 60
-taxi route speed 20
-await say "contact tower" within 120
-wait 1
-com1 told
-await button "Request Takeoff" within 60
-press "Request Takeoff"
-await say "cleared for" within 60
-)";
-
 /// The rows of the dialog, "|" between them, as the outline of its captions, fields and buttons.
 const std::string kLevel = "caption:Request cruising altitude change FL (eg: 320) | field:160 | button:Request new FL | ";
 const std::string kJump = "caption:Jump to waypoint | button:Choose waypoint | ";
@@ -187,8 +135,8 @@ TEST_F(AtcDialogFlight, RowsOfferedInEachStateOfTheFlight)
     const std::vector<std::vector<State>> flights = {
         {
             {"at the gate, nothing filed", kGate, false, "caption:No flight plan filed"},
-            {"filed IFR", FileLines(false), false, kLevel + Nearest("KSEA") + kJump + "button:Cancel IFR" + kTod},
-            {"climbing, with the tower", kToTakeOff + std::string(kTakeOff), false,
+            {"filed IFR", Filing(false), false, kLevel + Nearest("KSEA") + kJump + "button:Cancel IFR" + kTod},
+            {"climbing, with the tower", kToTakeOff + kTakeOff, false,
              kLevel + Nearest("KSEA") + kJump + "button:Cancel IFR" + kTod},
             {"cruise, with the centre", kToCruise, true, kLevel + Nearest("S50") + kJump + "button:Cancel IFR" + kTod},
             {"cruise, with approach", kToApproach, true, kLevel + Filed("KPDX") + kJump + "button:Cancel IFR" + kTod},
@@ -202,13 +150,13 @@ TEST_F(AtcDialogFlight, RowsOfferedInEachStateOfTheFlight)
              false, "caption:ATC service ended"},
         },
         {
-            {"filed VFR", kGate + FileLines(true), false, kLevel + Nearest("KSEA") + kJump + "button:Cancel VFR" + kTod},
+            {"filed VFR", kGate + Filing(true), false, kLevel + Nearest("KSEA") + kJump + "button:Cancel VFR" + kTod},
             {"VFR, top of descent forced",
              "command Vellomir/atc_dialog_toggle\npress \"Set TOD (Experimental)\"\nexpect no window \"ATC Dialog\"\n",
              false, kLevel + Nearest("KSEA") + kJump + "button:Cancel VFR"},
         },
         {
-            {"diverted to KOLM", kGate + FileLines(false) + kToTakeOff + kTakeOff + kToCruise + diversion, false,
+            {"diverted to KOLM", kGate + Filing(false) + kToTakeOff + kTakeOff + kToCruise + diversion, false,
              kLevel + Nearest("S50") + kJump + "button:Cancel IFR"},
             {"diverted, with approach", "await say \"contact OLYMPIA approach\" within 600\nawait log \"HandOverApproachGot\" within 60\n", false,
              kDescent + Filed("KOLM") + kJump + "button:Cancel IFR"},
@@ -273,7 +221,7 @@ TEST_F(AtcDialogFlight, EachLevelAndEmergencyTypedIsRefusedOrActedOn)
 {
     NewFlight();
     std::string error;
-    ASSERT_EQ(Fly(kGate + FileLines(false) + kToTakeOff + kTakeOff + kToCruise, error), 0) << error;
+    ASSERT_EQ(Fly(kGate + Filing(false) + kToTakeOff + kTakeOff + kToCruise, error), 0) << error;
     const std::string aptDat = simhost::ReadFile(simhost::GlobalAptDatPath(12000));
     const struct {
         const char *caption, *typed, *button;

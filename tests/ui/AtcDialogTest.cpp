@@ -44,25 +44,18 @@ const std::string kToTakeOff = Leg("await button \"Request IFR", "take off");
 const std::string kTakeOff = Leg("take off", "await say \"Contact Seattle Center\"");
 const std::string kToCruise = Leg("await say \"Contact Seattle Center\"", "note In cruise");
 
-/// The centre's two further hand-overs, then Portland approach.
-const char *const kToApproach = R"(
-await say "Contact Seattle Center on one two eight decimal tree" within 1500
-wait 1
-com1 told
-await button "Seattle Center initial call" within 60
-press "Seattle Center initial call"
-await say "Contact Seattle Center on one two four decimal two" within 1500
-wait 1
-com1 told
-await button "Seattle Center initial call" within 60
-press "Seattle Center initial call"
-await say "contact PORTLAND approach" within 1500
-wait 1
-com1 told
-await button "Approach initial call" within 60
-press "Approach initial call"
-wait 30
-)";
+/// The centre's two further hand-overs, then Portland approach, each called when the frequency is tuned.
+std::string ToApproach()
+{
+    std::string lines;
+    for (const std::string to : {"Contact Seattle Center on one two eight decimal tree",
+                                 "Contact Seattle Center on one two four decimal two", "contact PORTLAND approach"}) {
+        const std::string call = to[0] == 'C' ? "Seattle Center initial call" : "Approach initial call";
+        lines += "await say \"" + to + "\" within 1500\nwait 1\ncom1 told\nawait button \"" + call +
+                 "\" within 60\npress \"" + call + "\"\n";
+    }
+    return lines;
+}
 
 class AtcDialogFlight : public PluginTest {
   protected:
@@ -139,7 +132,7 @@ TEST_F(AtcDialogFlight, RowsOfferedInEachStateOfTheFlight)
             {"climbing, with the tower", kToTakeOff + kTakeOff, false,
              kLevel + Nearest("KSEA") + kJump + "button:Cancel IFR" + kTod},
             {"cruise, with the centre", kToCruise, true, kLevel + Nearest("S50") + kJump + "button:Cancel IFR" + kTod},
-            {"cruise, with approach", kToApproach, true, kLevel + Filed("KPDX") + kJump + "button:Cancel IFR" + kTod},
+            {"cruise, with approach", ToApproach(), true, kLevel + Filed("KPDX") + kJump + "button:Cancel IFR" + kTod},
             {"descending", "await log \"Announce TOD reached\" within 2000\n", true,
              kDescent + Filed("KPDX") + kJump + "button:Cancel IFR"},
             {"emergency, with approach",

@@ -9,7 +9,9 @@
 
 #include "Scenario.h"
 #include "XPStandardWidgets.h"
+#include "comms/MessageQueue.h"
 #include "navdata/AptNav.h"
+#include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "support/Filing.h"
 #include "support/PluginHost.h"
@@ -275,9 +277,10 @@ TEST_F(AtcDialogFlight, EachLevelAndEmergencyTypedIsRefusedOrActedOn)
     EXPECT_TRUE(simhost::HostErrors().empty());
 }
 
-/// The plug-in's code linked in: an airport refused for want of runways leaves both airport records of the
-/// flight as they were (they are not visible from outside until much later in the flight).
-TEST_F(HostTest, ARefusedEmergencyAirportKeepsTheFlightsAirportRecords)
+/// The plug-in's code linked in, for what is not visible from outside until much later in the flight: an
+/// airport refused for want of runways leaves both airport records as they were, and a declared emergency
+/// holds its own exchange open, not every request window's.
+TEST_F(HostTest, AnEmergencyKeepsTheAirportRecordsWhenRefusedAndHoldsOnlyItsOwnExchange)
 {
     Filing_AtSeattle();
     pilot &p = pilotObj;
@@ -291,6 +294,10 @@ TEST_F(HostTest, ARefusedEmergencyAirportKeepsTheFlightsAirportRecords)
     EXPECT_EQ(p.targetAirport.runways.size(), arrival);
     EXPECT_EQ(p.arrAirportICAO, "KPDX");
     Warning_Destroy();
+    ASSERT_TRUE(AtcDialog_DeclareEmergency(&p, "KPDX"));
+    EXPECT_EQ(p.gIsCopiing, 1);
+    EXPECT_EQ(gIsCopiing, 0);
+    Radio_ResetState();
     pilotObj = pilot();
 }
 

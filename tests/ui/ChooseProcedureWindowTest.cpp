@@ -131,7 +131,6 @@ TEST_F(ChooseProcedureWindow, PagesOfFortyKeepEveryButtonOnScreenAndClickable)
         int picked;
     } rows[] = {
         {false, 3, 3, 0, "SID2 ", 2},
-        {false, 19, 19, 0, "SID18 ", 18},
         {false, 40, 40, 0, "SID39 ", 39},
         {true, 41, 41, 1, "STR40 ", 40},
         {true, 45, 41, 5, "STR44 ", 44},

@@ -115,7 +115,6 @@ TEST_F(OptionsPlugin, SwitchingAzureOnShowsTheDisclaimerOnce)
     ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(window, "Save")));
     void *disclaimer = simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!");
     ASSERT_NE(disclaimer, nullptr);
-    EXPECT_EQ(simhost::WidgetTexts(disclaimer, xpWidgetClass_Caption).size(), 4u);
     EXPECT_TRUE(Has("azureTtsOn#1"));
     ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(disclaimer, "Understood")));
     EXPECT_EQ(simhost::FindWindowByTitle("DISCLAIMER Azure integration !!!"), nullptr);

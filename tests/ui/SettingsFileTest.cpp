@@ -187,4 +187,22 @@ TEST_F(SettingsFile, NewFileIsTheOwnersOnlyAReplacedOneKeepsItsPermissionsAndAFa
     EXPECT_TRUE(Logged("settings not written"));
 }
 
+// Found by the settings fuzz target: a CR before a NUL byte or a line ending in CR CR LF kept a CR in the
+// value read back (it would have gone into the speech service's header); a key longer than its buffer,
+// cut where CRs stood inside it, ended in CRs. A text setting holding a control character is refused whole.
+TEST_F(SettingsFile, AzureTextsWithCarriageReturnsNeverKeepOne)
+{
+    WriteSettingsFile(std::string("azureKey#we\r\0steurope\r\nazureRegion#westeurope\r\r\r\n", 49));
+    readSettings();
+    EXPECT_STREQ(azureKey, "we");
+    EXPECT_STREQ(azureRegion, "westeurope");
+
+    WriteSettingsFile("azureKey#" + std::string(250, 'k') + std::string(20, '\r') + "h\nazureRegion#west\teurope\n");
+    readSettings();
+    EXPECT_STREQ(azureKey, "we");
+    EXPECT_STREQ(azureRegion, "westeurope");
+    EXPECT_TRUE(Logged("azureKey holds a control character (13), ignored"));
+    EXPECT_TRUE(Logged("azureRegion holds a control character (9), ignored"));
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 // update window it opens.
 #include "Scenario.h"
 #include "XPWidgets.h"
+#include "plugin/Menu.h"
 #include "support/PluginHost.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateFixtures.h"
@@ -153,10 +154,15 @@ TEST_F(UpdateCheck, UpToDateIsAnnouncedOnlyFromTheMenuAndTheAutomaticCheckRunsOn
     EXPECT_TRUE(simhost::WidgetWindowTitles().empty());
     updateCheck = 1;
 
-    // No check while an installed update waits for the restart.
+    // No check while an installed update waits for the restart; the menu's item, clicked twice, shows one notice.
     updateRestartPending = true;
     EXPECT_EQ(checkForUpdates(true), 0);
     EXPECT_EQ(server.Requests().size(), 4u);
+    System_MenuPrincipaleCallback(nullptr, (void *)(intptr_t)MENU_UPDATE);
+    System_MenuPrincipaleCallback(nullptr, (void *)(intptr_t)MENU_UPDATE);
+    EXPECT_EQ(simhost::WidgetWindowTitles(), std::vector<std::string>{"Vellomir - Update restart pending"});
+    EXPECT_EQ(Captions("Vellomir - Update restart pending"),
+              std::vector<std::string>{"An update restart is pending, please restart your sim"});
 }
 
 TEST_F(UpdateCheck, TheServerAddressIsWrittenBackOnlyWhenSetAndNeverCut)

@@ -116,10 +116,7 @@ TEST_F(FrequencySelectorTest, EachButtonTunesItsControllerInTheVersionsUnit)
     for (int version : {11300, 12000}) {
         ASSERT_TRUE(StartAt(kFrankfurt, version, "# test\nEDDF EDDM:Langen Radar:128.950\n"));
         ASSERT_TRUE(simhost::CommandOnce("Vellomir/frequency_selector_toggle"));
-        void *window = simhost::FindWindowByTitle("Frequencies selector");
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(simhost::WidgetTexts(window, xpWidgetClass_Button),
-                  (std::vector<std::string>{"Tower", "Ground", "Delivery", "Atis", "Approach", "Departure", "Center"}));
+        ASSERT_NE(simhost::FindWindowByTitle("Frequencies selector"), nullptr);
         for (const Button &b : buttons) {
             ASSERT_TRUE(Press(b.label)) << b.label;
             simhost::RunFrame();

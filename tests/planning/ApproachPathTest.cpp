@@ -299,10 +299,6 @@ TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersAndLevels)
     }
     enableFmcProgramming = 0;
 
-    fileSTAR11(&record); // the STAR again: NNUTT back as its fix, then the path again
-    EXPECT_EQ(Tail(7), "NNUTT/3");
-    SetILSPath(&record);
-    EXPECT_EQ(Tail(20), "NNUTT/5 Runway 10R/6");
     lookForSTAR = 0;
     record.preferredArrRunwayAirport = "KPDX";
     record.preferredArrRunway = 3; // 10L, from the runway window, twice: one path, to 10L

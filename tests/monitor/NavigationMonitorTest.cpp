@@ -128,6 +128,41 @@ TEST_F(MonitorTest, EachSituationStartsOneCallHeardOnTheTunedFacility)
     SetUp();
 }
 
+TEST_F(MonitorTest, NoLandingClearanceAfterIfrCancelledAndADeviationCalledOnceItLasts)
+{
+    // The tower's situation of the table above, the pilot having cancelled IFR: the service has ended.
+    ArrivalRunway();
+    p.informazioniDiAtterraggioComunicate = p.primaChiamataApproachEffettuata = 1;
+    p.gTargetAirportTowerInitialCallDone = 1;
+    p.latitudine = 45.6100;
+    p.longitudine = -122.6800;
+    p.altitudineFeets = 1500;
+    p.clearedFL = p.flightPlanVec.back().fl = 15;
+    p.serviceTerminated = true;
+    Frame();
+    Frame(1);
+    EXPECT_TRUE(queue.empty());
+
+    // 1,000 ft above the cleared 6,000 ft in level flight: said once the deviation has lasted 15 s.
+    SetUp();
+    ArrivalRunway();
+    p.informazioniDiAtterraggioComunicate = p.primaChiamataApproachEffettuata = 1;
+    p.clearedFL = p.flightPlanVec.back().fl = 60;
+    p.altitudineFeets = 7000;
+    p.verticalSpeed = 0;
+    float quiet_s = 0;
+    bool called = false;
+    for (; quiet_s < 30 && !called; quiet_s += 1) {
+        Frame(1);
+        for (const messaggio &m : queue) // vectors may come meanwhile
+            called = called || m.message == 520;
+        queue.clear();
+        p.gIsCopiing = gIsCopiing = 0;
+    }
+    EXPECT_TRUE(called);
+    EXPECT_GE(quiet_s, 15);
+}
+
 TEST_F(MonitorTest, ArrivalIsSetUpOverFramesWithTheRunwayChosenOnce)
 {
     p.percorsoArrivoRichiesto = true;

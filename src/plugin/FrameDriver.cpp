@@ -108,6 +108,8 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     FrameDriver_ReadPause();
     if (record.isOnHoldingPoint == 0)
         CheckIsOnHoldingPoint(&record);
+    else
+        HandOverTowerWhenFree(&record);
     // While paused nothing follows the flight (the on-screen information and the navigation monitor
     // belong with the menu item); the radio above is delivered all the same, and its state published.
     NaviCheck_UpdateRadio(&record);

@@ -42,12 +42,18 @@ TEST_F(ExchangeTest, IfrClearanceWithAndWithoutSidOnDelivery)
                            Format("Vellomir 12, cleared to Portland via SUMMA2, runway 16L departure. Initial altitude "
                                   "4000 feet. Squawk %i.",
                                   squawk),
-                           Format("Cleared to KPDX via SUMMA2, runway 16L departure. Initial altitude 4000 feet. "
+                           Format("Cleared to Portland via SUMMA2, runway 16L departure. Initial altitude 4000 feet. "
                                   "Squawk %i, Vellomir 12.",
                                   squawk),
                            "Vellomir 12, readback correct. Contact Ground on 121.700 when ready for startup.",
                        }));
     EXPECT_EQ(Codes(), (Codes_t{20, 30, 40, 50, 60}));
+    // Spoken, the SID is its name and number and the destination is read back as the controller named it.
+    std::string spoken;
+    for (const auto &said : simhost::SpokenTexts())
+        spoken += said.text + "\n";
+    EXPECT_NE(spoken.find("cleared to Portland via SUMMA two , runway one six left  departure"), std::string::npos);
+    EXPECT_NE(spoken.find("Cleared to Portland via SUMMA two , runway"), std::string::npos);
     EXPECT_EQ(r.gIsIFRCleared, 1);
     EXPECT_EQ(gIsIFRCleared, 1);
     EXPECT_EQ(r.gIsCopiing, 0);
@@ -151,9 +157,12 @@ TEST_F(ExchangeTest, GroundHandsOverAtTheHoldingPointThenTowerClearsForTakeOffIn
     simhost::SetEngines(true);
     simhost::RunSeconds(1);
     EXPECT_EQ(r.isOnHoldingPoint, 0);
+    r.gIsCopiing = 1; // another exchange is still running when the holding point is reached
     simhost::PlaceAircraft(47.4638, -122.3079, 130, 160, true);
-    ASSERT_TRUE(RunUntilReadback(882));
+    EXPECT_FALSE(RunUntilReadback(882, 3));
     EXPECT_EQ(r.isOnHoldingPoint, 1);
+    r.gIsCopiing = 0; // once it ends, ground hands over (once: see the codes below)
+    ASSERT_TRUE(RunUntilReadback(882));
     ReadBack(882);
     RunUntilQuiet();
     EXPECT_EQ(Shown(), std::vector<std::string>({"Vellomir 12, contact tower on 119.900, have a nice flight.",
@@ -170,7 +179,7 @@ TEST_F(ExchangeTest, GroundHandsOverAtTheHoldingPointThenTowerClearsForTakeOffIn
         std::string clearance;
     } winds[] = {
         {2.9f, 200, "Vellomir 12, wind is calm, runway 16L, cleared for take off."},
-        {3.0f, 90, "Vellomir 12, wind 090 3 knots, runway 16L, cleared for  take off."},
+        {3.0f, 90, "Vellomir 12, wind 090 3 knots, runway 16L, cleared for take off."},
     };
     for (const auto &wind : winds) {
         simhost::SetWeather(wind.from_deg, wind.speed_kt, 1013);

@@ -2,10 +2,12 @@
 // phrase and read-back it queues (with their markup), the facility it is heard on, its code and the
 // flags of the flight afterwards. Then "Say again" for every controller message that asks a read-back.
 #include <functional>
+#include <string>
 
 #include "ExchangeSupport.h"
 #include "comms/MessageCodes.h"
 #include "comms/PhraseCommon.h"
+#include "comms/PhraseMarkup.h"
 #include "comms/PhrasesArrival.h"
 #include "comms/PhrasesCenter.h"
 #include "comms/PhrasesDelivery.h"
@@ -249,6 +251,50 @@ TEST_F(ExchangeTest, SayAgainRepeatsTheSameMessageWordForWord)
         EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
     }
     EXPECT_FALSE(Radio_AskSayAgain(&r, 225)); // a refused push-back has nothing to repeat
+}
+
+TEST_F(ExchangeTest, NoPhraseShowsMarkupStrayQuotesOrDoubleBlanks)
+{
+    pilot &r = pilotObj;
+    Exchange_SetUpArrival(r);
+    r.transponder = 2345;
+    simhost::SetWeather(160, 8, 1013); // the wind forms of the clearances
+    void (*const handlers[])(pilot *) = {
+        FlightPlanning_RequestIFRClearance, FlightPlanning_RequestIFRClearanceResponse,
+        FlightPlanning_RequestIFRClearanceReadback, FlightPlanning_RequestIFRClearanceReadbackCorrect,
+        FlightPlanning_RequestIFRClearanceReadbackCorrectSquawkIncorrect, Ground_RequestEngineStartup,
+        Ground_RequestEngineStartupResponse, Ground_RequestEngineStartupReadback, Ground_RequestEngineStartupAndPushback,
+        Ground_RequestEngineStartupAndPushBackResponse, Ground_RequestEngineStartupAndPushBackReadback,
+        Ground_RequestPushback, Ground_RequestPushbackResponse, Ground_RequestPushbackReadback,
+        Ground_RequestPushbackRejectedReadback, Ground_RequestTaxi, Ground_RequestTaxiResponse, HandOverTower,
+        Takeoff_RequestTakeOff, Takeoff_RequestTakeOffResponse, Takeoff_RequestTakeOffReadback, CenterInitialCall,
+        CenterInitialCallFlightLevelChange, ApproachInitialCall, ComunicaInformazioniAtterraggio, HandOverCenter,
+        HandOverApproach, [](pilot *p) { HandOverTowerForLanding(p, 275); }, TowerArrival_InitialCall,
+        TowerArrival_InitialCallResponse, ComunicaClearedToLand, ComunicaClearedToLandReadback, Tower_MissedApproach,
+        Tower_MissedApproachResponse, Tower_RunwayVacated, Tower_RunwayVacatedResponse, Tower_RunwayVacatedReadback,
+        Ground_InitialCall, GroundInitialCallResponse, Ground_InitialCallReadback, AnnounceSquawkIncorrect,
+        Radio_CancelIFR, Radio_CancelIFRResponse, DeclareEmergency, DeclareEmergencyReadback,
+        DeclareEmergencyReadbackCorrect, [](pilot *p) { ApproachAnnounceReduceSpeed(p, 210); }};
+    for (int onGround : {1, 0}) {
+        for (auto handler : handlers) {
+            r.isOnGround = onGround;
+            queue.clear();
+            handler(&r);
+            for (const messaggio &m : queue) {
+                for (const char *text : {m.text, m.readbackText}) {
+                    SCOPED_TRACE(text);
+                    char display[MESSAGE_TEXT_SIZE * 8], speech[MESSAGE_TEXT_SIZE * 8];
+                    Phrase_Render(text, display, sizeof display, speech, sizeof speech);
+                    const std::string shown = display;
+                    EXPECT_EQ(shown.find_first_of("#*@'\""), std::string::npos);
+                    EXPECT_EQ(shown.find("  "), std::string::npos);
+                    EXPECT_TRUE(shown.empty() || (shown.front() != ' ' && shown.back() != ' '));
+                    EXPECT_EQ(std::string(speech).find_first_of("#*@"), std::string::npos);
+                }
+            }
+        }
+    }
+    queue.clear();
 }
 
 } // namespace

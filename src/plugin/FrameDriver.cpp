@@ -64,11 +64,12 @@ void FrameDriver_countFrame(float now)
 }
 
 /// Item 3 ("ATC dialog") is offered once the first centre call is made, while the aircraft is airborne and
-/// until an emergency has taken it to another destination.
+/// until an emergency has taken it to another destination; never while the service is stopped or ended,
+/// when the item would do nothing.
 void FrameDriver_offerAtcDialog(const pilot &record)
 {
     System_MenuEnableAtcDialog(record.primaChiamataCenterEffettuataMIA == 1 && record.isOnGround == 0 &&
-                               !record.divertedInFlight);
+                               !record.divertedInFlight && gPluginEnabled == 1 && !record.serviceTerminated);
 }
 
 } // namespace

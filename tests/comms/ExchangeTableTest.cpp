@@ -201,99 +201,80 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
     }
 }
 
-TEST_F(ExchangeTest, SayAgainRepeatsTheSameMessageWordForWord)
+/// Whether a rendered phrase reads clean: no markup or quote left on screen, no double or edge blank, and
+/// nothing of the markup spoken.
+void ExpectClean(const char *text)
 {
-    pilot &r = pilotObj;
-    Exchange_SetUpArrival(r);
-    r.isOnGround = 1;
-    r.plannedFL = 120;
-    r.flightPlanVec.front().fl = 0; // the clearance draws an intermediate level: the repeat keeps it
-    const struct {
-        void (*controller)(pilot *);
-        int readbackCode;
-    } rows[] = {
-        {FlightPlanning_RequestIFRClearanceResponse, 40},
-        {Ground_RequestEngineStartupResponse, 130},
-        {Ground_RequestEngineStartupAndPushBackResponse, 131},
-        {Ground_RequestPushbackResponse, 230},
-        {Ground_RequestTaxiResponse, 330},
-        {Takeoff_RequestTakeOffResponse, 420},
-        {HandOverTower, 882},
-        {ComunicaInformazioniAtterraggio, 550},
-        {[](pilot *p) { ApproachAnnounceReduceSpeed(p, 180); }, 1070},
-        {HandOverCenter, 1010},
-        {HandOverApproach, 1011},
-        {[](pilot *p) { HandOverTowerForLanding(p); }, 610},
-        {ComunicaClearedToLand, 760},
-        {Tower_MissedApproachResponse, 920},
-        {Tower_RunwayVacatedResponse, 790},
-        {GroundInitialCallResponse, 820},
-        {AnnounceSquawkIncorrect, 2000},
-        {Radio_CancelIFRResponse, 1090},
-        {DeclareEmergencyReadback, 3002},
-    };
-    for (const auto &row : rows) {
-        queue.clear();
-        row.controller(&r);
-        ASSERT_EQ(queue.size(), 1u);
-        const messaggio original = queue.back();
-        SCOPED_TRACE(original.text);
-        ASSERT_TRUE(Radio_AskSayAgain(&r, row.readbackCode));
-        ASSERT_EQ(queue.size(), 2u);
-        EXPECT_STREQ(queue.back().text, "Say again, Vellomir @12@.");
-        EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
-        EXPECT_EQ(queue.back().message, MESSAGE_CODE_SAY_AGAIN);
-        Queue_RunMessageAction(queue.back());
-        ASSERT_EQ(queue.size(), 3u);
-        EXPECT_STREQ(queue.back().text, original.text);
-        EXPECT_STREQ(queue.back().readbackText, original.readbackText);
-        EXPECT_EQ(queue.back().message, original.message);
-        EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
-    }
-    EXPECT_FALSE(Radio_AskSayAgain(&r, 225)); // a refused push-back has nothing to repeat
+    SCOPED_TRACE(text);
+    char display[MESSAGE_TEXT_SIZE * 8], speech[MESSAGE_TEXT_SIZE * 8];
+    Phrase_Render(text, display, sizeof display, speech, sizeof speech);
+    const std::string shown = display;
+    EXPECT_EQ(shown.find_first_of("#*@'\""), std::string::npos);
+    EXPECT_EQ(shown.find("  "), std::string::npos);
+    EXPECT_TRUE(shown.empty() || (shown.front() != ' ' && shown.back() != ' '));
+    EXPECT_EQ(std::string(speech).find_first_of("#*@"), std::string::npos);
 }
 
-TEST_F(ExchangeTest, NoPhraseShowsMarkupStrayQuotesOrDoubleBlanks)
+TEST_F(ExchangeTest, EveryPhraseReadsCleanAndEveryReadbackRequestIsSaidAgainWordForWord)
 {
     pilot &r = pilotObj;
     Exchange_SetUpArrival(r);
     r.transponder = 2345;
+    r.plannedFL = 120;
+    r.flightPlanVec.front().fl = 0; // the clearance draws an intermediate level: the repeat keeps it
     simhost::SetWeather(160, 8, 1013); // the wind forms of the clearances
-    void (*const handlers[])(pilot *) = {
-        FlightPlanning_RequestIFRClearance, FlightPlanning_RequestIFRClearanceResponse,
-        FlightPlanning_RequestIFRClearanceReadback, FlightPlanning_RequestIFRClearanceReadbackCorrect,
-        FlightPlanning_RequestIFRClearanceReadbackCorrectSquawkIncorrect, Ground_RequestEngineStartup,
-        Ground_RequestEngineStartupResponse, Ground_RequestEngineStartupReadback, Ground_RequestEngineStartupAndPushback,
-        Ground_RequestEngineStartupAndPushBackResponse, Ground_RequestEngineStartupAndPushBackReadback,
-        Ground_RequestPushback, Ground_RequestPushbackResponse, Ground_RequestPushbackReadback,
-        Ground_RequestPushbackRejectedReadback, Ground_RequestTaxi, Ground_RequestTaxiResponse, HandOverTower,
-        Takeoff_RequestTakeOff, Takeoff_RequestTakeOffResponse, Takeoff_RequestTakeOffReadback, CenterInitialCall,
-        CenterInitialCallFlightLevelChange, ApproachInitialCall, ComunicaInformazioniAtterraggio, HandOverCenter,
-        HandOverApproach, [](pilot *p) { HandOverTowerForLanding(p, 275); }, TowerArrival_InitialCall,
-        TowerArrival_InitialCallResponse, ComunicaClearedToLand, ComunicaClearedToLandReadback, Tower_MissedApproach,
-        Tower_MissedApproachResponse, Tower_RunwayVacated, Tower_RunwayVacatedResponse, Tower_RunwayVacatedReadback,
-        Ground_InitialCall, GroundInitialCallResponse, Ground_InitialCallReadback, AnnounceSquawkIncorrect,
-        Radio_CancelIFR, Radio_CancelIFRResponse, DeclareEmergency, DeclareEmergencyReadback,
-        DeclareEmergencyReadbackCorrect, [](pilot *p) { ApproachAnnounceReduceSpeed(p, 210); }};
-    for (int onGround : {1, 0}) {
-        for (auto handler : handlers) {
+    const struct {
+        void (*handler)(pilot *);
+        int readbackCode; ///< the read-back step "Say again" answers; 0 for the pilot's calls
+    } rows[] = {
+        {FlightPlanning_RequestIFRClearance, 0}, {FlightPlanning_RequestIFRClearanceResponse, 40},
+        {FlightPlanning_RequestIFRClearanceReadback, 0}, {FlightPlanning_RequestIFRClearanceReadbackCorrect, 0},
+        {FlightPlanning_RequestIFRClearanceReadbackCorrectSquawkIncorrect, 0}, {Ground_RequestEngineStartup, 0},
+        {Ground_RequestEngineStartupResponse, 130}, {Ground_RequestEngineStartupReadback, 0},
+        {Ground_RequestEngineStartupAndPushback, 0}, {Ground_RequestEngineStartupAndPushBackResponse, 131},
+        {Ground_RequestEngineStartupAndPushBackReadback, 0}, {Ground_RequestPushback, 0},
+        {Ground_RequestPushbackResponse, 230}, {Ground_RequestPushbackReadback, 0},
+        {Ground_RequestPushbackRejectedReadback, 0}, {Ground_RequestTaxi, 0}, {Ground_RequestTaxiResponse, 330},
+        {HandOverTower, 882}, {Takeoff_RequestTakeOff, 0}, {Takeoff_RequestTakeOffResponse, 420},
+        {Takeoff_RequestTakeOffReadback, 0}, {CenterInitialCall, 0}, {CenterInitialCallFlightLevelChange, 0},
+        {ApproachInitialCall, 0}, {ComunicaInformazioniAtterraggio, 550},
+        {[](pilot *p) { ApproachAnnounceReduceSpeed(p, 180); }, 1070}, {HandOverCenter, 1010},
+        {HandOverApproach, 1011}, {[](pilot *p) { HandOverTowerForLanding(p, 275); }, 610},
+        {TowerArrival_InitialCall, 0}, {TowerArrival_InitialCallResponse, 0}, {ComunicaClearedToLand, 760},
+        {ComunicaClearedToLandReadback, 0}, {Tower_MissedApproach, 0}, {Tower_MissedApproachResponse, 920},
+        {Tower_RunwayVacated, 0}, {Tower_RunwayVacatedResponse, 790}, {Tower_RunwayVacatedReadback, 0},
+        {Ground_InitialCall, 0}, {GroundInitialCallResponse, 820}, {Ground_InitialCallReadback, 0},
+        {AnnounceSquawkIncorrect, 2000}, {Radio_CancelIFR, 0}, {Radio_CancelIFRResponse, 1090}, {DeclareEmergency, 0},
+        {DeclareEmergencyReadback, 3002}, {DeclareEmergencyReadbackCorrect, 0},
+    };
+    for (int onGround : {0, 1}) {
+        for (const auto &row : rows) {
             r.isOnGround = onGround;
             queue.clear();
-            handler(&r);
+            row.handler(&r);
             for (const messaggio &m : queue) {
-                for (const char *text : {m.text, m.readbackText}) {
-                    SCOPED_TRACE(text);
-                    char display[MESSAGE_TEXT_SIZE * 8], speech[MESSAGE_TEXT_SIZE * 8];
-                    Phrase_Render(text, display, sizeof display, speech, sizeof speech);
-                    const std::string shown = display;
-                    EXPECT_EQ(shown.find_first_of("#*@'\""), std::string::npos);
-                    EXPECT_EQ(shown.find("  "), std::string::npos);
-                    EXPECT_TRUE(shown.empty() || (shown.front() != ' ' && shown.back() != ' '));
-                    EXPECT_EQ(std::string(speech).find_first_of("#*@"), std::string::npos);
-                }
+                ExpectClean(m.text);
+                ExpectClean(m.readbackText);
             }
+            if (row.readbackCode == 0 || onGround == 0)
+                continue;
+            ASSERT_EQ(queue.size(), 1u);
+            const messaggio original = queue.back();
+            SCOPED_TRACE(original.text);
+            ASSERT_TRUE(Radio_AskSayAgain(&r, row.readbackCode));
+            ASSERT_EQ(queue.size(), 2u);
+            EXPECT_STREQ(queue.back().text, "Say again, Vellomir @12@.");
+            EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
+            EXPECT_EQ(queue.back().message, MESSAGE_CODE_SAY_AGAIN);
+            Queue_RunMessageAction(queue.back());
+            ASSERT_EQ(queue.size(), 3u);
+            EXPECT_STREQ(queue.back().text, original.text);
+            EXPECT_STREQ(queue.back().readbackText, original.readbackText);
+            EXPECT_EQ(queue.back().message, original.message);
+            EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
         }
     }
+    EXPECT_FALSE(Radio_AskSayAgain(&r, 225)); // a refused push-back has nothing to repeat
     queue.clear();
 }
 

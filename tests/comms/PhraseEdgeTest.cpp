@@ -94,10 +94,8 @@ TEST_F(ExchangeTest, ClearanceReadBackInTheAirMarksTheDepartureDoneAndAddressesT
     queue.clear();
 }
 
-TEST_F(ExchangeTest, LevelsAreFeetBelowTheTransitionLevelAndFlightLevelsAbove)
+TEST_F(ExchangeTest, LevelsAfterTheTopOfDescentFollowTheArrivalsTransitionLevel)
 {
-    EXPECT_EQ(Utils_FeetsOrFL(4900), "4900 feet");
-    EXPECT_EQ(Utils_FeetsOrFL(5000), "flight level #50#");
     pilotObj.gTODReached = 1;
     gTransLevelFLArr = 80;
     EXPECT_EQ(Utils_FeetsOrFL(7000), "7000 feet");

@@ -72,14 +72,6 @@ TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAi
     EXPECT_TRUE(queue.empty());
     EXPECT_EQ(simhost::SpokenTexts().size(), 3u);
     EXPECT_EQ(gOutputDialogues.size(), shown);
-
-    // An exchange holding the frequency holds the queue too.
-    frequencyBusyUntil = simhost::ElapsedTime() + 5;
-    TowerRadio_Queue("Report ready", "TOWER", 2);
-    simhost::RunSeconds(4.8f);
-    EXPECT_EQ(queue.size(), 1u);
-    simhost::RunSeconds(0.3f);
-    EXPECT_TRUE(queue.empty());
 }
 
 TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
@@ -101,25 +93,6 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
     simhost::RunFrame();
     EXPECT_EQ(Spoken().size(), 1u);
     EXPECT_EQ(gTranslatedFrequencyName, "TOWER");
-}
-
-TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedItsActionRunsButNoReadbackIsAskedForIt)
-{
-    pilotObj.parser.approachFrequency = 120100;
-    simhost::TuneCom1(120.1);
-    pilotObj.gIsCopiing = 1;
-    TowerRadio_Queue("Vellomir, request push back", "GROUND", 4, 210, true);
-    simhost::RunFrame();
-    EXPECT_FALSE(queue.empty()); // its follow-up (the controller's answer) runs all the same
-    EXPECT_TRUE(simhost::SpokenTexts().empty());
-    EXPECT_TRUE(gOutputDialogues.empty());
-    EXPECT_EQ(frequencyBusyUntil, 0.0f);
-
-    // The answer and its silent step go by unheard: the read-back is not asked, the exchange ends.
-    simhost::RunFrames(4);
-    EXPECT_TRUE(queue.empty());
-    EXPECT_EQ(gReadbackMessage, 0);
-    EXPECT_EQ(pilotObj.gIsCopiing, 0);
 }
 
 TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)

@@ -14,7 +14,10 @@ class SceneryIndexTest : public HostTest {
     {
         return AptText("1 433 1 0 KSEA Seattle\n54 " + std::to_string(tower) + " TWR\n1 10 1 0 " + other + " Other\n");
     }
-    void Pack(const std::string &name, const std::string &apt) { simhost::WriteFile("Custom Scenery/" + name + "/Earth nav data/apt.dat", apt); }
+    void Pack(const std::string &name, const std::string &apt)
+    {
+        simhost::WriteFile("Custom Scenery/" + name + "/Earth nav data/apt.dat", apt);
+    }
     /// Which file the index sends KSEA to, by its tower frequency.
     static double KseaTower()
     {
@@ -82,11 +85,13 @@ TEST_F(SceneryIndexTest, FileThatIsNotAnAptDatIsSkippedAndAVersionLineWithoutCyc
     parseSingleAptDat(HostFile("mac.dat", "A\r1 433 1 0 KSEA Seattle\r99\r")); // 'A': a classic Mac file
     EXPECT_EQ(IcaoMap.count("KSEA"), 1u);
 
-    EXPECT_EQ(ottieniVersioneAiracFile(HostFile("a.dat", "I\n1100 Version - data cycle 2013, build 20201014\n")) + " " +
-                  ottieniVersioneAiracFile(HostFile("b.dat", "I\n\n1200 Version - data cycle 1911, build 2025\n")) + " " +
-                  ottieniVersioneAiracFile(HostFile("c.dat", "I\nno version here\n99\n")) + " " +
-                  ottieniVersioneAiracFile(simhost::SystemPath() + "missing.dat"),
-              "2013 1911  ");
+    const std::pair<const char *, const char *> versions[] = {
+        {"I\n1100 Version - data cycle 2013, build 20201014\n", "2013"},
+        {"I\n\n1200 Version - data cycle 1911, build 2025\n", "1911"},
+        {"I\nno version here\n99\n", ""}};
+    for (const auto &v : versions)
+        EXPECT_EQ(ottieniVersioneAiracFile(HostFile("v.dat", v.first)), v.second) << v.first;
+    EXPECT_EQ(ottieniVersioneAiracFile(simhost::SystemPath() + "missing.dat"), "");
     EXPECT_TRUE(Logged("unable to parse " + simhost::SystemPath() + "missing.dat"));
 }
 

@@ -14,12 +14,15 @@
 #   the sanitizer build, whose code runs about three times slower)
 #   at the end, after XPluginStop: no widget, window, OpenAL source, buffer, context or device left
 #
-# Usage: scripts/soak.sh [--hours N] [--asan] [--build DIR] [--no-build] [--out DIR] [--rss-bound KB] [--keep]
+# Usage: scripts/soak.sh [--hours N] [--asan] [--build DIR] [--no-build] [--out DIR] [--rss-bound KB]
+#                        [--max-speed X]
 #   --hours N     simulated hours (default 10)
 #   --asan        the sanitizer build (build-asan, -DVELLOMIR_SANITIZE=ON): ASan, LSan and UBSan must stay silent
 #   --build DIR   the build folder (default build, or build-asan)
 #   --no-build    use the binaries already in the build folder
 #   --out DIR     where the scenario, transcript and figures go (default DIR/soak)
+#   --max-speed X at most X simulated seconds to a wall-clock second (default 500; the suite's short form
+#                 1000): the synthesiser and the local server answer on the wall clock
 # Exit status: 0 passed, 1 a bound was broken, else vellomir-sim's status (4 an expectation failed, ...).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -29,6 +32,7 @@ build=""
 do_build=1
 out=""
 rss_bound=""
+max_speed=500
 while [ $# -gt 0 ]; do
   case "$1" in
     --hours) hours="$2"; shift ;;
@@ -37,7 +41,8 @@ while [ $# -gt 0 ]; do
     --no-build) do_build=0 ;;
     --out) out="$2"; shift ;;
     --rss-bound) rss_bound="$2"; shift ;;
-    -h|--help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --max-speed) max_speed="$2"; shift ;;
+    -h|--help) sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "soak.sh: unknown argument $1" >&2; exit 2 ;;
   esac
   shift
@@ -113,7 +118,7 @@ echo "soak.sh: $hours simulated hours ($hours legs) in $sim; transcript in $out/
 started=$(date +%s)
 status=0
 SSL_CERT_FILE="$ca" ASAN_OPTIONS="$asan_options" nice -n 19 "$sim" --scenario "$scenario" \
-  --report-every 3600 --audio-real-time --max-speed 500 \
+  --report-every 3600 --audio-real-time --max-speed "$max_speed" \
   --setting azureTtsOn=1 --setting azureKey=soak-key --setting azureRegion=westeurope \
   --setting "azureTokenUrl=$base/sts/v1.0/issueToken" --setting "azureTtsUrl=$base/cognitiveservices/v1" \
   --setting localTtsOn=1 --setting "updateUrl=$base" \
@@ -133,12 +138,13 @@ awk -v rss_bound="$rss_bound" -v frame_bound="$frame_bound" '
     printf "soak.sh: FAIL at %s: %s %s, above its bound %s\n", label, what, value, bound; failed = 1
   }
   BEGIN {
-    printf "%-8s %9s %4s %7s %7s %8s %8s %6s %11s %10s %8s %9s\n", "report", "rss_kb", "fds", "al_src", "al_buf",
-           "widgets", "windows", "errors", "longest_ms", "at", "p999_ms", "wall_ms"
+    printf "%-8s %9s %8s %8s %4s %7s %7s %8s %8s %6s %11s %10s %8s %9s\n", "report", "rss_kb", "anon_kb", "heap_kb",
+           "fds", "al_src", "al_buf", "widgets", "windows", "errors", "longest_ms", "at", "p999_ms", "wall_ms"
   }
   {
     label = $3
-    printf "%-8s %9d %4d %7d %7d %8d %8d %6d %11.3f %10.1f %8.3f %9.3f\n", label, field("rss_kb"), field("fds"),
+    printf "%-8s %9d %8d %8d %4d %7d %7d %8d %8d %6d %11.3f %10.1f %8.3f %9.3f\n", label, field("rss_kb"),
+           field("rss_anon_kb"), field("heap_kb"), field("fds"),
            field("al_sources"), field("al_buffers"), field("widgets"), field("windows"), field("host_errors"),
            field("longest_ms"), field("longest_at"), field("p999_ms"), field("wall_longest_ms")
     if (field("host_errors") > 0) over("host errors", field("host_errors"), 0)

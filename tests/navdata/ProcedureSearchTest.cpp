@@ -160,13 +160,8 @@ TEST_F(ProcedureSearchTest, RecordTypesTransitionsAndAltitudeCodesOfHandWrittenL
     const struct {
         const char *runway, *a, *b;
         bool ok;
-    } designators[] = {{"25L", "RW25L", "RW25B", true},
-                       {"1c", "RW01C", "RW01B", true},
-                       {"07", "RW07", "", true},
-                       {"9", "RW09", "", true},
-                       {"", "", "", false},
-                       {"123", "", "", false},
-                       {"16LL", "", "", false}};
+    } designators[] = {{"25L", "RW25L", "RW25B", true}, {"1c", "RW01C", "RW01B", true}, {"9", "RW09", "", true},
+                       {"", "", "", false}, {"123", "", "", false}, {"16LL", "", "", false}};
     for (const auto &d : designators) {
         EXPECT_EQ(ProcedureSearch_RunwayTransitions(d.runway, &a, &b), d.ok) << d.runway;
         EXPECT_EQ(a, d.a) << d.runway;

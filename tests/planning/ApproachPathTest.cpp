@@ -11,9 +11,9 @@
 #include "navdata/FindNavType.h"
 #include "navdata/ProcedureSearch.h"
 #include "planning/ApproachPath.h"
-#include "planning/Kml.h"
 #include "planning/Procedures.h"
 #include "planning/RunwaySelection.h"
+#include "RouteText.h"
 #include "support/PluginHost.h"
 #include "support/ProcedureData.h"
 #include "ui/Settings.h"
@@ -58,7 +58,6 @@ class ApproachPathTest : public HostTest
     void SetUp() override
     {
         HostTest::SetUp();
-        saved = {skipApprox, enableFmcProgramming, manualChooseSTAR, lookForSTAR, manualChooseSID, programFMSApproxILS};
         skipApprox = enableFmcProgramming = manualChooseSID = manualChooseSTAR = 0;
         LayProcedureData({"KSEA", "KPDX"});
         ClearSceneryIndex();
@@ -67,8 +66,6 @@ class ApproachPathTest : public HostTest
     }
     void TearDown() override
     {
-        skipApprox = saved[0], enableFmcProgramming = saved[1], manualChooseSTAR = saved[2], lookForSTAR = saved[3];
-        manualChooseSID = saved[4], programFMSApproxILS = saved[5];
         ClearSceneryIndex();
         HostTest::TearDown();
     }
@@ -102,26 +99,14 @@ class ApproachPathTest : public HostTest
     {
         record.AddToFlightPlan((float)at.lat, (float)at.lon, name, 2, 512, 0, 0);
     }
-    std::string Names() const
-    {
-        std::string out;
-        for (const pilot::flightPlanLoc &loc : record.flightPlanVec)
-            out += (out.empty() ? "" : " ") + loc.name + "/" + std::to_string(loc.order);
-        return out;
-    }
+    std::string Names() const { return RouteNames(record); }
     std::string Tail(size_t chars) const { return Names().substr(Names().size() - std::min(chars, Names().size())); }
     LatLon At(size_t i) const { return {record.flightPlanVec[i].lat, record.flightPlanVec[i].lon}; }
     LatLon Threshold() const { return {record.arrivalRunwayStruct.lat, record.arrivalRunwayStruct.lon}; }
-    std::vector<int> Levels() const
-    {
-        std::vector<int> out;
-        for (const pilot::flightPlanLoc &loc : record.flightPlanVec)
-            out.push_back(loc.fl);
-        return out;
-    }
 
+    KeepSettings keep{&skipApprox, &enableFmcProgramming, &manualChooseSTAR, &lookForSTAR, &manualChooseSID,
+                      &programFMSApproxILS};
     pilot record;
-    std::vector<int> saved;
 };
 
 TEST_F(ApproachPathTest, ArcSingleIlsAndRunwayPointsAtSeattleAndOnMadeUpRunways)
@@ -151,7 +136,6 @@ TEST_F(ApproachPathTest, ArcSingleIlsAndRunwayPointsAtSeattleAndOnMadeUpRunways)
         {"GRIFY", {}, 0, 0, 0, 0, "GRIFY/2 ILS/5 Runway 16L/6", {}, "", 0, 12}, // near, within 30: no point
         {"AUBRN", {}, 0, 0, 0, 1, "AUBRN/2 Approximation 1/4 Approximation 2/4 ILS/5 Runway 16L/6",
          {{-97, 6.5}, {-115, 6.5}}, "left", 0, 4},
-        {"HETHR", {}, 0, 0, 0, 1, "HETHR/2 Approximation 1/4 ILS/5 Runway 16L/6", {{-25, 6.5}}, "left", 0, 4},
         {"GRIFY", {}, 0, 0, 0, 1, "GRIFY/2 Approximation/4 ILS/5 Runway 16L/6", {}, "", 5, 4},
         // Across north: 353, 337 and 321 dropped; across the date line, landing west at 179.9 E.
         {"", madeUp, 90, 0, 40, 0, "ENTRY/2 Approximation 1/4 Approximation 2/4 ILS/5 Runway 09/6",
@@ -163,7 +147,6 @@ TEST_F(ApproachPathTest, ArcSingleIlsAndRunwayPointsAtSeattleAndOnMadeUpRunways)
         {"", madeUp, 90, 290, 12, 0, "ENTRY/5 Runway 09/6", {}, "", 0, 0}, // very close: flown as the ILS point
         {"", madeUp, 90, 290, 17, 0, "ENTRY/2 ILS/5 Runway 09/6", {}, "", 0, 12},
         {"", madeUp, 90, 290, 25, 0, "ENTRY/2 Approximation/4 ILS/5 Runway 09/6", {}, "", 17, 12}, // straight in
-        {"", madeUp, 90, 290, 25, 1, "ENTRY/2 Approximation/4 ILS/5 Runway 09/6", {}, "", 5, 4},
         {"", madeUp, 90, 280, 7, 1, "ENTRY/5 Runway 09/6", {}, "", 0, 0},
         // clang-format on
     };
@@ -205,7 +188,7 @@ TEST_F(ApproachPathTest, LandingTypeAndCourseFromTheLocalizerOrTheRunwayAndEdges
         int vfr;
         double course;
         int landingType;
-    } rows[] = {{"21", 0, 224.922, 5}, {"21", 1, 224.922, 5}, {"03", 0, 0, 0}, {"10R", 1, 119.113, 0}};
+    } rows[] = {{"21", 0, 224.922, 5}, {"03", 0, 0, 0}, {"10R", 1, 119.113, 0}};
     for (const auto &row : rows) {
         Fresh("KPDX", row.runway);
         record.vfrFlight = row.vfr;
@@ -277,11 +260,9 @@ TEST_F(ApproachPathTest, PathKmlHasTheRunwayIlsRouteAndArcOrIsEmptyWithoutExport
     SetILSPath(&record);
     EXPECT_TRUE(simhost::FileExists("Resources/plugins/Vellomir64/ILSPath.kml"));
     EXPECT_EQ(simhost::ReadFile("Resources/plugins/Vellomir64/ILSPath.kml"), "");
-    EXPECT_NE(Kml_Placemark("A&B <C> \"d\" 'e'\n", 1, 2).find("A&amp;B &lt;C&gt; &quot;d&quot; &apos;e&apos; </"),
-              std::string::npos);
 }
 
-TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersLevelsAndFms)
+TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersAndLevels)
 {
     // Through the procedure functions on a hand-built filed route.
     Fresh("KPDX", "10R");
@@ -300,10 +281,6 @@ TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersLevelsAndFm
     // NNUTT, the STAR's last fix, is 13 nm out and 24 degrees off the 10R localizer: flown as the ILS point.
     EXPECT_EQ(Names(), "CAVOB/1 RENBE/1 RICHR/1 EMRLD/1 HAROB/2 BTG/2 HHOOD/2 BLRUN/3 SSDEE/3 THEID/3 EMZEY/3 "
                        "CIZZL/3 YORKY/3 NNUTT/5 Runway 10R/6");
-    const std::vector<simhost::FmsEntry> fms = simhost::FmsPlan(); // airport, route, airport
-    ASSERT_EQ(fms.size(), record.flightPlanVec.size() + 2);
-    EXPECT_EQ(fms[fms.size() - 3].id, "NNUTT");
-    EXPECT_NEAR(fms[fms.size() - 2].lat, record.arrivalRunwayStruct.lat, 1e-4);
     // By hand from the files: HAROB6 RW16L has only at-or-above altitudes (no SID restriction); HHOOD4
     // gives SSDEE 110 and THEID 100 and EMZEY 80 (between: the upper altitude), CIZZL 50 (at or above),
     // YORKY 50; the highest, 110, is at SSDEE (index 8). The runway is 30 ft + 3000 ft.
@@ -326,7 +303,7 @@ TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersLevelsAndFm
             record.altezzaDiscesaFeet = row.descentFeet, record.faseDiscesa = row.fase;
             drawFlighLevels(&record);
         }
-        EXPECT_EQ(Levels(), row.expected) << row.descentFeet;
+        EXPECT_EQ(RouteLevels(record), row.expected) << row.descentFeet;
     }
     enableFmcProgramming = 0;
 

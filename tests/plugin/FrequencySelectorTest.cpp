@@ -1,4 +1,4 @@
-// The real Vellomir64.xpl at airports publishing several frequencies per facility (Frankfurt, Kansas City,
+// The real Vellomir64.xpl at airports publishing several frequencies per facility (Frankfurt and
 // Anchorage from the world apt.dat, and a hand-made military field with a UHF tower): every published COM
 // frequency names its controller, and the frequency selector tunes each controller on X-Plane 11.30 (tens
 // of kHz) and X-Plane 12 (kHz).
@@ -20,8 +20,8 @@ struct Airport {
     const char *icao;
     double lat, lon;
 };
-const Airport kFrankfurt = {"EDDF", 50.0326, 8.5346}, kKansasCity = {"KMCI", 39.2933, -94.7293},
-              kAnchorage = {"PANC", 61.1678, -150.0344}, kMilitary = {"XUHF", 47.0, -122.0};
+const Airport kFrankfurt = {"EDDF", 50.0326, 8.5346}, kAnchorage = {"PANC", 61.1678, -150.0344},
+              kMilitary = {"XUHF", 47.0, -122.0};
 
 class FrequencySelectorTest : public PluginTest {
   protected:
@@ -87,12 +87,9 @@ TEST_F(FrequencySelectorTest, EveryPublishedComFrequencyNamesItsController)
                       {121.70, "GROUND"}, {119.90, "TOWER"}, {124.85, "TOWER"}, {127.32, "TOWER"},
                       {118.45, "APPROACH"}, {126.55, "APPROACH"}, {136.12, "APPROACH"}, {118.02, "ATIS"},
                       {118.72, "ATIS"}, {120.15, "DEPARTURE"}, {120.80, "DEPARTURE"}}},
-        {kKansasCity, {{135.70, "DELIVERY"}, {121.65, "GROUND"}, {121.80, "GROUND"}, {125.75, "TOWER"},
-                       {128.20, "TOWER"}, {120.95, "APPROACH"}, {126.62, "ATIS"}, {124.70, "DEPARTURE"},
-                       {132.95, "DEPARTURE"}, {122.95, "NONE"}}},
         {kAnchorage, {{119.40, "DELIVERY"}, {128.65, "DELIVERY"}, {121.90, "GROUND"}, {118.30, "TOWER"},
                       {118.60, "APPROACH"}, {119.10, "APPROACH"}, {123.80, "APPROACH"}, {126.40, "APPROACH"},
-                      {134.10, "APPROACH"}, {122.20, "ATIS"}, {118.40, "ATIS"}}},
+                      {134.10, "APPROACH"}, {122.20, "ATIS"}, {118.40, "ATIS"}, {122.95, "NONE"}}}, // unicom
         {kMilitary, {{126.20, "TOWER"}, {121.70, "DELIVERY"}, {121.90, "DELIVERY"}}}, // ground plays delivery
     };
     for (const Case &c : cases) {
@@ -119,10 +116,7 @@ TEST_F(FrequencySelectorTest, EachButtonTunesItsControllerInTheVersionsUnit)
     for (int version : {11300, 12000}) {
         ASSERT_TRUE(StartAt(kFrankfurt, version, "# test\nEDDF EDDM:Langen Radar:128.950\n"));
         ASSERT_TRUE(simhost::CommandOnce("Vellomir/frequency_selector_toggle"));
-        void *window = simhost::FindWindowByTitle("Frequencies selector");
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(simhost::WidgetTexts(window, xpWidgetClass_Button),
-                  (std::vector<std::string>{"Tower", "Ground", "Delivery", "Atis", "Approach", "Departure", "Center"}));
+        ASSERT_NE(simhost::FindWindowByTitle("Frequencies selector"), nullptr);
         for (const Button &b : buttons) {
             ASSERT_TRUE(Press(b.label)) << b.label;
             simhost::RunFrame();
@@ -135,26 +129,21 @@ TEST_F(FrequencySelectorTest, EachButtonTunesItsControllerInTheVersionsUnit)
     EXPECT_TRUE(simhost::HostErrors().empty());
 }
 
-TEST_F(FrequencySelectorTest, CenterWithoutAccDatTunesAMadeUpCentreAndAtisWithoutOneTunesNothing)
+TEST_F(FrequencySelectorTest, WithoutAccDatOrAtisAndClosedByCloseBoxToggleOrReset)
 {
     ASSERT_TRUE(StartAt(kMilitary));
+    auto window = [] { return simhost::FindWindowByTitle("Frequencies selector"); };
     ASSERT_TRUE(simhost::ClickMenuItem("Vellomirv2", "Frequencies selector"));
     simhost::TuneCom1(122.8);
-    ASSERT_TRUE(Press("Atis"));
+    ASSERT_TRUE(Press("Atis")); // the field has none: nothing is tuned
     EXPECT_EQ(Com1(12000), 122800);
-    ASSERT_TRUE(Press("Center"));
+    ASSERT_TRUE(Press("Center")); // no acc.dat: a made-up centre
     simhost::RunFrame();
     int centre = Com1(12000);
     EXPECT_TRUE(centre >= 118050 && centre <= 135950 && centre % 100 == 50) << centre;
     EXPECT_TRUE(Logged("ACC lookup: ERROR: cannot open acc.dat file"));
     EXPECT_TRUE(Logged("Tuned facility: CENTER"));
-}
 
-TEST_F(FrequencySelectorTest, CloseBoxToggleAndResetEachCloseTheWindowForGood)
-{
-    ASSERT_TRUE(StartAt(kFrankfurt));
-    auto window = [] { return simhost::FindWindowByTitle("Frequencies selector"); };
-    ASSERT_TRUE(simhost::CommandOnce("Vellomir/frequency_selector_toggle"));
     ASSERT_TRUE(simhost::PressCloseBox(window()));
     EXPECT_EQ(window(), nullptr);
     ASSERT_TRUE(simhost::CommandOnce("Vellomir/frequency_selector_toggle")); // opens again after the close box

@@ -1,11 +1,10 @@
 // What another Linux needs to load the plug-in: the libraries and glibc versions its binary asks for, its
 // folder found wherever the user put it, and the speech libraries that may be missing.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <elf.h>
-#include <fstream>
-#include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,82 +15,32 @@
 namespace
 {
 
-/// The dynamic section's needs of an ELF file: its DT_NEEDED libraries and, per required symbol version,
-/// the symbols that ask for it.
+/// What an ELF file needs at load time, as binutils' objdump lists it: its DT_NEEDED libraries and, per
+/// required symbol version, the symbols that ask for it.
 struct DynamicNeeds {
     std::vector<std::string> libraries;
     std::map<std::string, std::vector<std::string>> symbolsByVersion;
 };
 
-template <typename T> const T *At(const std::string &image, uint64_t offset, uint64_t count = 1)
-{
-    if (offset > image.size() || count * sizeof(T) > image.size() - offset)
-        return nullptr;
-    return reinterpret_cast<const T *>(image.data() + offset);
-}
-
 bool ReadDynamicNeeds(const std::string &path, DynamicNeeds *needs)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::string image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const Elf64_Ehdr *header = At<Elf64_Ehdr>(image, 0);
-    if (header == nullptr || memcmp(header->e_ident, ELFMAG, SELFMAG) != 0 || header->e_ident[EI_CLASS] != ELFCLASS64)
+    FILE *listing = popen(("objdump -p -T '" + path + "' 2>/dev/null").c_str(), "r");
+    if (listing == nullptr)
         return false;
-    const Elf64_Shdr *sections = At<Elf64_Shdr>(image, header->e_shoff, header->e_shnum);
-    if (sections == nullptr)
-        return false;
-    auto text = [&](const Elf64_Shdr &strings, uint64_t offset) {
-        const char *start = At<char>(image, strings.sh_offset + offset);
-        return start != nullptr ? std::string(start, strnlen(start, image.size() - strings.sh_offset - offset))
-                                : std::string();
-    };
-    const Elf64_Shdr *dynsym = nullptr, *versym = nullptr;
-    std::map<uint16_t, std::string> versionNames;
-    for (int i = 0; i < header->e_shnum; i++) {
-        const Elf64_Shdr &section = sections[i];
-        if (section.sh_link >= header->e_shnum)
-            continue;
-        const Elf64_Shdr &strings = sections[section.sh_link];
-        if (section.sh_type == SHT_DYNAMIC) {
-            const Elf64_Dyn *entry = At<Elf64_Dyn>(image, section.sh_offset, section.sh_size / sizeof(Elf64_Dyn));
-            for (uint64_t e = 0; entry != nullptr && e < section.sh_size / sizeof(Elf64_Dyn); e++)
-                if (entry[e].d_tag == DT_NEEDED)
-                    needs->libraries.push_back(text(strings, entry[e].d_un.d_val));
-        } else if (section.sh_type == SHT_DYNSYM) {
-            dynsym = &section;
-        } else if (section.sh_type == SHT_GNU_versym) {
-            versym = &section;
-        } else if (section.sh_type == SHT_GNU_verneed) {
-            uint64_t offset = section.sh_offset;
-            for (uint32_t n = 0; n < section.sh_info; n++) {
-                const Elf64_Verneed *need = At<Elf64_Verneed>(image, offset);
-                if (need == nullptr)
-                    return false;
-                uint64_t auxOffset = offset + need->vn_aux;
-                for (int a = 0; a < need->vn_cnt; a++) {
-                    const Elf64_Vernaux *aux = At<Elf64_Vernaux>(image, auxOffset);
-                    if (aux == nullptr)
-                        return false;
-                    versionNames[aux->vna_other] = text(strings, aux->vna_name);
-                    auxOffset += aux->vna_next;
-                }
-                offset += need->vn_next;
-            }
-        }
+    char line[1024];
+    while (fgets(line, sizeof line, listing) != nullptr) {
+        std::istringstream words(line);
+        std::string word, version;
+        words >> word;
+        if (word == "NEEDED" && words >> word)
+            needs->libraries.push_back(word);
+        while (strstr(line, "*UND*") != nullptr && words >> word) // ... (GLIBC_2.2.5) symbol
+            if (word.find("GLIBC_") != std::string::npos)
+                version = word.substr(word.find("GLIBC_"), word.find(')') - word.find("GLIBC_"));
+        if (!version.empty())
+            needs->symbolsByVersion[version].push_back(word);
     }
-    if (dynsym == nullptr || versym == nullptr)
-        return false;
-    uint64_t count = dynsym->sh_size / sizeof(Elf64_Sym);
-    const Elf64_Sym *symbols = At<Elf64_Sym>(image, dynsym->sh_offset, count);
-    const uint16_t *versions = At<uint16_t>(image, versym->sh_offset, count);
-    if (symbols == nullptr || versions == nullptr)
-        return false;
-    for (uint64_t s = 0; s < count; s++) {
-        auto name = versionNames.find(versions[s] & 0x7fff);
-        if (name != versionNames.end())
-            needs->symbolsByVersion[name->second].push_back(text(sections[dynsym->sh_link], symbols[s].st_name));
-    }
-    return true;
+    return pclose(listing) == 0 && !needs->libraries.empty();
 }
 
 /// "GLIBC_2.2.5" as {2, 2, 5}.

@@ -61,52 +61,51 @@ class NavDatabaseTest : public HostTest {
     }
 };
 
-TEST_F(NavDatabaseTest, NavaidsReportTheirNavDatPositionsAndNames)
+TEST_F(NavDatabaseTest, FindNavAidAnswersFromNavDatAndTheGlobalSceneryByTheSdkRules)
 {
-    Info vor = InfoOf(Near("RBG", 43.0f, -123.0f, xplm_Nav_VOR));
-    EXPECT_EQ(vor.type, xplm_Nav_VOR);
-    EXPECT_FLOAT_EQ(vor.lat, 43.182422222f);
-    EXPECT_FLOAT_EQ(vor.lon, -123.352238889f);
-    EXPECT_STREQ(vor.id, "RBG");
-    EXPECT_STREQ(vor.name, "ROSEBURG VOR/DME");
-    EXPECT_STREQ(InfoOf(Near("RBG", 43.0f, -123.0f, xplm_Nav_NDB)).name, "ROSEBURG NDB");
-    EXPECT_STREQ(InfoOf(Near("IEUG", 44.0f, -123.0f, xplm_Nav_ILS)).name, "KEUG 16R ILS-cat-III");
-    EXPECT_EQ(InfoOf(Near("IEUG", 44.0f, -123.0f, xplm_Nav_DME)).type, xplm_Nav_DME);
-    // GPS approach rows are not navaids X-Plane publishes.
-    EXPECT_EQ(Near("R16RY", 44.0f, -123.0f, 0xFFFF), XPLM_NAV_NOT_FOUND);
-}
-
-TEST_F(NavDatabaseTest, AirportsFromTheGlobalSceneryWithDatumOrRunwayCentre)
-{
-    Info lell = InfoOf(Near("LELL", 41.0f, 2.0f, xplm_Nav_Airport));
-    EXPECT_EQ(lell.type, xplm_Nav_Airport);
-    EXPECT_FLOAT_EQ(lell.lat, 41.520833333f); // datum row
-    EXPECT_FLOAT_EQ(lell.lon, 2.105f);
-    EXPECT_STREQ(lell.name, "Sabadell");
-
-    Info larson = InfoOf(Near("5WI4", 45.0f, -87.0f, xplm_Nav_Airport));
-    EXPECT_FLOAT_EQ(larson.lat, (float)((45.08493758 + 45.07781018) / 2)); // no datum: runway centre
-    EXPECT_FLOAT_EQ(larson.lon, (float)((-87.67944903 + -87.67909653) / 2));
-    EXPECT_FLOAT_EQ(InfoOf(Near("TN04", 36.0f, -82.0f, xplm_Nav_Airport)).lat, 36.586897f); // helipad
-    EXPECT_FLOAT_EQ(InfoOf(Near("CJY9", 56.0f, -109.0f, xplm_Nav_Airport)).lon, -109.419f); // water runway
-
+    const struct {
+        const char *id;
+        float lat, lon;
+        XPLMNavType types;
+        const char *foundId, *name; ///< nullptr: nothing found; name "": not compared
+        float foundLat, foundLon;   ///< 0: not compared
+    } rows[] = {
+        {"RBG", 43.0f, -123.0f, xplm_Nav_VOR, "RBG", "ROSEBURG VOR/DME", 43.182422222f, -123.352238889f},
+        {"RBG", 43.0f, -123.0f, xplm_Nav_NDB, "RBG", "ROSEBURG NDB", 0, 0},
+        {"IEUG", 44.0f, -123.0f, xplm_Nav_ILS, "IEUG", "KEUG 16R ILS-cat-III", 0, 0},
+        {"R16RY", 44.0f, -123.0f, 0xFFFF, nullptr, "", 0, 0}, // GPS approach rows are no navaids
+        {"LELL", 41.0f, 2.0f, xplm_Nav_Airport, "LELL", "Sabadell", 41.520833333f, 2.105f}, // datum row
+        // No datum: the runway centre; a helipad; a water runway.
+        {"5WI4", 45.0f, -87.0f, xplm_Nav_Airport, "5WI4", "", (float)((45.08493758 + 45.07781018) / 2),
+         (float)((-87.67944903 + -87.67909653) / 2)},
+        {"TN04", 36.0f, -82.0f, xplm_Nav_Airport, "TN04", "", 36.586897f, 0},
+        {"CJY9", 56.0f, -109.0f, xplm_Nav_Airport, "CJY9", "", 0, -109.419f},
+        // Types outside the mask are not considered; a fragment must be contained, the nearest wins.
+        {"RBG", 43.24f, -123.36f, xplm_Nav_VOR | xplm_Nav_NDB, "RBG", "ROSEBURG NDB", 0, 0},
+        {"RB", 43.0f, -123.0f, xplm_Nav_VOR, "RBG", "", 0, 0},
+        {"EUG", 44.10f, -123.21f, xplm_Nav_DME, "IEUG", "", 0, 0},
+        // Nearest with no identifier, across the 180 degree meridian.
+        {nullptr, 54.7f, -179.99f, xplm_Nav_Fix, "TAMMO", "", 0, 0},
+        {nullptr, 45.0f, -87.5f, xplm_Nav_Airport, "5WI4", "", 0, 0},
+        {"NOSUCH", 43.0f, -123.0f, 0xFFFF, nullptr, "", 0, 0},
+    };
+    for (const auto &r : rows) {
+        const std::string row = std::string(r.id ? r.id : "(none)") + " " + std::to_string(r.types);
+        XPLMNavRef ref = Near(r.id, r.lat, r.lon, r.types);
+        if (r.foundId == nullptr) {
+            EXPECT_EQ(ref, XPLM_NAV_NOT_FOUND) << row;
+            continue;
+        }
+        Info found = InfoOf(ref);
+        EXPECT_TRUE((found.type & r.types) != 0) << row;
+        EXPECT_STREQ(found.id, r.foundId) << row;
+        EXPECT_TRUE(r.name[0] == '\0' || std::string(found.name) == r.name) << row << ": " << found.name;
+        EXPECT_TRUE(r.foundLat == 0 || std::fabs(found.lat - r.foundLat) < 1e-5f) << row << ": " << found.lat;
+        EXPECT_TRUE(r.foundLon == 0 || std::fabs(found.lon - r.foundLon) < 1e-5f) << row << ": " << found.lon;
+    }
     simhost::NavDatabaseInfo status = simhost::NavDatabaseStatus();
     EXPECT_EQ(status.airports, 6);
     EXPECT_EQ(status.warningCount, 0);
-}
-
-TEST_F(NavDatabaseTest, FindNavAidFollowsTheSdkRules)
-{
-    // Types outside the mask are not considered.
-    EXPECT_EQ(InfoOf(Near("RBG", 43.24f, -123.36f, xplm_Nav_VOR | xplm_Nav_NDB)).type, xplm_Nav_NDB);
-    EXPECT_EQ(InfoOf(Near("RBG", 43.24f, -123.36f, xplm_Nav_VOR)).type, xplm_Nav_VOR);
-    // A fragment must be contained: "RB" finds Roseburg, "EUG" also the ILS DME "IEUG", which is nearer here.
-    EXPECT_STREQ(InfoOf(Near("RB", 43.0f, -123.0f, xplm_Nav_VOR)).id, "RBG");
-    EXPECT_STREQ(InfoOf(Near("EUG", 44.10f, -123.21f, xplm_Nav_DME)).id, "IEUG");
-    // Nearest with no identifier, across the 180 degree meridian.
-    EXPECT_STREQ(InfoOf(Near(nullptr, 54.7f, -179.99f, xplm_Nav_Fix)).id, "TAMMO");
-    EXPECT_STREQ(InfoOf(Near(nullptr, 45.0f, -87.5f, xplm_Nav_Airport)).id, "5WI4");
-    EXPECT_EQ(Near("NOSUCH", 43.0f, -123.0f, 0xFFFF), XPLM_NAV_NOT_FOUND);
     EXPECT_TRUE(simhost::HostErrors().empty());
 }
 
@@ -191,6 +190,18 @@ TEST_F(NavDatabaseTest, MalformedFilesAndRowsAreReportedAndSkipped)
     EXPECT_TRUE(warned("apt.dat:4: airport without runway, helipad or datum"));
     EXPECT_NE(Near("TRUNC", 10.0f, 10.0f, xplm_Nav_Fix), XPLM_NAV_NOT_FOUND);
 
+    // Overlong identifiers and names are cut to the SDK's 32 and 256 bytes (sentinels beyond).
+    simhost::WriteFile("Global Scenery/Global Airports/Earth nav data/apt.dat",
+                       "I\n1100 Version\n1 100 0 0 ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 " + std::string(400, 'N') +
+                           "\n1302 datum_lat 10\n1302 datum_lon 10\n99\n");
+    char id[40], name[300];
+    memset(id, 'x', sizeof id);
+    memset(name, 'x', sizeof name);
+    XPLMGetNavAidInfo(Near("ABCDEF", 10, 10, xplm_Nav_Airport), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                      id, name, nullptr);
+    EXPECT_TRUE(strlen(id) == 31u && id[32] == 'x');
+    EXPECT_TRUE(strlen(name) == 255u && name[256] == 'x');
+
     float nan = std::nanf("");
     EXPECT_EQ(XPLMFindNavAid(nullptr, "PERSN", &nan, &nan, nullptr, xplm_Nav_Fix), XPLM_NAV_NOT_FOUND);
     Info bad = InfoOf(XPLM_NAV_NOT_FOUND);
@@ -200,18 +211,28 @@ TEST_F(NavDatabaseTest, MalformedFilesAndRowsAreReportedAndSkipped)
     simhost::ClearHostErrors();
 }
 
-TEST_F(NavDatabaseTest, LongIdentifiersAndNamesAreCutToTheSdkBuffers)
+class NavDataFuzzRegression : public HostTest {};
+
+// Found by the simhost navigation data fuzz target: an elevation beyond a float's range became an
+// infinite height; such a row is now reported and skipped like any other unreadable number.
+TEST_F(NavDataFuzzRegression, LocalizerAtAnAbsurdElevationIsSkippedNotInfinitelyHigh)
 {
-    simhost::WriteFile("Global Scenery/Global Airports/Earth nav data/apt.dat",
-                       "I\n1100 Version\n1 100 0 0 ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 " + std::string(400, 'N') +
-                           "\n1302 datum_lat 10\n1302 datum_lon 10\n99\n");
-    char id[40], name[300]; // the SDK's 32 and 256 bytes, and sentinels beyond
-    memset(id, 'x', sizeof id);
-    memset(name, 'x', sizeof name);
-    XPLMGetNavAidInfo(Near("ABCDEF", 10, 10, xplm_Nav_Airport), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                      id, name, nullptr);
-    EXPECT_TRUE(strlen(id) == 31u && id[32] == 'x');
-    EXPECT_TRUE(strlen(name) == 255u && name[256] == 'x');
+    simhost::WriteNavData(simhost::NavDataFile::EarthNav,
+                          "I\n810 Version - data cycle 2008.01\n\n"
+                          "4  47.46403060 -122.31078900    356 11030  18   180.000 ISNQ KSEA 16L ILS-cat-I\n"
+                          "5  47.43000000 -122.30000000 " + std::string(114, '6') +
+                              "   356 11150  18   360.000 IBEJ KSEA 34R LOC\n99\n");
+    simhost::WriteFile(simhost::GlobalAptDatPath(12000), "I\n1100 Version\n\n1 1e39 0 0 KHI High\n"
+                                                         "1302 datum_lat 47.4\n1302 datum_lon -122.3\n99\n");
+    simhost::NavDatabaseInfo info = simhost::LoadNavDatabase();
+    EXPECT_EQ(info.navaids, 1);
+    EXPECT_EQ(info.airports, 0);
+    EXPECT_EQ(info.warningCount, 2);
+    for (XPLMNavRef ref = XPLMGetFirstNavAid(); ref != XPLM_NAV_NOT_FOUND; ref = XPLMGetNextNavAid(ref)) {
+        float height = 0, heading = 0;
+        XPLMGetNavAidInfo(ref, nullptr, nullptr, nullptr, &height, nullptr, &heading, nullptr, nullptr, nullptr);
+        EXPECT_TRUE(std::isfinite(height) && std::isfinite(heading));
+    }
 }
 
 } // namespace

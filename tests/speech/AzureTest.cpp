@@ -106,21 +106,16 @@ TEST_F(AzureTest, SynthesisSendsEscapedSsmlAndHeadersWritesTheScratchWaveAndRene
     EXPECT_EQ(requests[3].body, requests[2].body);
 }
 
-TEST_F(AzureTest, SlowRequestsAreAbandonedAtTheTimeLimitTheTokensBeingTenSeconds)
+TEST_F(AzureTest, SlowTokenAndSynthesisRequestsAreAbandonedAtTheTimeLimit)
 {
     AzureTTS_SetRequestTimeoutMs(300);
+    Token({Answer(200, "late", 3000)});
     Speech({Answer(200, speechtest::SineWave(100), 3000)});
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(azureTTS("Hello", "en-US-GuyNeural", false), 0);
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.5);
-
-    AzureTTS_SetRequestTimeoutMs(0); // the standard limit
-    Token({Answer(200, "late", 14000)});
-    start = std::chrono::steady_clock::now();
-    EXPECT_EQ(getAzureToken(), 0);
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_GE(seconds, kAzureRequestTimeoutSeconds - 0.5);
-    EXPECT_LT(seconds, kAzureRequestTimeoutSeconds + 2.5);
+    for (bool token : {true, false}) {
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(token ? getAzureToken() : azureTTS("Hello", "en-US-GuyNeural", false), 0) << token;
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.5) << token;
+    }
     EXPECT_STREQ(azureToken, "");
 }
 

@@ -47,9 +47,7 @@ TEST(RadioSound, VoiceBandPassesAndEachOctaveOutsideFallsBy24Decibels)
         {22050, 125, -60, -23.0},   // an octave below the band
         {22050, 60, -90, -45.0},    // two octaves below
         {22050, 7000, -90, -24.0},  // an octave above
-        {24000, 125, -60, -23.0},   // the cloud voice's rate
-        {24000, 8000, -90, -24.0},
-        {24000, 1500, -1.0, 0.5},
+        {24000, 8000, -90, -24.0},  // the cloud voice's rate
         {8000, 3000, -4.0, 0.5},    // below twice the high edge the low-pass is left out
     };
     for (const auto &c : cases) {
@@ -109,33 +107,24 @@ std::string Espeak()
     return Utils_FindTool(names, 1, getenv("PATH"));
 }
 
-class LocalVoiceTest : public speechtest::CloudSpeechTest {
+class LocalVoiceTest : public speechtest::SoundDeviceTest {
   protected:
     void SetUp() override
     {
-        output = speechtest::WaveDriverOutput();
-        CloudSpeechTest::SetUp();
+        SoundDeviceTest::SetUp();
         azureTtsOn = 0;
         localTtsOn = 1;
-        radioSoundOn = 0;
         localTtsCommand[0] = '\0';
-        System_InitAudio(12000);
-        ASSERT_NE(my_context, nullptr);
-        TowerRadio_Open();
         snprintf(voceLocaleAttuale, sizeof voceLocaleAttuale, "%s", "en-us+m1");
         snprintf(userVoiceLocale, sizeof userVoiceLocale, "%s", "en-gb+m3");
         folder = TempFolder();
     }
     void TearDown() override
     {
-        TowerRadio_Close();
-        Wave_ReleaseAllUtterances();
-        System_CloseAudio();
         localTtsOn = 0;
-        radioSoundOn = 1;
         localTtsCommand[0] = '\0';
         LocalTTS_SetTimeoutMs(0);
-        CloudSpeechTest::TearDown();
+        SoundDeviceTest::TearDown();
     }
     /// Runs frames (real time passing) until the worker is idle and every utterance has been played.
     static void RunUntilHeard()
@@ -146,7 +135,7 @@ class LocalVoiceTest : public speechtest::CloudSpeechTest {
             simhost::RunFrame();
         }
     }
-    std::string output, folder;
+    std::string folder;
 };
 
 TEST_F(LocalVoiceTest, CommandLinesKeepTheTextOutOfTheArguments)

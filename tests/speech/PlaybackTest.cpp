@@ -20,25 +20,14 @@
 
 namespace {
 
-class PlaybackTest : public speechtest::CloudSpeechTest {
+class PlaybackTest : public speechtest::SoundDeviceTest {
   protected:
     void SetUp() override
     {
-        output = speechtest::WaveDriverOutput();
-        CloudSpeechTest::SetUp();
-        System_InitAudio(12000);
-        ASSERT_NE(my_context, nullptr);
-        TowerRadio_Open();
+        SoundDeviceTest::SetUp();
         snprintf(voceRandomAttuale, sizeof voceRandomAttuale, "%s", "en-US-JennyNeural");
         snprintf(azureToken, sizeof azureToken, "%s", "tok");
         azureReturnCode = 0;
-    }
-    void TearDown() override
-    {
-        TowerRadio_Close();
-        Wave_ReleaseAllUtterances();
-        System_CloseAudio();
-        CloudSpeechTest::TearDown();
     }
     /// Runs frames (with real time passing for the service) until the speech worker has nothing left.
     static void RunUntilSpoken()
@@ -56,7 +45,6 @@ class PlaybackTest : public speechtest::CloudSpeechTest {
             simhost::RunFrame();
         }
     }
-    std::string output;
 };
 
 TEST_F(PlaybackTest, DeliveredMessagesAreHeardThroughTheSoundDeviceAndGarbageIsNot)

@@ -12,11 +12,14 @@
 #include <thread>
 #include <vector>
 
+#include "plugin/Audio.h"
 #include "plugin/Https.h"
 #include "speech/AzureTTS.h"
 #include "speech/SpeechWorker.h"
+#include "speech/Wave.h"
 #include "support/PluginHost.h"
 #include "support/TlsTestServer.h"
+#include "support/TowerRadio.h"
 #include "ui/Settings.h"
 
 namespace speechtest {
@@ -124,6 +127,28 @@ class CloudSpeechTest : public HostTest {
     }
 
     TlsTestServer server;
+};
+
+/// CloudSpeechTest with OpenAL Soft's "wave" driver open as the sound device (output: the file it writes)
+/// and the tower tuned.
+class SoundDeviceTest : public CloudSpeechTest {
+  protected:
+    void SetUp() override
+    {
+        output = WaveDriverOutput();
+        CloudSpeechTest::SetUp();
+        System_InitAudio(12000);
+        ASSERT_NE(my_context, nullptr);
+        TowerRadio_Open();
+    }
+    void TearDown() override
+    {
+        TowerRadio_Close();
+        Wave_ReleaseAllUtterances();
+        System_CloseAudio();
+        CloudSpeechTest::TearDown();
+    }
+    std::string output;
 };
 
 } // namespace speechtest

@@ -8,113 +8,32 @@
 namespace
 {
 
-class PilotTest : public HostTest
-{
-};
+class PilotTest : public HostTest {};
 
 // Every number and flag of the record.
 #define PILOT_SCALARS(X)                                                                                               \
-    X(numeroDiSidTrovate)                                                                                              \
-    X(numeroDiStarTrovate)                                                                                             \
-    X(selectedSID)                                                                                                     \
-    X(selectedSTAR)                                                                                                    \
-    X(sidSelezionata)                                                                                                  \
-    X(starSelezionata)                                                                                                 \
-    X(sidFiled)                                                                                                        \
-    X(starFiled)                                                                                                       \
-    X(altezzaAeroportoArrivo)                                                                                          \
-    X(plannedFL)                                                                                                       \
-    X(clearedFL)                                                                                                       \
-    X(altitudineFeets)                                                                                                 \
-    X(altimeterTempError)                                                                                              \
-    X(gActualAGL)                                                                                                      \
-    X(kmlExport)                                                                                                       \
-    X(preferredDepRunway)                                                                                              \
-    X(preferredArrRunway)                                                                                              \
-    X(gActualFlightPlanIndex)                                                                                          \
-    X(gLastDistanceToActWP)                                                                                            \
-    X(distanzaMinimaWaypoint)                                                                                          \
-    X(secondiDallUltimoSkipWaypoint)                                                                                   \
-    X(ultimaVoltaInDirContraria)                                                                                       \
-    X(errorDelta)                                                                                                      \
-    X(distanzaDestinazioneTotale)                                                                                      \
-    X(distanzaDestinazioneLinear)                                                                                      \
-    X(latDestinazione)                                                                                                 \
-    X(lonDestinazione)                                                                                                 \
-    X(latitudine)                                                                                                      \
-    X(longitudine)                                                                                                     \
-    X(headingAttuale)                                                                                                  \
-    X(variazioneMagnetica)                                                                                             \
-    X(HeadingPrecedente)                                                                                               \
-    X(angoloDiVirata)                                                                                                  \
-    X(groundSpeed)                                                                                                     \
-    X(trueAirspeed)                                                                                                    \
-    X(indicatedAirspeed)                                                                                               \
-    X(verticalSpeed)                                                                                                   \
-    X(acfWeight)                                                                                                       \
-    X(isOnGround)                                                                                                      \
-    X(velocitaMassimaRaggiunta)                                                                                        \
-    X(angoloDiCorrezioneVento)                                                                                         \
-    X(dirVentoRelativa)                                                                                                \
-    X(velocitaVento)                                                                                                   \
-    X(windHeading)                                                                                                     \
-    X(usaHeadingWCA)                                                                                                   \
-    X(statoAutopilotaAdesso)                                                                                           \
-    X(statoVNAV_IXEG)                                                                                                  \
-    X(statoLNAV_IXEG)                                                                                                  \
-    X(gActualFrequency)                                                                                                \
-    X(frequenzaObiettivo)                                                                                              \
-    X(frequenzaCenter)                                                                                                 \
-    X(frequenzaCenterTemp)                                                                                             \
-    X(frequenzaCenterPrecedente)                                                                                       \
-    X(centerFittizia)                                                                                                  \
-    X(centerTrovata)                                                                                                   \
-    X(nuovaCenterTrovata)                                                                                              \
-    X(ultimaRicercaCenter)                                                                                             \
-    X(transponder)                                                                                                     \
-    X(orarioControlloSquawk)                                                                                           \
-    X(gIsCopiing)                                                                                                      \
-    X(datiPilotaImpostati)                                                                                             \
-    X(gIsFPFiled)                                                                                                      \
-    X(gIsIFRCleared)                                                                                                   \
-    X(gIsEngStartApproved)                                                                                             \
-    X(gIsPBApproved)                                                                                                   \
-    X(gIsTaxiingApproved)                                                                                              \
-    X(clearedToTakeOff)                                                                                                \
-    X(clearedToLand)                                                                                                   \
-    X(isOnHoldingPoint)                                                                                                \
-    X(gTargetRunwayVacated)                                                                                            \
-    X(engineRunning)                                                                                                   \
-    X(vfrFlight)                                                                                                       \
-    X(serviceTerminated)                                                                                               \
-    X(ilsPathCreated)                                                                                                  \
-    X(landedNotified)                                                                                                  \
-    X(destroyMissedApproach)                                                                                           \
-    X(distruggereFinestraTower)                                                                                        \
-    X(HandoffTorreComunicato)                                                                                          \
-    X(QuotaIntercILSAnnunciata)                                                                                        \
-    X(gTargetAirportTowerInitialCallDone)                                                                              \
-    X(primaChiamataCenterEffettuata)                                                                                   \
-    X(primaChiamataCenterEffettuataMIA)                                                                                \
-    X(primaChiamataApproachEffettuata)                                                                                 \
-    X(informazioniDiAtterraggioComunicate)                                                                             \
-    X(cicloCenter)                                                                                                     \
-    X(cicloMissed)                                                                                                     \
-    X(cicloApproach)                                                                                                   \
-    X(orarioDiDecollo)                                                                                                 \
-    X(gTODReached)                                                                                                     \
-    X(faseDiscesa)                                                                                                     \
-    X(altezzaDiscesaFeet)                                                                                              \
-    X(gAnnounceVerticalChangeTime)                                                                                     \
-    X(nuovaAltitudineAnnunciata)                                                                                       \
-    X(ostacoloMassimoFt)                                                                                               \
-    X(headingAnnounceDelay)                                                                                            \
-    X(headingAnnounceDelayAP)                                                                                          \
-    X(orarioRiprovaPushback)                                                                                           \
-    X(orarioUltimoContattoCenter)                                                                                      \
-    X(orarioHandOverCenter)                                                                                            \
-    X(distanzaCambioCenter)                                                                                            \
-    X(orarioUltimaIstruzione)
+    X(numeroDiSidTrovate) X(numeroDiStarTrovate) X(selectedSID) X(selectedSTAR) X(sidSelezionata)                      \
+    X(starSelezionata) X(sidFiled) X(starFiled) X(altezzaAeroportoArrivo) X(plannedFL) X(clearedFL)                    \
+    X(altitudineFeets) X(altimeterTempError) X(gActualAGL) X(kmlExport) X(preferredDepRunway)                          \
+    X(preferredArrRunway) X(gActualFlightPlanIndex) X(gLastDistanceToActWP) X(distanzaMinimaWaypoint)                  \
+    X(secondiDallUltimoSkipWaypoint) X(ultimaVoltaInDirContraria) X(errorDelta) X(distanzaDestinazioneTotale)          \
+    X(distanzaDestinazioneLinear) X(latDestinazione) X(lonDestinazione) X(latitudine) X(longitudine)                   \
+    X(headingAttuale) X(variazioneMagnetica) X(HeadingPrecedente) X(angoloDiVirata) X(groundSpeed)                     \
+    X(trueAirspeed) X(indicatedAirspeed) X(verticalSpeed) X(acfWeight) X(isOnGround) X(velocitaMassimaRaggiunta)       \
+    X(angoloDiCorrezioneVento) X(dirVentoRelativa) X(velocitaVento) X(windHeading) X(usaHeadingWCA)                    \
+    X(statoAutopilotaAdesso) X(statoVNAV_IXEG) X(statoLNAV_IXEG) X(gActualFrequency) X(frequenzaObiettivo)             \
+    X(frequenzaCenter) X(frequenzaCenterTemp) X(frequenzaCenterPrecedente) X(centerFittizia) X(centerTrovata)          \
+    X(nuovaCenterTrovata) X(ultimaRicercaCenter) X(transponder) X(orarioControlloSquawk) X(gIsCopiing)                 \
+    X(datiPilotaImpostati) X(gIsFPFiled) X(gIsIFRCleared) X(gIsEngStartApproved) X(gIsPBApproved)                      \
+    X(gIsTaxiingApproved) X(clearedToTakeOff) X(clearedToLand) X(isOnHoldingPoint) X(gTargetRunwayVacated)             \
+    X(engineRunning) X(vfrFlight) X(serviceTerminated) X(ilsPathCreated) X(landedNotified)                             \
+    X(destroyMissedApproach) X(distruggereFinestraTower) X(HandoffTorreComunicato) X(QuotaIntercILSAnnunciata)         \
+    X(gTargetAirportTowerInitialCallDone) X(primaChiamataCenterEffettuata) X(primaChiamataCenterEffettuataMIA)         \
+    X(primaChiamataApproachEffettuata) X(informazioniDiAtterraggioComunicate) X(cicloCenter) X(cicloMissed)            \
+    X(cicloApproach) X(orarioDiDecollo) X(gTODReached) X(faseDiscesa) X(altezzaDiscesaFeet)                            \
+    X(gAnnounceVerticalChangeTime) X(nuovaAltitudineAnnunciata) X(ostacoloMassimoFt) X(headingAnnounceDelay)           \
+    X(headingAnnounceDelayAP) X(orarioRiprovaPushback) X(orarioUltimoContattoCenter) X(orarioHandOverCenter)           \
+    X(distanzaCambioCenter) X(orarioUltimaIstruzione)
 
 /// A record with every member away from its initial value.
 void Pilot_fillEverything(pilot &r)

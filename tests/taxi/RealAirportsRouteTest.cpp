@@ -91,7 +91,6 @@ TEST_F(RealAirportsRoute, GateToRunwayOverNetworksAndPaintedLines)
     } rows[] = {
         {"apt/pnw.apt.dat", "KSEA", "A1", 0, 0, "16L", "#B#, #J#, #T#, #C#", true, true},
         {"apt/pnw.apt.dat", "KSEA", "A1", 0, 0, "34R", "#B#", true, true},
-        {"apt/pnw.apt.dat", "KSEA", "B9", 0, 0, "34R", "#B#", true, true},
         {"apt/kbix-gateway.apt.dat", "KBIX", nullptr, 30.40438570, -88.92068954, "03", "#D#, #A#, #B#", true, false},
         {"apt/kbix-gateway.apt.dat", "KBIX", nullptr, 30.40438570, -88.92068954, "21", "#D#, #A#, #F#", true, false},
         {"taxi/kbfi-lines.apt.dat", "KBFI", "Terminal", 0, 0, "13R", "#A#", true, true},

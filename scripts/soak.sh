@@ -7,6 +7,8 @@
 #   after the first hour (its report is the baseline) nothing may grow beyond its bound:
 #     resident memory   at most --rss-bound kilobytes above the first hour's (default 4096; 65536 with --asan,
 #                       whose allocator's quarantine of freed memory is held to 16 MB)
+#     heap in use       at most 256 kilobytes above the first hour's (the C allocator's bytes handed out and
+#                       not given back; not checked with --asan, whose allocator it does not see)
 #     open files     at most 8 above the first hour's (a transfer or synthesis under way), none at the end
 #     OpenAL sources, buffers and orphaned names, widgets, windows: never above the first hour's
 #   at every report: no host error, no OpenAL name deleted that was not generated, no frame over 16 ms of
@@ -42,7 +44,7 @@ while [ $# -gt 0 ]; do
     --out) out="$2"; shift ;;
     --rss-bound) rss_bound="$2"; shift ;;
     --max-speed) max_speed="$2"; shift ;;
-    -h|--help) sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,25p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "soak.sh: unknown argument $1" >&2; exit 2 ;;
   esac
   shift
@@ -129,7 +131,7 @@ wait "$server_pid" 2>/dev/null || true
 echo "soak-server: $(tail -n 1 "$out/server.txt")"
 
 grep ' REPORT ' "$out/transcript.txt" > "$out/reports.txt" || true
-awk -v rss_bound="$rss_bound" -v frame_bound="$frame_bound" '
+awk -v rss_bound="$rss_bound" -v frame_bound="$frame_bound" -v asan="$asan" '
   function field(name,   i, kv) {
     for (i = 1; i <= NF; i++) { split($i, kv, "="); if (kv[1] == name) return kv[2] + 0 }
     return -1
@@ -158,16 +160,18 @@ awk -v rss_bound="$rss_bound" -v frame_bound="$frame_bound" '
     }
     reports++
     if (reports == 1) {
-      split("rss_kb fds al_sources al_buffers al_orphaned widgets windows", names, " ")
+      split("rss_kb heap_kb fds al_sources al_buffers al_orphaned widgets windows", names, " ")
       for (i in names) first[names[i]] = field(names[i])
       next
     }
     if (field("rss_kb") > first["rss_kb"] + rss_bound) over("resident memory (kB)", field("rss_kb"), first["rss_kb"] + rss_bound)
+    if (!asan && first["heap_kb"] >= 0 && field("heap_kb") > first["heap_kb"] + 256)
+      over("heap in use (kB)", field("heap_kb"), first["heap_kb"] + 256)
     # A transfer or synthesis under way at the report holds a few descriptors: 8 more are allowed here,
     # none more at the end, when every worker has stopped.
     if (field("fds") > first["fds"] + 8) over("fds", field("fds"), first["fds"] + 8)
     for (i in names)
-      if (names[i] != "rss_kb" && names[i] != "fds" && field(names[i]) > first[names[i]])
+      if (names[i] != "rss_kb" && names[i] != "heap_kb" && names[i] != "fds" && field(names[i]) > first[names[i]])
         over(names[i], field(names[i]), first[names[i]])
   }
   END {

@@ -14,10 +14,11 @@ namespace detail {
 
 /// Objects the plug-in has destroyed (windows, probes), kept a while so that a late call on one is named
 /// as such: their memory is not given back meanwhile, so no new object takes their address. Only the
-/// last kLimit are kept, so that a long run neither grows nor searches further each hour.
+/// last kLimit are kept (a soak leg destroys about 50 windows), so that a long run neither grows nor
+/// searches further each hour.
 template <typename T> class Retired {
   public:
-    static const size_t kLimit = 256;
+    static const size_t kLimit = 64;
     void Add(std::unique_ptr<T> object)
     {
         objects_.push_back(std::move(object));

@@ -6,6 +6,7 @@
 
 #include "BenchSample.h"
 #include "comms/MessageQueue.h"
+#include "plugin/PluginGlobals.h"
 #include "plugin/SimDataRefs.h"
 #include "state/Pilot.h"
 #include "ui/AtcDialog.h"
@@ -19,6 +20,7 @@ pilot CruiseRecord()
 {
     pilot record;
     record.datiPilotaImpostati = 1;
+    record.gIsFPFiled = 1;
     record.latitudine = 46.97;
     record.longitudine = -122.90;
     record.altitudineFeets = 16000;
@@ -35,6 +37,7 @@ void Bench_Start()
     System_FindFlightDataRefs(gFDV_XPlaneVersion);
     Utils_readAllAptDat();
     enableFmcProgramming = 1;
+    gPluginEnabled = 1;
     simhost::PlaceAircraft(46.97, -122.90, 4877, 180, false);
 }
 

@@ -107,6 +107,18 @@ void Phrase_CleanName(char *out, size_t size, const char *in)
         snprintf(out, size, "%s", Taxi_CleanName(in != nullptr ? in : "").c_str());
 }
 
+std::string Phrase_ProcedureName(const std::string &name)
+{
+    char clean[MESSAGE_TEXT_SIZE];
+    Phrase_CleanName(clean, sizeof clean, name.c_str());
+    size_t word = 0;
+    while (isalpha((unsigned char)clean[word]))
+        word++;
+    if (clean[word] == '\0')
+        return clean;
+    return std::string(clean, word) + "#" + std::string(clean + word) + "#";
+}
+
 std::string Phrase_AirportName(const std::string &name)
 {
     char clean[MESSAGE_TEXT_SIZE];
@@ -157,20 +169,20 @@ std::string Phrase_Runway(const char *designator)
 }
 
 void Phrase_WindClearance(char *out, size_t size, const pilot *record, const std::string &runway,
-                          const char *calmClearance, const char *windClearance)
+                          const char *clearance)
 {
     const float speed_kt = XPLMGetDataf(gWindSpeedRef);
     const float direction_deg = XPLMGetDataf(gWindHeadingRef);
     if (!(speed_kt >= 3.0f)) {
         snprintf(out, size, "%s, wind is calm, runway *%s*, %s", Phrase_Callsign(record), runway.c_str(),
-                 calmClearance);
+                 clearance);
         return;
     }
     int direction = (int)direction_deg % 360;
     if (direction <= 0)
         direction += 360; // a wind from the north is "360"
     snprintf(out, size, "%s, 'wind' #%03i# %i knots, runway *%s*, %s", Phrase_Callsign(record), direction,
-             (int)speed_kt, runway.c_str(), windClearance);
+             (int)speed_kt, runway.c_str(), clearance);
 }
 
 int Phrase_Format(char *out, size_t size, const char *format, ...)

@@ -44,6 +44,10 @@ const char *Phrase_Greeting();
 /// Outside text (scenery names, procedure names) for a phrase: the markup characters "#", "*" and "@"
 /// and control characters removed, blanks around it trimmed.
 void Phrase_CleanName(char *out, size_t size, const char *in);
+/// A SID or STAR name for a phrase, said the way pilots hear it: its letters as the word they name and
+/// what follows them spelled ("HAROB6" gives "HAROB#6#": "HAROB six"); a name that does not begin with a
+/// letter is spelled whole. Cleaned like any outside name; "" stays "".
+std::string Phrase_ProcedureName(const std::string &name);
 /// An airport name for a phrase: cleaned, the word "Intl" (any case, whole word) removed, trimmed.
 std::string Phrase_AirportName(const std::string &name);
 /// The callsign of the record (its flight number between "@" marks is spelled).
@@ -55,9 +59,9 @@ void Phrase_Grant(int &member, int &twin);
 /// A runway designator from the record, cleaned ("" when none is chosen).
 std::string Phrase_Runway(const char *designator);
 /// The controller's clearance with the wind read from the simulator: below 3 kt "<callsign>, wind is calm,
-/// runway *<rwy>*, <clearance>", else "<callsign>, 'wind' #<ddd>#  <kt> knots, runway *<rwy>*, <clearance>"
+/// runway *<rwy>*, <clearance>", else "<callsign>, 'wind' #<ddd># <kt> knots, runway *<rwy>*, <clearance>"
 /// with the direction in three digits.
 void Phrase_WindClearance(char *out, size_t size, const pilot *record, const std::string &runway,
-                          const char *calmClearance, const char *windClearance);
+                          const char *clearance);
 /// snprintf for phrases: what does not fit is cut; returns the length the whole text would have.
 int Phrase_Format(char *out, size_t size, const char *format, ...) __attribute__((format(printf, 3, 4)));

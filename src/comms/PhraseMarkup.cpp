@@ -116,6 +116,9 @@ void Phrase_Render(const char *text, char *display, size_t displaySize, char *sp
         if (spanKind != 0) {
             Phrase_appendChar(shown, c);
             const char *word = Phrase_spelled(c, spanKind);
+            // A span right after a word ("HAROB#6#") is a word of its own in speech too.
+            if (word != nullptr && spoken.used > 0 && isalnum((unsigned char)speech[spoken.used - 1]))
+                Phrase_appendChar(spoken, ' ');
             if (word != nullptr)
                 Phrase_appendWord(spoken, word);
             else

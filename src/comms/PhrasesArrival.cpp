@@ -139,7 +139,7 @@ void TowerArrival_InitialCallResponse(pilot *r)
 void ComunicaClearedToLand(pilot *r)
 {
     Phrase p;
-    Phrase_WindClearance(p.text, sizeof p.text, r, Arrival_runway(r), "cleared to land.", "cleared to land.");
+    Phrase_WindClearance(p.text, sizeof p.text, r, Arrival_runway(r), "cleared to land.");
     Phrase_QueueForReadback(r, "TOWER", 760, p);
     Arrival_chooseParking(r);
 }

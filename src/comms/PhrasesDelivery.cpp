@@ -120,28 +120,38 @@ void Delivery_setInitialLevel(pilot *r)
     }
 }
 
-/// The SID of the clearance, cleaned; "" when none was chosen or the list does not hold it.
+/// The destination as the request, the clearance and its read-back all name it: the airport's name, or its
+/// identifier spelled when no name is known.
+std::string Delivery_clearanceLimit(const pilot *r)
+{
+    const std::string name = Phrase_AirportName(r->arrAirportFullName);
+    if (!name.empty())
+        return name;
+    char icao[16];
+    Phrase_CleanName(icao, sizeof icao, r->arrAirportICAO.c_str());
+    return icao[0] != '\0' ? std::string("#") + icao + "#" : std::string();
+}
+
+/// The SID of the clearance as spoken; "" when none was chosen or the list does not hold it.
 std::string Delivery_sidName(const pilot *r)
 {
     if (!r->sidSelezionata || r->selectedSID < 0 || (size_t)r->selectedSID >= r->sids.size())
         return std::string();
-    char clean[64];
-    Phrase_CleanName(clean, sizeof clean, r->sids[(size_t)r->selectedSID].name.c_str());
-    return clean;
+    return Phrase_ProcedureName(r->sids[(size_t)r->selectedSID].name);
 }
 
-/// " via #SID#, runway *R* departure", " via runway *R* departure", " via #SID# departure" or "".
+/// " via SID, runway *R* departure", " via runway *R* departure", " via SID departure" or "".
 std::string Delivery_route(const pilot *r)
 {
     const std::string sid = Delivery_sidName(r);
     const std::string runway = Phrase_Runway(r->departureRunwayName);
     char text[MESSAGE_TEXT_SIZE] = "";
     if (!sid.empty() && !runway.empty())
-        Phrase_Format(text, sizeof text, " via #%s#, runway *%s* departure", sid.c_str(), runway.c_str());
+        Phrase_Format(text, sizeof text, " via %s, runway *%s* departure", sid.c_str(), runway.c_str());
     else if (!runway.empty())
         Phrase_Format(text, sizeof text, " via runway *%s* departure", runway.c_str());
     else if (!sid.empty())
-        Phrase_Format(text, sizeof text, " via #%s# departure", sid.c_str());
+        Phrase_Format(text, sizeof text, " via %s departure", sid.c_str());
     return text;
 }
 
@@ -194,7 +204,7 @@ void FlightPlanning_RequestIFRClearance(pilot *r)
 
     Phrase p;
     const char *kind = r->vfrFlight == 1 ? "VFR" : "IFR";
-    const std::string arrival = Phrase_AirportName(r->arrAirportFullName);
+    const std::string arrival = Delivery_clearanceLimit(r);
     if (Delivery_airborne(r)) {
         char centre[sizeof r->nomeCenter];
         Phrase_CleanName(centre, sizeof centre, r->nomeCenter);
@@ -213,7 +223,7 @@ void FlightPlanning_RequestIFRClearanceResponse(pilot *r)
 {
     Delivery_setInitialLevel(r);
     Phrase p;
-    const std::string arrival = Phrase_AirportName(r->arrAirportFullName);
+    const std::string arrival = Delivery_clearanceLimit(r);
     if (Delivery_airborne(r)) {
         Phrase_Format(p.text, sizeof p.text, "%s, cleared to %s, squawk #%i#.", Phrase_Callsign(r), arrival.c_str(),
                       r->transponder);
@@ -232,11 +242,10 @@ void FlightPlanning_RequestIFRClearanceDelay(pilot *r)
 
 void FlightPlanning_RequestIFRClearanceReadback(pilot *r)
 {
-    char icao[16];
-    Phrase_CleanName(icao, sizeof icao, r->arrAirportICAO.c_str());
+    const std::string limit = Delivery_clearanceLimit(r);
     Phrase p;
     if (Delivery_airborne(r)) {
-        Phrase_Format(p.text, sizeof p.text, "Cleared to #%s#, squawk #%i#, %s.", icao, r->transponder,
+        Phrase_Format(p.text, sizeof p.text, "Cleared to %s, squawk #%i#, %s.", limit.c_str(), r->transponder,
                       Phrase_Callsign(r));
         // Picked up in the air: everything of the departure counts as done.
         r->isOnHoldingPoint = 1;
@@ -249,7 +258,7 @@ void FlightPlanning_RequestIFRClearanceReadback(pilot *r)
         r->gIsIFRCleared = 1;
         r->orarioDiDecollo = XPLMGetElapsedTime();
     } else {
-        Phrase_Format(p.text, sizeof p.text, "Cleared to #%s#%s. Initial altitude %s. Squawk #%i#, %s.", icao,
+        Phrase_Format(p.text, sizeof p.text, "Cleared to %s%s. Initial altitude %s. Squawk #%i#, %s.", limit.c_str(),
                       Delivery_route(r).c_str(), Utils_FeetsOrFL(FlightPlanning_InitialLevel(r) * 100).c_str(),
                       r->transponder, Phrase_Callsign(r));
     }

@@ -43,9 +43,24 @@ void CheckIsOnHoldingPoint(pilot *r)
     Phrase_Grant(r->gIsPBApproved, gIsPBApproved);
     Phrase_Grant(r->gIsTaxiingApproved, gIsTaxiingApproved);
     const double tower = r->parser.towerFrequency;
-    if (r->gIsIFRCleared == 1 && tower != 0 && r->gActualFrequency != tower && r->frequenzaObiettivo != tower &&
-        r->gIsCopiing == 0)
-        HandOverTower(r);
+    if (r->gIsIFRCleared == 1 && tower != 0 && r->gActualFrequency != tower && r->frequenzaObiettivo != tower)
+        r->handOverTowerOwed = true;
+    HandOverTowerWhenFree(r);
+}
+
+void HandOverTowerWhenFree(pilot *r)
+{
+    if (!r->handOverTowerOwed)
+        return;
+    const double tower = r->parser.towerFrequency;
+    if (r->clearedToTakeOff != 0 || r->gActualFrequency == tower || r->frequenzaObiettivo == tower) {
+        r->handOverTowerOwed = false; // the pilot went to the tower without it
+        return;
+    }
+    if (r->gIsCopiing != 0 || !queue.empty())
+        return;
+    r->handOverTowerOwed = false;
+    HandOverTower(r);
 }
 
 void HandOverTower(pilot *r)
@@ -85,8 +100,7 @@ void Takeoff_RequestTakeOff(pilot *r)
 void Takeoff_RequestTakeOffResponse(pilot *r)
 {
     Phrase p;
-    Phrase_WindClearance(p.text, sizeof p.text, r, Phrase_Runway(r->departureRunwayName), "cleared for take off.",
-                         "cleared for  take off.");
+    Phrase_WindClearance(p.text, sizeof p.text, r, Phrase_Runway(r->departureRunwayName), "cleared for take off.");
     messaggio &m = Phrase_QueueForReadback(r, "TOWER", 420, p);
     if (gIsSpeechActivated != 1) {
         m.duration = kTakeoffClearanceSeconds;

@@ -215,10 +215,10 @@ void ControlloAltitudine(pilot *record, int forzaHeading)
     } else if (climbSink == 1 && !warning && expedite < 5 && p->informazioniDiAtterraggioComunicate != 0 &&
                p->starAnnunciata == 0 && p->numeroDiStarTrovate >= 1 && p->faseDiscesa >= 1 &&
                plan[active].order == 2 && p->selectedSTAR >= 0 && (size_t)p->selectedSTAR < p->stars.size()) {
-        char star[MESSAGE_TEXT_SIZE];
-        Phrase_CleanName(star, sizeof star, p->stars[(size_t)p->selectedSTAR].name.c_str());
-        Phrase_Format(phrase.text, sizeof phrase.text, "%s, %sdescend via STAR #%s# to %s", C, P, star, level.c_str());
-        Phrase_Format(phrase.readback, sizeof phrase.readback, "%sdescend via STAR #%s# to %s, %s.", P, star,
+        const std::string star = Phrase_ProcedureName(p->stars[(size_t)p->selectedSTAR].name);
+        Phrase_Format(phrase.text, sizeof phrase.text, "%s, %sdescend via STAR %s to %s", C, P, star.c_str(),
+                      level.c_str());
+        Phrase_Format(phrase.readback, sizeof phrase.readback, "%sdescend via STAR %s to %s, %s.", P, star.c_str(),
                       level.c_str(), C);
         p->starAnnunciata = 1;
     } else {

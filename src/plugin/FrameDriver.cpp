@@ -64,11 +64,12 @@ void FrameDriver_countFrame(float now)
 }
 
 /// Item 3 ("ATC dialog") is offered once the first centre call is made, while the aircraft is airborne and
-/// until an emergency has taken it to another destination.
+/// until an emergency has taken it to another destination; never while the service is stopped or ended,
+/// when the item would do nothing.
 void FrameDriver_offerAtcDialog(const pilot &record)
 {
     System_MenuEnableAtcDialog(record.primaChiamataCenterEffettuataMIA == 1 && record.isOnGround == 0 &&
-                               !record.divertedInFlight);
+                               !record.divertedInFlight && gPluginEnabled == 1 && !record.serviceTerminated);
 }
 
 } // namespace
@@ -108,6 +109,8 @@ void MyDrawWindowCallback(XPLMWindowID window, void *)
     FrameDriver_ReadPause();
     if (record.isOnHoldingPoint == 0)
         CheckIsOnHoldingPoint(&record);
+    else
+        HandOverTowerWhenFree(&record);
     // While paused nothing follows the flight (the on-screen information and the navigation monitor
     // belong with the menu item); the radio above is delivered all the same, and its state published.
     NaviCheck_UpdateRadio(&record);

@@ -190,6 +190,8 @@ class pilot {
     int datiPilotaImpostati = 0;
     int gIsFPFiled = 0, gIsIFRCleared = 0, gIsEngStartApproved = 0, gIsPBApproved = 0, gIsTaxiingApproved = 0;
     int clearedToTakeOff = 0, clearedToLand = 0, isOnHoldingPoint = 0, gTargetRunwayVacated = 0;
+    /// The holding point was reached with the tower hand-over due; ground gives it once the frequency is free.
+    bool handOverTowerOwed = false;
     int engineRunning = 0;
     int vfrFlight = 0;
     bool serviceTerminated = false, ilsPathCreated = false, landedNotified = false, destroyMissedApproach = false;

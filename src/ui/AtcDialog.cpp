@@ -15,6 +15,7 @@
 #include "planning/Procedures.h"
 #include "plugin/FirstFrame.h"
 #include "plugin/Log.h"
+#include "plugin/PluginGlobals.h"
 #include "state/FlightGlobals.h"
 #include "state/Pilot.h"
 #include "ui/Clipboard.h"
@@ -92,6 +93,18 @@ std::string AtcDialog_fieldText(XPWidgetID field)
     return text;
 }
 
+/// Why nothing can be requested now: before a flight plan is filed there is no service, no level and no
+/// destination to change; once the service has ended (IFR cancelled, the flight parked, the service
+/// stopped) nobody listens. Null while requests are offered.
+const char *AtcDialog_noService(const pilot &p)
+{
+    if (p.gIsFPFiled != 1)
+        return "No flight plan filed";
+    if (p.serviceTerminated || gPluginEnabled != 1)
+        return "ATC service ended";
+    return nullptr;
+}
+
 } // namespace
 
 void Windows_CreaAtcDialog(int left, int top, int width, int height)
@@ -99,9 +112,16 @@ void Windows_CreaAtcDialog(int left, int top, int width, int height)
     AtcDialog_Destroy();
     const pilot &p = pilotObj;
     AtcDialogWin = Utils_CreateMainWindow(left, top, left + width, top - height, "ATC Dialog");
+    XPAddWidgetCallback(AtcDialogWin, AtcDialogWinHandler);
+    AtcDialogIsOpen = 1;
     RowBuilder rows;
     rows.left = left;
     rows.top = top;
+    if (const char *reason = AtcDialog_noService(p)) {
+        PrintInfo("Windows_CreaAtcDialog", "ATC dialog without requests: %s", reason);
+        rows.caption(reason);
+        return;
+    }
 
     if (p.faseDiscesa == 0) {
         char level[16];
@@ -134,11 +154,9 @@ void Windows_CreaAtcDialog(int left, int top, int width, int height)
     gWidgets.cancelButton = rows.button(p.vfrFlight ? "Cancel VFR" : "Cancel IFR");
     rows.row++;
 
-    if (p.gTODReached == 0)
+    // Once the descent has begun the top of descent is behind: nothing to force.
+    if (p.gTODReached == 0 && p.faseDiscesa == 0)
         gWidgets.todButton = rows.button("Set TOD (Experimental)");
-
-    XPAddWidgetCallback(AtcDialogWin, AtcDialogWinHandler);
-    AtcDialogIsOpen = 1;
 }
 
 void AtcDialog_Destroy()

@@ -2,10 +2,12 @@
 // phrase and read-back it queues (with their markup), the facility it is heard on, its code and the
 // flags of the flight afterwards. Then "Say again" for every controller message that asks a read-back.
 #include <functional>
+#include <string>
 
 #include "ExchangeSupport.h"
 #include "comms/MessageCodes.h"
 #include "comms/PhraseCommon.h"
+#include "comms/PhraseMarkup.h"
 #include "comms/PhrasesArrival.h"
 #include "comms/PhrasesCenter.h"
 #include "comms/PhrasesDelivery.h"
@@ -199,56 +201,81 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
     }
 }
 
-TEST_F(ExchangeTest, SayAgainRepeatsTheSameMessageWordForWord)
+/// Whether a rendered phrase reads clean: no markup or quote left on screen, no double or edge blank, and
+/// nothing of the markup spoken.
+void ExpectClean(const char *text)
+{
+    SCOPED_TRACE(text);
+    char display[MESSAGE_TEXT_SIZE * 8], speech[MESSAGE_TEXT_SIZE * 8];
+    Phrase_Render(text, display, sizeof display, speech, sizeof speech);
+    const std::string shown = display;
+    EXPECT_EQ(shown.find_first_of("#*@'\""), std::string::npos);
+    EXPECT_EQ(shown.find("  "), std::string::npos);
+    EXPECT_TRUE(shown.empty() || (shown.front() != ' ' && shown.back() != ' '));
+    EXPECT_EQ(std::string(speech).find_first_of("#*@"), std::string::npos);
+}
+
+TEST_F(ExchangeTest, EveryPhraseReadsCleanAndEveryReadbackRequestIsSaidAgainWordForWord)
 {
     pilot &r = pilotObj;
     Exchange_SetUpArrival(r);
-    r.isOnGround = 1;
+    r.transponder = 2345;
     r.plannedFL = 120;
     r.flightPlanVec.front().fl = 0; // the clearance draws an intermediate level: the repeat keeps it
+    simhost::SetWeather(160, 8, 1013); // the wind forms of the clearances
     const struct {
-        void (*controller)(pilot *);
-        int readbackCode;
+        void (*handler)(pilot *);
+        int readbackCode; ///< the read-back step "Say again" answers; 0 for the pilot's calls
     } rows[] = {
-        {FlightPlanning_RequestIFRClearanceResponse, 40},
-        {Ground_RequestEngineStartupResponse, 130},
-        {Ground_RequestEngineStartupAndPushBackResponse, 131},
-        {Ground_RequestPushbackResponse, 230},
-        {Ground_RequestTaxiResponse, 330},
-        {Takeoff_RequestTakeOffResponse, 420},
-        {HandOverTower, 882},
-        {ComunicaInformazioniAtterraggio, 550},
-        {[](pilot *p) { ApproachAnnounceReduceSpeed(p, 180); }, 1070},
-        {HandOverCenter, 1010},
-        {HandOverApproach, 1011},
-        {[](pilot *p) { HandOverTowerForLanding(p); }, 610},
-        {ComunicaClearedToLand, 760},
-        {Tower_MissedApproachResponse, 920},
-        {Tower_RunwayVacatedResponse, 790},
-        {GroundInitialCallResponse, 820},
-        {AnnounceSquawkIncorrect, 2000},
-        {Radio_CancelIFRResponse, 1090},
-        {DeclareEmergencyReadback, 3002},
+        {FlightPlanning_RequestIFRClearance, 0}, {FlightPlanning_RequestIFRClearanceResponse, 40},
+        {FlightPlanning_RequestIFRClearanceReadback, 0}, {FlightPlanning_RequestIFRClearanceReadbackCorrect, 0},
+        {FlightPlanning_RequestIFRClearanceReadbackCorrectSquawkIncorrect, 0}, {Ground_RequestEngineStartup, 0},
+        {Ground_RequestEngineStartupResponse, 130}, {Ground_RequestEngineStartupReadback, 0},
+        {Ground_RequestEngineStartupAndPushback, 0}, {Ground_RequestEngineStartupAndPushBackResponse, 131},
+        {Ground_RequestEngineStartupAndPushBackReadback, 0}, {Ground_RequestPushback, 0},
+        {Ground_RequestPushbackResponse, 230}, {Ground_RequestPushbackReadback, 0},
+        {Ground_RequestPushbackRejectedReadback, 0}, {Ground_RequestTaxi, 0}, {Ground_RequestTaxiResponse, 330},
+        {HandOverTower, 882}, {Takeoff_RequestTakeOff, 0}, {Takeoff_RequestTakeOffResponse, 420},
+        {Takeoff_RequestTakeOffReadback, 0}, {CenterInitialCall, 0}, {CenterInitialCallFlightLevelChange, 0},
+        {ApproachInitialCall, 0}, {ComunicaInformazioniAtterraggio, 550},
+        {[](pilot *p) { ApproachAnnounceReduceSpeed(p, 180); }, 1070}, {HandOverCenter, 1010},
+        {HandOverApproach, 1011}, {[](pilot *p) { HandOverTowerForLanding(p, 275); }, 610},
+        {TowerArrival_InitialCall, 0}, {TowerArrival_InitialCallResponse, 0}, {ComunicaClearedToLand, 760},
+        {ComunicaClearedToLandReadback, 0}, {Tower_MissedApproach, 0}, {Tower_MissedApproachResponse, 920},
+        {Tower_RunwayVacated, 0}, {Tower_RunwayVacatedResponse, 790}, {Tower_RunwayVacatedReadback, 0},
+        {Ground_InitialCall, 0}, {GroundInitialCallResponse, 820}, {Ground_InitialCallReadback, 0},
+        {AnnounceSquawkIncorrect, 2000}, {Radio_CancelIFR, 0}, {Radio_CancelIFRResponse, 1090}, {DeclareEmergency, 0},
+        {DeclareEmergencyReadback, 3002}, {DeclareEmergencyReadbackCorrect, 0},
     };
-    for (const auto &row : rows) {
-        queue.clear();
-        row.controller(&r);
-        ASSERT_EQ(queue.size(), 1u);
-        const messaggio original = queue.back();
-        SCOPED_TRACE(original.text);
-        ASSERT_TRUE(Radio_AskSayAgain(&r, row.readbackCode));
-        ASSERT_EQ(queue.size(), 2u);
-        EXPECT_STREQ(queue.back().text, "Say again, Vellomir @12@.");
-        EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
-        EXPECT_EQ(queue.back().message, MESSAGE_CODE_SAY_AGAIN);
-        Queue_RunMessageAction(queue.back());
-        ASSERT_EQ(queue.size(), 3u);
-        EXPECT_STREQ(queue.back().text, original.text);
-        EXPECT_STREQ(queue.back().readbackText, original.readbackText);
-        EXPECT_EQ(queue.back().message, original.message);
-        EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
+    for (int onGround : {0, 1}) {
+        for (const auto &row : rows) {
+            r.isOnGround = onGround;
+            queue.clear();
+            row.handler(&r);
+            for (const messaggio &m : queue) {
+                ExpectClean(m.text);
+                ExpectClean(m.readbackText);
+            }
+            if (row.readbackCode == 0 || onGround == 0)
+                continue;
+            ASSERT_EQ(queue.size(), 1u);
+            const messaggio original = queue.back();
+            SCOPED_TRACE(original.text);
+            ASSERT_TRUE(Radio_AskSayAgain(&r, row.readbackCode));
+            ASSERT_EQ(queue.size(), 2u);
+            EXPECT_STREQ(queue.back().text, "Say again, Vellomir @12@.");
+            EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
+            EXPECT_EQ(queue.back().message, MESSAGE_CODE_SAY_AGAIN);
+            Queue_RunMessageAction(queue.back());
+            ASSERT_EQ(queue.size(), 3u);
+            EXPECT_STREQ(queue.back().text, original.text);
+            EXPECT_STREQ(queue.back().readbackText, original.readbackText);
+            EXPECT_EQ(queue.back().message, original.message);
+            EXPECT_EQ(queue.back().frequencyFilter, original.frequencyFilter);
+        }
     }
     EXPECT_FALSE(Radio_AskSayAgain(&r, 225)); // a refused push-back has nothing to repeat
+    queue.clear();
 }
 
 } // namespace

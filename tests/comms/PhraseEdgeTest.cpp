@@ -81,7 +81,7 @@ TEST_F(ExchangeTest, ClearanceReadBackInTheAirMarksTheDepartureDoneAndAddressesT
     EXPECT_STREQ(queue.back().text, "Vellomir @12@, cleared to Portland, squawk #2345#.");
     EXPECT_EQ(queue.back().frequencyFilter, "CENTER");
     FlightPlanning_RequestIFRClearanceReadback(&r);
-    EXPECT_STREQ(queue.back().text, "Cleared to #KPDX#, squawk #2345#, Vellomir @12@.");
+    EXPECT_STREQ(queue.back().text, "Cleared to Portland, squawk #2345#, Vellomir @12@.");
     EXPECT_EQ(queue.back().frequencyFilter, "CENTER");
     EXPECT_EQ(r.isOnHoldingPoint + r.cicloCenter + r.gIsPBApproved + r.primaChiamataCenterEffettuata +
                   r.primaChiamataCenterEffettuataMIA + r.gIsEngStartApproved + r.gIsTaxiingApproved +
@@ -94,20 +94,19 @@ TEST_F(ExchangeTest, ClearanceReadBackInTheAirMarksTheDepartureDoneAndAddressesT
     queue.clear();
 }
 
-TEST_F(ExchangeTest, LevelsAreFeetBelowTheTransitionLevelAndFlightLevelsAbove)
+TEST_F(ExchangeTest, LevelsAfterTheTopOfDescentFollowTheArrivalsTransitionLevel)
 {
-    EXPECT_EQ(Utils_FeetsOrFL(4900), "4900 feet");
-    EXPECT_EQ(Utils_FeetsOrFL(5000), "flight level #50#");
     pilotObj.gTODReached = 1;
     gTransLevelFLArr = 80;
     EXPECT_EQ(Utils_FeetsOrFL(7000), "7000 feet");
     gTransLevelFLArr = 50;
 }
 
-TEST_F(ExchangeTest, MissingRouteRunwayAndSidGiveTheShorterPhrases)
+TEST_F(ExchangeTest, MissingRouteRunwaySidAndArrivalNameGiveTheShorterPhrases)
 {
     pilot &r = pilotObj;
     r.transponder = 2345;
+    r.arrAirportFullName.clear(); // the destination is then named by its identifier, spelled
     r.flightPlanVec.clear();
     r.departureRunwayName[0] = '\0';
     r.sids.clear();
@@ -115,7 +114,7 @@ TEST_F(ExchangeTest, MissingRouteRunwayAndSidGiveTheShorterPhrases)
     queue.clear();
     FlightPlanning_RequestIFRClearanceResponse(&r);
     EXPECT_STREQ(queue.back().text,
-                 "Vellomir @12@, cleared to Portland. Initial altitude flight level #240#. Squawk #2345#.");
+                 "Vellomir @12@, cleared to #KPDX#. Initial altitude flight level #240#. Squawk #2345#.");
     FlightPlanning_RequestIFRClearanceReadback(&r);
     EXPECT_STREQ(queue.back().text,
                  "Cleared to #KPDX#. Initial altitude flight level #240#. Squawk #2345#, Vellomir @12@.");
@@ -141,6 +140,13 @@ TEST_F(ExchangeTest, OutsideNamesLoseTheirMarkupCharactersAndAreNeverFormats)
     for (const auto &row : airports)
         EXPECT_EQ(Phrase_AirportName(row.name), row.spoken) << row.name;
     EXPECT_EQ(Radio_ParkingName("Gate_C-7#"), "gate c 7");
+    // Procedure names are said as the word they are and their number spelled ("HAROB six").
+    const struct {
+        const char *name, *marked;
+    } procedures[] = {{"HAROB6", "HAROB#6#"}, {" SEA7 ", "SEA#7#"}, {"HA#ROB6A*", "HAROB#6A#"},
+                      {"9ABC", "#9ABC#"},     {"RADAR", "RADAR"},   {"", ""}};
+    for (const auto &row : procedures)
+        EXPECT_EQ(Phrase_ProcedureName(row.name), row.marked) << row.name;
 
     pilot &r = pilotObj;
     snprintf(r.nomeCenter, sizeof r.nomeCenter, "Seattle %%s%%n* Center");

@@ -38,6 +38,7 @@ TEST_F(PhraseMarkupTest, SpansAreShownBareAndSpokenSpelled)
         {0, "'wind' 270/15, QNH-1013 taxi_way 'wind'", "wind 270 15, QNH 1013 taxi way 'wind'",
          "'wind' 270 15, QNH 1013 taxi way 'wind'"},
         {0, "squawk #12", "squawk 12", "squawk one two "}, // unclosed span
+        {0, "via HAROB#6A#, runway", "via HAROB6A, runway", "via HAROB six alfa , runway"}, // a word of its own
     };
     for (const auto &row : rows) {
         pointInsteadDecimal = row.point;

@@ -72,14 +72,6 @@ TEST_F(QueueTest, MessagesComeInOrderOnePerFrameEachAfterThePreviousOneLeftTheAi
     EXPECT_TRUE(queue.empty());
     EXPECT_EQ(simhost::SpokenTexts().size(), 3u);
     EXPECT_EQ(gOutputDialogues.size(), shown);
-
-    // An exchange holding the frequency holds the queue too.
-    frequencyBusyUntil = simhost::ElapsedTime() + 5;
-    TowerRadio_Queue("Report ready", "TOWER", 2);
-    simhost::RunSeconds(4.8f);
-    EXPECT_EQ(queue.size(), 1u);
-    simhost::RunSeconds(0.3f);
-    EXPECT_TRUE(queue.empty());
 }
 
 TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)

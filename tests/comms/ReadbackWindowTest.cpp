@@ -1,4 +1,4 @@
-// The request and read-back windows over the linked plug-in code: the arrival's calls by state and
+// The request and read-back windows over the linked plug-in code: the calls of each state of the flight by
 // facility, "Other runway" forgetting the old runway's procedures and keeping a route it has no backup
 // for, "Skip this waypoint" asking the monitor to skip, and the extra buttons belonging only to the
 // read-back they were asked for.
@@ -20,16 +20,17 @@
 namespace
 {
 
-TEST_F(ExchangeTest, TheArrivalsCallsAreOfferedInTheirStateOnTheirFacility)
+TEST_F(ExchangeTest, EachStateOfTheFlightOffersItsCallsOnItsFacility)
 {
     pilot &r = pilotObj;
+    r.frequenzaCenter = 128500;
+    snprintf(r.nomeCenter, sizeof r.nomeCenter, "Seattle Center");
     r.targetAirport.approachFrequency = 126000;
     r.targetAirport.towerFrequency = 123000;
     r.targetAirport.groundFrequency = 121900;
-    r.gIsIFRCleared = r.gIsEngStartApproved = r.gIsPBApproved = r.gIsTaxiingApproved = 1;
-    r.isOnHoldingPoint = r.clearedToTakeOff = r.cicloCenter = r.engineRunning = 1;
-    r.primaChiamataCenterEffettuata = r.primaChiamataCenterEffettuataMIA = 1;
+    r.gIsFPFiled = 0;
     r.transponder = 1200; // the cockpit's
+    const auto none = [] {};
     const struct {
         const char *state;
         std::function<void()> set;
@@ -38,7 +39,29 @@ TEST_F(ExchangeTest, TheArrivalsCallsAreOfferedInTheirStateOnTheirFacility)
         const char *title;
         unsigned buttons;
     } kRows[] = {
-        {"approach cycle", [&] { r.cicloApproach = 1; }, true, 126000, "Approach", REQUEST_APPROACH_INITIAL_CALL},
+        {"at the gate, nothing filed", none, false, 128000, "Delivery", REQUEST_FILE_FLIGHT_PLAN},
+        {"nothing filed", none, false, 121700, nullptr, 0},
+        {"filed", [&] { r.gIsFPFiled = 1; }, false, 128000, "Delivery", REQUEST_CLEARANCE},
+        {"filed", none, false, 121700, nullptr, 0},
+        {"cleared", [&] { r.gIsIFRCleared = 1; }, false, 121700, "Ground",
+         REQUEST_ENGINE_STARTUP | REQUEST_STARTUP_AND_PUSHBACK},
+        {"cleared", none, false, 128000, nullptr, 0},
+        {"cleared", none, false, 119900, nullptr, 0},
+        {"start-up and push-back approved, engines running",
+         [&] { r.gIsEngStartApproved = r.gIsPBApproved = r.engineRunning = 1; }, false, 121700, "Ground",
+         REQUEST_TAXI},
+        {"taxi approved, on the holding point", [&] { r.gIsTaxiingApproved = r.isOnHoldingPoint = 1; }, false,
+         119900, "Tower", REQUEST_TAKEOFF},
+        {"on the holding point", none, false, 121700, nullptr, 0},
+        {"cleared for take-off, climbing out", [&] { r.clearedToTakeOff = 1; }, true, 128500, "Center",
+         REQUEST_CENTER_INITIAL_CALL},
+        {"climbing out", none, true, 119900, nullptr, 0},
+        {"approach cycle",
+         [&] {
+             r.cicloCenter = r.primaChiamataCenterEffettuata = r.primaChiamataCenterEffettuataMIA = 1;
+             r.cicloApproach = 1;
+         },
+         true, 126000, "Approach", REQUEST_APPROACH_INITIAL_CALL},
         {"approach called", [&] { r.primaChiamataApproachEffettuata = 1; }, true, 126000, nullptr, 0},
         {"landing information, handed to the tower",
          [&] { r.informazioniDiAtterraggioComunicate = 1, r.HandoffTorreComunicato = true; }, true, 123000, "Tower",
@@ -55,9 +78,9 @@ TEST_F(ExchangeTest, TheArrivalsCallsAreOfferedInTheirStateOnTheirFacility)
         r.gActualFrequency = row.khz;
         r.gActualFrequencyName = Radio_FacilityName(r, row.khz);
         const RequestDialogKind wanted = FrameDriver_WantedDialog(r, simhost::ElapsedTime());
-        EXPECT_STREQ(wanted.title, row.title) << row.state;
+        EXPECT_STREQ(wanted.title, row.title) << row.state << " on " << row.khz;
         if (wanted.title != nullptr) {
-            EXPECT_EQ(RequestDialog_Buttons(r, true), row.buttons) << row.state;
+            EXPECT_EQ(RequestDialog_Buttons(r, true), row.buttons) << row.state << " on " << row.khz;
         }
     }
 }

@@ -127,7 +127,7 @@ TEST_F(AltitudeClearanceTest, StarHeadingLevelChangeEmergencyAndBounds)
     r.headingAttuale = 68;
     preciseHeading = 0;
     ControlloAltitudine(&r, 0);
-    EXPECT_EQ(Said(), "Vellomir @12@, turn right heading #090#, descend via STAR #HAWKZ7# to 15000 feet");
+    EXPECT_EQ(Said(), "Vellomir @12@, turn right heading #090#, descend via STAR HAWKZ#7# to 15000 feet");
     EXPECT_EQ(queue.back().message, 525);
     EXPECT_EQ(r.starAnnunciata, 1);
     r.clearedFL = 200;

@@ -100,8 +100,6 @@ TEST_F(FindNavTypeTest, WithoutAFullReferenceTheAircraftPositionIsUsed)
     EXPECT_NEAR(lat, 36.233292f, 1e-5);
     EXPECT_EQ(Resolve("PERSN", 33.0f, 0.0f), xplm_Nav_Fix); // one coordinate 0: still the aircraft
     EXPECT_NEAR(lat, 36.233292f, 1e-5);
-    EXPECT_EQ(Resolve("PERSN", 33.0f, -97.0f), xplm_Nav_Fix);
-    EXPECT_NEAR(lat, 33.182097f, 1e-5); // near the previous waypoint
 
     float onlyLat = 0; // outputs the caller does not want are not written
     EXPECT_EQ(findNavType("CVO", &record, 44.0f, -123.0f, nullptr, nullptr), xplm_Nav_VOR);

@@ -8,12 +8,12 @@
 
 #include "Harness.h"
 #include "navdata/AptFiles.h"
-#include "navdata/FindNavType.h"
 #include "navdata/ProcedureSearch.h"
 #include "planning/ApproachPath.h"
 #include "planning/Procedures.h"
 #include "planning/RunwaySelection.h"
 #include "RouteText.h"
+#include "support/Filing.h"
 #include "support/PluginHost.h"
 #include "support/ProcedureData.h"
 #include "ui/Settings.h"
@@ -86,15 +86,7 @@ class ApproachPathTest : public HostTest
             if (strcmp(end.name, runway) == 0)
                 rwy.lat = end.lat, rwy.lon = end.lon, rwy.heading = end.heading;
     }
-    void Route(const std::vector<const char *> &words)
-    {
-        for (const char *word : words) {
-            float lat = 0, lon = 0;
-            const int type = findNavType(word, &record, 47, -122, &lat, &lon);
-            ASSERT_NE(type, 0) << word;
-            record.AddToFlightPlan(lat, lon, word, 2, type, 0, 0);
-        }
-    }
+    void Route(const std::vector<const char *> &words) { Filing_Route(record, words); }
     void AddAt(const char *name, LatLon at)
     {
         record.AddToFlightPlan((float)at.lat, (float)at.lon, name, 2, 512, 0, 0);
@@ -307,10 +299,6 @@ TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersAndLevels)
     }
     enableFmcProgramming = 0;
 
-    fileSTAR11(&record); // the STAR again: NNUTT back as its fix, then the path again
-    EXPECT_EQ(Tail(7), "NNUTT/3");
-    SetILSPath(&record);
-    EXPECT_EQ(Tail(20), "NNUTT/5 Runway 10R/6");
     lookForSTAR = 0;
     record.preferredArrRunwayAirport = "KPDX";
     record.preferredArrRunway = 3; // 10L, from the runway window, twice: one path, to 10L

@@ -41,11 +41,6 @@ class FmsTest : public HostTest {
         FlightPlanWindow_Destroy();
         HostTest::TearDown();
     }
-    void Route(const std::vector<const char *> &words)
-    {
-        Filing_Route(record, words);
-        drawFlighLevels(&record);
-    }
     /// Near Portland: the STAR HHOOD4 for 10R and the final approach by hand, descending to 6000 ft (the
     /// STAR's restrictions show in the levels).
     static void ArriveAtPortland(pilot &p)
@@ -304,7 +299,7 @@ TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
 
 TEST_F(FmsTest, SteadyFramesNeverProgramTheFms)
 {
-    Route({"HAROB", "BTG", "HHOOD"});
+    Filing_Route(record, {"HAROB", "BTG", "HHOOD"});
     char rwy[8] = "16L"; // HAROB6: its first fix, CAVOB, is passed within the frames run
     searchSID11(record.depAirportICAO, rwy, &record);
     fileSID11(&record);

@@ -27,7 +27,8 @@ inline std::vector<int> RouteLevels(const pilot &record)
 }
 
 /// Gives the settings named back their values when it goes (the settings live as long as the process).
-class KeepSettings {
+class KeepSettings
+{
   public:
     KeepSettings(std::initializer_list<int *> settings)
     {

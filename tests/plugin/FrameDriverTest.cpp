@@ -1,5 +1,6 @@
 // The real Vellomir64.xpl's start and frame driver over the bundled sample: the scenery indexed at start, the
-// first frame of a flight finding the airport under the aircraft, each tuned COM1 frequency named after its controller.
+// first frame of a flight finding the airport under the aircraft, what each X-Plane version is asked for, and
+// scenery the index does not know.
 #include <algorithm>
 #include <functional>
 
@@ -40,8 +41,9 @@ class FrameDriverTest : public PluginTest {
     }
 };
 
-TEST_F(FrameDriverTest, SampleIndexedAtStartFirstFrameAndResetFindTheAirportUnderTheAircraftAndNameItsControllers)
+TEST_F(FrameDriverTest, SampleIndexedAtStartAndTheAirportUnderTheAircraftLookedForOnceAFlight)
 {
+    // KSEA's frequencies named and the reset in the air over McChord: data/scenarios/frequencies.scn.
     ASSERT_TRUE(StartAtKsea());
     EXPECT_TRUE(Logged("airport index: 517 airports, ILS index: 34 airports"));
     EXPECT_TRUE(Logged("earth_nav.dat version: 1911") && Logged("earth_fix.dat version: 1911"));
@@ -51,26 +53,10 @@ TEST_F(FrameDriverTest, SampleIndexedAtStartFirstFrameAndResetFindTheAirportUnde
         return std::find_if(log.begin(), log.end(), [&](const std::string &l) { return l.find(text) != l.npos; });
     };
     EXPECT_LT(at("loading X-Plane apt.dat"), at("User debug enabled"));
-    EXPECT_TRUE(Logged("Airport found: Seattle Tacoma Intl"));
     EXPECT_TRUE(Logged("parking found: A1 (type: jets)"));
     EXPECT_TRUE(Logged("Airport has 6 ILS/LOC runways!"));
     simhost::RunSeconds(5);
-    EXPECT_EQ(LogCount("Looking for closer airport"), 1); // once a flight
-
-    EXPECT_TRUE(Names(128.0, "DELIVERY"));
-    EXPECT_TRUE(Names(119.2, "APPROACH")); // both approach rows name the approach
-    EXPECT_TRUE(Names(122.95, "NONE")); // the unicom
-
-    // A flight reset in the air looks for the nearest airport again.
-    simhost::ClearLog();
-    simhost::PlaceAircraft(47.16, -122.45, 1200.0, 200, false); // 4000 ft over McChord
-    simhost::RunFrame();
-    ASSERT_TRUE(simhost::ClickMenuItem("Vellomirv2", "Reset plugin"));
-    simhost::RunFrame();
     EXPECT_EQ(LogCount("Looking for closer airport"), 1);
-    EXPECT_TRUE(Logged("Airport found: MC CHORD AFB"));
-    EXPECT_TRUE(Names(125.15, "DELIVERY")); // McChord has no delivery: its ground is
-    EXPECT_FALSE(Names(128.0, "DELIVERY")); // nothing of KSEA is left
     EXPECT_TRUE(simhost::HostErrors().empty());
 }
 

@@ -93,6 +93,7 @@ TEST_F(FrameReadsTest, WhilePausedMessagesAreDeliveredButTheFlightIsNotFollowed)
     System_CreateMenu();
     System_MenuRunningPatternFixed();
     TowerRadio_Open();
+    gPluginEnabled = 1; // the service runs
     pilotObj.primaChiamataCenterEffettuataMIA = 1;
     simhost::PlaceAircraft(47.4, -122.3, 3000, 0, false);
     simhost::SetInt("sim/time/paused", 1);
@@ -111,6 +112,7 @@ TEST_F(FrameReadsTest, WhilePausedMessagesAreDeliveredButTheFlightIsNotFollowed)
     TowerRadio_Close();
     System_DestroyMenu();
     pilotObj.primaChiamataCenterEffettuataMIA = 0;
+    gPluginEnabled = 0;
 }
 
 TEST_F(FrameReadsTest, DepartureForcedToAnotherAirportIsLookedUpByItsExactIdentifier)

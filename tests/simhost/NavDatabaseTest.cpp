@@ -70,7 +70,8 @@ TEST_F(NavDatabaseTest, FindNavAidAnswersFromNavDatAndTheGlobalSceneryByTheSdkRu
         const char *foundId, *name; ///< nullptr: nothing found; name "": not compared
         float foundLat, foundLon;   ///< 0: not compared
     } rows[] = {
-        {"RBG", 43.0f, -123.0f, xplm_Nav_VOR, "RBG", "ROSEBURG VOR/DME", 43.182422222f, -123.352238889f},
+        // Types outside the mask are not considered: the NDB is the nearer here.
+        {"RBG", 43.24f, -123.36f, xplm_Nav_VOR, "RBG", "ROSEBURG VOR/DME", 43.182422222f, -123.352238889f},
         {"RBG", 43.0f, -123.0f, xplm_Nav_NDB, "RBG", "ROSEBURG NDB", 0, 0},
         {"IEUG", 44.0f, -123.0f, xplm_Nav_ILS, "IEUG", "KEUG 16R ILS-cat-III", 0, 0},
         {"R16RY", 44.0f, -123.0f, 0xFFFF, nullptr, "", 0, 0}, // GPS approach rows are no navaids
@@ -80,7 +81,7 @@ TEST_F(NavDatabaseTest, FindNavAidAnswersFromNavDatAndTheGlobalSceneryByTheSdkRu
          (float)((-87.67944903 + -87.67909653) / 2)},
         {"TN04", 36.0f, -82.0f, xplm_Nav_Airport, "TN04", "", 36.586897f, 0},
         {"CJY9", 56.0f, -109.0f, xplm_Nav_Airport, "CJY9", "", 0, -109.419f},
-        // Types outside the mask are not considered; a fragment must be contained, the nearest wins.
+        // A fragment must be contained, the nearest wins.
         {"RBG", 43.24f, -123.36f, xplm_Nav_VOR | xplm_Nav_NDB, "RBG", "ROSEBURG NDB", 0, 0},
         {"RB", 43.0f, -123.0f, xplm_Nav_VOR, "RBG", "", 0, 0},
         {"EUG", 44.10f, -123.21f, xplm_Nav_DME, "IEUG", "", 0, 0},

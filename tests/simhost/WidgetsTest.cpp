@@ -67,9 +67,6 @@ TEST_F(WidgetsTest, TypingEditsTheFieldAtTheCaretOrOverTheSelection)
     simhost::KeyPress('9', xplm_DownFlag, XPLM_VK_9);
     EXPECT_EQ(simhost::WidgetText(field), "9");
     EXPECT_EQ(gSeen.back(), xpMsg_TextFieldChanged);
-    // Control keys are left to the plug-in's own callbacks.
-    simhost::KeyPress('c', xplm_DownFlag | xplm_ControlFlag, XPLM_VK_C);
-    EXPECT_EQ(simhost::WidgetText(field), "9");
     char text[4];
     EXPECT_EQ(XPGetWidgetDescriptor(caption, text, sizeof text), 7); // full length, copy cut
     EXPECT_EQ(std::string(text, 4), "Gene");

@@ -11,6 +11,7 @@ namespace
 class PilotTest : public HostTest {};
 
 // Every number and flag of the record.
+// clang-format off
 #define PILOT_SCALARS(X)                                                                                               \
     X(numeroDiSidTrovate) X(numeroDiStarTrovate) X(selectedSID) X(selectedSTAR) X(sidSelezionata)                      \
     X(starSelezionata) X(sidFiled) X(starFiled) X(altezzaAeroportoArrivo) X(plannedFL) X(clearedFL)                    \
@@ -34,6 +35,7 @@ class PilotTest : public HostTest {};
     X(gAnnounceVerticalChangeTime) X(nuovaAltitudineAnnunciata) X(ostacoloMassimoFt) X(headingAnnounceDelay)           \
     X(headingAnnounceDelayAP) X(orarioRiprovaPushback) X(orarioUltimoContattoCenter) X(orarioHandOverCenter)           \
     X(distanzaCambioCenter) X(orarioUltimaIstruzione)
+// clang-format on
 
 /// A record with every member away from its initial value.
 void Pilot_fillEverything(pilot &r)

@@ -108,6 +108,18 @@ void DistanceAndBearing(const Model &m, double lat, double lon, double &distance
     bearing_deg = WrapDegrees((float)(std::atan2(y, x) / rad));
 }
 
+/// The true altitude at which X-Plane's autopilot holds an altitude: it flies the altimeter, which X-Plane 12
+/// makes read off the true altitude in air warmer or colder than standard.
+float AutopilotTrueAltitude(float indicated_ft)
+{
+    if (host().options.xplaneVersion < 12000)
+        return indicated_ft;
+    float true_ft = indicated_ft; // true + error(true) = indicated, solved by a few fixed-point steps
+    for (int i = 0; i < 4; i++)
+        true_ft = indicated_ft - TemperatureError(true_ft, gModel.isaDeviation_C);
+    return true_ft;
+}
+
 /// LNAV and VNAV: the commanded heading and altitude from the FMS destination entry, sequencing past it.
 void FollowFms()
 {
@@ -127,7 +139,7 @@ void FollowFms()
             crab_deg = (float)(std::asin(std::fmax(-1.0, std::fmin(1.0, cross))) * 180.0 / M_PI);
         }
         m.targetHeading_deg = WrapDegrees(bearing_deg + crab_deg);
-        m.targetAltitude_ft = altitude_ft > 0 ? (float)altitude_ft : m.fmsAltitude_ft;
+        m.targetAltitude_ft = AutopilotTrueAltitude(altitude_ft > 0 ? (float)altitude_ft : m.fmsAltitude_ft);
         return;
     }
 }
@@ -293,7 +305,7 @@ void FlyTowards(float headingTrue_deg, float altitude_ft, float speed_kt, float 
 void FlyFms(float altitude_ft, float speed_kt, float climb_fpm)
 {
     Model &m = gModel;
-    FlyTowards(m.heading_deg, altitude_ft, speed_kt, climb_fpm);
+    FlyTowards(m.heading_deg, AutopilotTrueAltitude(altitude_ft), speed_kt, climb_fpm);
     m.followFms = m.placed;
     m.fmsAltitude_ft = altitude_ft;
     if (m.followFms)

@@ -114,6 +114,8 @@ SIMHOST_API double LongestFrameDrawSeconds();
 /// (from the kernel's scheduler statistics; 0 where it keeps none): what remains is the plug-in's own
 /// time, including any time it blocked, whatever the machine's load.
 SIMHOST_API double LastFrameDrawRunQueueSeconds();
+/// The longest frame since Reset by the plug-in's own time (the draw callbacks less that wait).
+SIMHOST_API double LongestFramePluginSeconds();
 SIMHOST_API int FrameCount();
 
 // MARK: datarefs

@@ -101,7 +101,7 @@ void Kill(Window *w)
 /// Wall-clock time of the window draw callbacks: in the last frame, and the longest frame since Reset.
 double gLastDrawSeconds = 0, gLongestDrawSeconds = 0;
 /// The part of gLastDrawSeconds the drawing thread spent waiting for a processor (preempted by others).
-double gLastDrawRunQueueSeconds = 0;
+double gLastDrawRunQueueSeconds = 0, gLongestPluginSeconds = 0;
 
 /// Seconds this thread has waited on the kernel's run queue (the second field of
 /// /proc/thread-self/schedstat); 0 when the kernel does not keep it. The file stays open for the
@@ -125,7 +125,7 @@ double RunQueueWaitSeconds()
 
 void ResetWindows()
 {
-    gLastDrawSeconds = gLongestDrawSeconds = gLastDrawRunQueueSeconds = 0;
+    gLastDrawSeconds = gLongestDrawSeconds = gLastDrawRunQueueSeconds = gLongestPluginSeconds = 0;
     gWindows.clear();
     gRetiredWindows.Clear();
     gOrder.clear();
@@ -164,6 +164,7 @@ void DrawWindows()
     gLastDrawSeconds = drawSeconds;
     gLastDrawRunQueueSeconds = std::min(waitSeconds, drawSeconds);
     gLongestDrawSeconds = std::max(gLongestDrawSeconds, drawSeconds);
+    gLongestPluginSeconds = std::max(gLongestPluginSeconds, drawSeconds - gLastDrawRunQueueSeconds);
 }
 
 } // namespace detail
@@ -176,6 +177,11 @@ double LastFrameDrawSeconds()
 double LongestFrameDrawSeconds()
 {
     return detail::gLongestDrawSeconds;
+}
+
+double LongestFramePluginSeconds()
+{
+    return detail::gLongestPluginSeconds;
 }
 
 double LastFrameDrawRunQueueSeconds()

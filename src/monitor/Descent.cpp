@@ -7,6 +7,7 @@
 
 #include "XPLMProcessing.h"
 #include "monitor/Altitude.h"
+#include "planning/Fms.h"
 #include "planning/Procedures.h"
 #include "plugin/Log.h"
 #include "plugin/PluginGlobals.h"
@@ -119,7 +120,9 @@ void NaviCheck_impostafaseDiscesa(pilot *record, int requested, bool announce, b
     PrintDebug(kTag, "NaviCheck_impostafaseDiscesa - funzione impostafaseDiscesa richiamata a livelloDiscesaRichiesto: %i",
                level);
     p->altezzaDiscesaFeet = level;
+    // The FMS flies the levels: it gets the step's level with the plan.
     drawFlighLevels(p);
+    ProgramFMS(p);
     expedite = 0;
     const int difference = std::abs(p->clearedFL * 100 - level);
     if (difference > FLTolerance && announce) {

@@ -21,7 +21,6 @@
 namespace {
 
 const char *const kTag = "NaviCheck_CheckNavigation";
-const float kKnotsPerMetreSecond = 1.9438444f;
 
 /// Step 24: the runway and approach to expect, once the flight is on its way to the destination.
 bool Arrival_landingInformation(pilot *p, const NaviFrame &frame)

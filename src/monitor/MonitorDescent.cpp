@@ -195,13 +195,13 @@ bool Levels_deviation(pilot *p, const NaviFrame &frame)
 {
     const pilot::flightPlanLoc *active = NaviCheck_ActiveWaypoint(p);
     const float deltaNow = std::fabs((float)(p->clearedFL * 100) - p->altitudineFeets);
-    // On the final approach path the aircraft leaves its level on the glide path: no deviation calls.
-    const bool onFinal = active == nullptr || active->order >= 5;
+    // A deviation is called once it has lasted, never on the final approach (where the aircraft leaves its
+    // level on the glide path), and never within 180 s of the last level call.
+    const bool lasting = NaviCheck_DeviazioneProlungata(p, frame.now);
     const bool quiet = frequenzaLibera && p->frequenzaObiettivo == 0 && !p->HandoffTorreComunicato &&
-                       p->primaChiamataCenterEffettuataMIA == 1 && !onFinal &&
-                       frame.now - p->gAnnounceVerticalChangeTime > 180.0f;
+                       p->primaChiamataCenterEffettuataMIA == 1 && frame.now - p->gAnnounceVerticalChangeTime > 180.0f;
     if (quiet && p->altitudineFeets >= 2001.0f) {
-        if (deltaNow > (float)(FLTolerance + 50) && std::fabs(p->verticalSpeed) < 300.0f) {
+        if (lasting && active != nullptr && deltaNow > (float)(FLTolerance + 50) && std::fabs(p->verticalSpeed) < 300.0f) {
             p->gAnnounceVerticalChangeTime = frame.now;
             PrintInfo(kTag, "Calling because error delta %i is over FLTolerance %i, and vSpeedDelta is %f", (int)deltaNow,
                       FLTolerance, p->verticalSpeed);
@@ -213,7 +213,7 @@ bool Levels_deviation(pilot *p, const NaviFrame &frame)
     }
     if (active != nullptr) {
         const int trend = isClimbOrDescend((int)p->altitudineFeets, active->fl * 100, p->vertDiff);
-        if (quiet && deltaNow > p->previosVerticalDeltaTime && deltaNow > (float)(2 * FLTolerance) && trend != 0 &&
+        if (quiet && lasting && deltaNow > p->previosVerticalDeltaTime && deltaNow > (float)(2 * FLTolerance) && trend != 0 &&
             p->previosVerticalDeltaTime != 0 && deltaNow > 1000.0f) {
             p->gAnnounceVerticalChangeTime = frame.now;
             PrintInfo(kTag, "Entering CheckNavigation4, previosVerticalDeltaTime: %f %f -- deltaNow %i > FLTolerance*2 %i",

@@ -237,7 +237,8 @@ void NaviCheck_CheckNavigation(pilot *p)
             p->velocitaMassimaRaggiunta = tas_kt;
     }
 
-    if (p->gIsFPFiled == 0 || p->flightPlanVec.empty())
+    // Once the service has ended (IFR cancelled, or parked) no controller follows the flight any more.
+    if (p->gIsFPFiled == 0 || p->flightPlanVec.empty() || p->serviceTerminated)
         return;
     // The destination point is looked up once per arrival airport; its distance is wanted by the landing
     // steps below as well as by the arrival steps.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "XPLMNavigation.h"
 #include "comms/MessageQueue.h"
 #include "monitor/Altitude.h"
 #include "monitor/Descent.h"
@@ -223,6 +224,7 @@ TEST_F(AltitudeClearanceTest, DescentStepsKeepAboveTheTerrainAndLeaveTheSettingA
     for (const auto &row : rows) {
         Fresh();
         Levels(200, 200);
+        r.flightPlanVec[0].navType = xplm_Nav_Fix; // entered with its level (approach points are not)
         r.AddToFlightPlan(45.6f, -122.6f, "RWY", 6, 0, 0, 0);
         r.altitudineFeets = 20000;
         r.gTODReached = 1;
@@ -237,6 +239,11 @@ TEST_F(AltitudeClearanceTest, DescentStepsKeepAboveTheTerrainAndLeaveTheSettingA
         EXPECT_EQ(!queue.empty(), row.called) << row.what;
         if (row.called && row.before != row.level) {
             EXPECT_EQ(r.flightPlanVec[0].fl, row.level / 100) << row.what;
+            // The FMS flies the step too: a pilot on the FMS's levels descends when told.
+            int inFms = 0;
+            for (const simhost::FmsEntry &e : simhost::FmsPlan())
+                inFms += std::fabs(e.lat - 45.9f) < 1e-3f && e.altitude_ft == row.level ? 1 : 0;
+            EXPECT_EQ(inFms, 1) << row.what;
         }
     }
     EXPECT_EQ(altezzaApproachIFR, 3000);

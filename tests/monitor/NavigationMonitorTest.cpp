@@ -113,19 +113,51 @@ TEST_F(MonitorTest, EachSituationStartsOneCallHeardOnTheTunedFacility)
              r.altitudineFeets = 1500; // on final, not 16,000 ft high (that would be an expedite call)
              r.clearedFL = r.flightPlanVec.back().fl = 15;
          }, 760, "TOWER"},
+        {"the same after IFR was cancelled: the service has ended, no call", [](pilot &r) {
+             r.informazioniDiAtterraggioComunicate = r.primaChiamataApproachEffettuata = 1;
+             r.gTargetAirportTowerInitialCallDone = 1;
+             r.latitudine = 45.6100;
+             r.longitudine = -122.6800;
+             r.altitudineFeets = 1500;
+             r.clearedFL = r.flightPlanVec.back().fl = 15;
+             r.serviceTerminated = true;
+         }, 0, ""},
     };
     for (const Case &c : cases) {
         SetUp();
         ArrivalRunway();
         c.set(p);
         Frame();
-        ASSERT_EQ(queue.size(), 1u) << c.situation;
-        EXPECT_EQ(queue.front().message, c.code) << c.situation;
-        EXPECT_EQ(queue.front().frequencyFilter, c.filter) << c.situation;
+        ASSERT_EQ(queue.size(), c.code == 0 ? 0u : 1u) << c.situation;
+        if (c.code != 0) {
+            EXPECT_EQ(queue.front().message, c.code) << c.situation;
+            EXPECT_EQ(queue.front().frequencyFilter, c.filter) << c.situation;
+        }
         queue.clear();
         TearDown();
     }
     SetUp();
+}
+
+TEST_F(MonitorTest, ADeviationIsCalledOnceItHasLasted)
+{
+    // 1,000 ft above the cleared 6,000 ft in level flight: said once the deviation has lasted 15 s.
+    ArrivalRunway();
+    p.informazioniDiAtterraggioComunicate = p.primaChiamataApproachEffettuata = 1;
+    p.clearedFL = p.flightPlanVec.back().fl = 60;
+    p.altitudineFeets = 7000;
+    p.verticalSpeed = 0;
+    float quiet_s = 0;
+    bool called = false;
+    for (; quiet_s < 30 && !called; quiet_s += 1) {
+        Frame(1);
+        for (const messaggio &m : queue) // vectors may come meanwhile
+            called = called || m.message == 520;
+        queue.clear();
+        p.gIsCopiing = gIsCopiing = 0;
+    }
+    EXPECT_TRUE(called);
+    EXPECT_GE(quiet_s, 15);
 }
 
 TEST_F(MonitorTest, ArrivalIsSetUpOverFramesWithTheRunwayChosenOnce)

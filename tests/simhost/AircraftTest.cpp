@@ -1,5 +1,6 @@
 // simhost's aircraft: it flies where it is told, stands on the scenery's parking positions, and the
 // simulator datarefs follow it.
+#include "XPLMNavigation.h"
 #include "support/PluginHost.h"
 
 namespace {
@@ -27,6 +28,26 @@ TEST_F(AircraftTest, FliesTowardsTheCommandedHeadingAltitudeAndSpeed)
     simhost::RunSeconds(600.0f);
     EXPECT_LT(simhost::Aircraft().lon, 0.0); // wrapped across the date line
     EXPECT_GE(simhost::Aircraft().lon, -180.0);
+}
+
+TEST_F(AircraftTest, TheFmsAutopilotHoldsTheAltimetersAltitudeInColdAir)
+{
+    // X-Plane 12's altimeter reads high in air colder than standard; its autopilot flies the altimeter.
+    for (int version : {11500, 12000}) {
+        ResetHost(version);
+        simhost::SetWeather(0, 0, 1013.25f, -15);
+        simhost::PlaceAircraft(47.0, -122.0, 3000.0, 180.0f, false);
+        XPLMSetFMSEntryLatLon(0, 45.0f, -122.0f, 16000);
+        XPLMSetDestinationFMSEntry(0);
+        simhost::FlyFms(16000, 250);
+        simhost::RunSeconds(600);
+        const double true_ft = simhost::Aircraft().elevation_m * 3.28084;
+        const double error_ft = version >= 12000 ? simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error") : 0;
+        EXPECT_NEAR(true_ft + error_ft, 16000, 30) << version;
+        if (version >= 12000) {
+            EXPECT_GT(error_ft, 700) << "about 5% of the height at ISA-15";
+        }
+    }
 }
 
 TEST_F(AircraftTest, ComOneUnitsAndThePausedClockStayInStep)

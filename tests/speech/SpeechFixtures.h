@@ -3,9 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
 #include <chrono>
 #include <string>
@@ -61,15 +58,12 @@ inline std::string WaveDriverOutput()
     if (!output.empty())
         return output;
     char base[] = "/tmp/vellomir-openal-XXXXXX";
-    int fd = mkstemp(base);
-    if (fd >= 0)
-        close(fd);
+    close(mkstemp(base));
     output = std::string(base) + ".wav";
     std::string conf = std::string(base) + ".conf";
     FILE *file = fopen(conf.c_str(), "w");
     fprintf(file, "[general]\ndrivers = wave\nchannels = mono\nfrequency = 24000\nsample-type = int16\n"
-                  "sources = 32\n[wave]\nfile = %s\n",
-            output.c_str());
+                  "sources = 32\n[wave]\nfile = %s\n", output.c_str());
     fclose(file);
     setenv("ALSOFT_CONF", conf.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "wave", 1);
@@ -80,17 +74,31 @@ inline std::string WaveDriverOutput()
 /// ten seconds.
 inline bool DrainSpeechWorker()
 {
-    for (int i = 0; i < 2000; i++) {
-        SpeechWorker_Collect();
-        if (SpeechWorker_Pending() == 0)
+    for (int i = 0; i < 2000; i++, std::this_thread::sleep_for(std::chrono::milliseconds(5)))
+        if (SpeechWorker_Collect(), SpeechWorker_Pending() == 0)
             return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
     return false;
 }
 
+/// Runs frames, with real time passing between them, while busy() holds (at most ten seconds).
+template <class Busy> void RunFramesWhile(Busy busy)
+{
+    for (int i = 0; i < 1000 && busy(); i++) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        simhost::RunFrame();
+    }
+}
+
+inline double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+const char *const kTokenPath = "/sts/v1.0/issueToken";
+const char *const kSpeechPath = "/cognitiveservices/v1";
+
 /// A fresh host with the HTTPS test server standing in for the speech service, a key, the cloud engine on
-/// and a short request limit.
+/// (the waves checked as the service sent them, without the radio sound) and a short request limit.
 class CloudSpeechTest : public HostTest {
   protected:
     void SetUp() override
@@ -100,12 +108,12 @@ class CloudSpeechTest : public HostTest {
         for (const char *name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "ALL_PROXY", "all_proxy"})
             unsetenv(name);
         ASSERT_TRUE(server.Start());
-        snprintf(azureTokenUrl, sizeof azureTokenUrl, "%s", server.Url("/sts/v1.0/issueToken").c_str());
-        snprintf(azureTtsUrl, sizeof azureTtsUrl, "%s", server.Url("/cognitiveservices/v1").c_str());
+        snprintf(azureTokenUrl, sizeof azureTokenUrl, "%s", server.Url(kTokenPath).c_str());
+        snprintf(azureTtsUrl, sizeof azureTtsUrl, "%s", server.Url(kSpeechPath).c_str());
         snprintf(httpsCaFile, sizeof httpsCaFile, "%s", server.CaFile().c_str());
         snprintf(azureKey, sizeof azureKey, "%s", "0123456789abcdef");
         azureTtsOn = 1;
-        radioSoundOn = 0; // the waves are checked as the service sent them
+        radioSoundOn = 0;
         azureToken[0] = '\0';
         lastAzureTokenUpdateTime = 0;
         AzureTTS_SetRequestTimeoutMs(2000);
@@ -119,13 +127,13 @@ class CloudSpeechTest : public HostTest {
         AzureTTS_SetRequestTimeoutMs(0);
         HostTest::TearDown();
     }
-    void Token(const std::vector<ScriptedResponse> &responses) { server.Script("/sts/v1.0/issueToken", responses); }
-    void Speech(const std::vector<ScriptedResponse> &responses) { server.Script("/cognitiveservices/v1", responses); }
+    void Token(const std::vector<ScriptedResponse> &responses) { server.Script(kTokenPath, responses); }
+    void Speech(const std::vector<ScriptedResponse> &responses) { server.Script(kSpeechPath, responses); }
     static ScriptedResponse Answer(int status, const std::string &body = "", int delayMs = 0)
     {
         return {status, body, delayMs};
     }
-
+    std::vector<RecordedRequest> SpeechRequests() { return server.RequestsTo(kSpeechPath); }
     TlsTestServer server;
 };
 

@@ -34,22 +34,17 @@ class WaveTest : public HostTest {
         simhost::WriteFile("Resources/plugins/Vellomir64/" + name, contents);
         return simhost::PluginFolder() + name;
     }
-    struct Loaded {
-        ALuint buffer = 0; ///< deleted at once; 0 when refused
-        ALint frequency = 0, channels = 0, bits = 0, size = 0;
-    };
-    static Loaded Load(const std::string &contents)
+    /// The loaded buffer's frequency, channels, bits and size (deleted at once); empty when refused.
+    static std::vector<ALint> Load(const std::string &contents)
     {
-        Loaded loaded;
-        loaded.buffer = Utils_load_wave(File("test.wav", contents).c_str());
-        if (loaded.buffer != 0) {
-            alGetBufferi(loaded.buffer, AL_FREQUENCY, &loaded.frequency);
-            alGetBufferi(loaded.buffer, AL_CHANNELS, &loaded.channels);
-            alGetBufferi(loaded.buffer, AL_BITS, &loaded.bits);
-            alGetBufferi(loaded.buffer, AL_SIZE, &loaded.size);
-            alDeleteBuffers(1, &loaded.buffer);
-        }
-        return loaded;
+        ALuint buffer = Utils_load_wave(File("test.wav", contents).c_str());
+        if (buffer == 0)
+            return {};
+        std::vector<ALint> values;
+        for (ALenum property : {AL_FREQUENCY, AL_CHANNELS, AL_BITS, AL_SIZE})
+            alGetBufferi(buffer, property, &values.emplace_back());
+        alDeleteBuffers(1, &buffer);
+        return values;
     }
 };
 
@@ -65,14 +60,9 @@ TEST_F(WaveTest, MonoAndStereoEightAndSixteenBitLoadAndExtraChunksAndAPartialFra
                  {2, 16, 44100, 1600, 1600, ""},
                  // 50 frames and a stray byte, after a LIST chunk of odd length (padded)
                  {1, 16, 24000, 101, 100, "LIST" + Le(3, 4) + "abc" + '\0'}};
-    for (const Case &c : cases) {
-        Loaded loaded = Load(Wave(c.channels, c.bits, c.rate, std::string(c.bytes, '\x10'), 1, c.extra));
-        EXPECT_NE(loaded.buffer, 0u);
-        EXPECT_EQ(loaded.frequency, c.rate);
-        EXPECT_EQ(loaded.channels, c.channels);
-        EXPECT_EQ(loaded.bits, c.bits);
-        EXPECT_EQ(loaded.size, (ALint)c.loaded);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(Load(Wave(c.channels, c.bits, c.rate, std::string(c.bytes, '\x10'), 1, c.extra)),
+                  (std::vector<ALint>{c.rate, c.channels, c.bits, (ALint)c.loaded}));
 }
 
 TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
@@ -100,7 +90,7 @@ TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
     };
     for (const Case &c : cases) {
         simhost::ClearLog();
-        EXPECT_EQ(Load(c.image).buffer, 0u) << c.reason;
+        EXPECT_TRUE(Load(c.image).empty()) << c.reason;
         EXPECT_TRUE(Logged(c.reason)) << c.reason;
     }
     EXPECT_EQ(Utils_load_wave("/nonexistent/Vellomir_temp.wav"), 0u);
@@ -109,7 +99,7 @@ TEST_F(WaveTest, UnusableFilesAreRefusedWithTheirReason)
 
 TEST_F(WaveTest, FiveHundredUtterancesInARowAllPlayAndOneStillPlayingIsNotCut)
 {
-    // The driver has 32 sources: without giving back finished ones, the 33rd utterance would be silent.
+    // 32 sources: without giving back finished ones, the 33rd utterance would be silent.
     std::string path = File("short.wav", speechtest::SineWave(120));
     for (int utterance = 0; utterance < 500; utterance++) {
         int waitedMs = 0;
@@ -125,9 +115,7 @@ TEST_F(WaveTest, FiveHundredUtterancesInARowAllPlayAndOneStillPlayingIsNotCut)
         alGetSourcei(source, AL_SOURCE_STATE, &state);
         ASSERT_TRUE(state == AL_PLAYING || state == AL_STOPPED) << "utterance " << utterance;
     }
-    EXPECT_FALSE(Logged("Could not generate source id."));
-    EXPECT_FALSE(Logged("Could not generate buffer id."));
-
+    EXPECT_FALSE(Logged("Could not generate"));
     // An utterance still playing is not cut.
     Wave_ReleaseAllUtterances();
     Utils_WavAddToBufferQueue(File("long.wav", speechtest::SineWave(24000)).c_str(), OpenAlBufferCounter); // 1 s

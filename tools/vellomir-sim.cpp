@@ -470,9 +470,10 @@ int main(int argc, char **argv)
     std::vector<std::string> errors = simhost::HostErrors();
     for (const std::string &misuse : errors)
         printf("vellomir-sim: host error: %s\n", misuse.c_str());
-    printf("vellomir-sim: %d frames, %.1f simulated seconds, %d host errors, longest frame %.1f ms\n",
+    printf("vellomir-sim: %d frames, %.1f simulated seconds, %d host errors, longest frame %.1f ms of the "
+           "plug-in's time (%.1f ms by the wall clock)\n",
            simhost::FrameCount(), simhost::ElapsedTime(), (int)errors.size(),
-           simhost::LongestFrameDrawSeconds() * 1000.0);
+           simhost::LongestFramePluginSeconds() * 1000.0, simhost::LongestFrameDrawSeconds() * 1000.0);
     simhost::Shutdown();
     if (!snapshotError.empty())
         return 1;

@@ -95,25 +95,6 @@ TEST_F(QueueTest, MissingGroundAndDeliveryFallBackToTheNextFacility)
     EXPECT_EQ(gTranslatedFrequencyName, "TOWER");
 }
 
-TEST_F(QueueTest, MessageOnAnotherFacilityIsDroppedItsActionRunsButNoReadbackIsAskedForIt)
-{
-    pilotObj.parser.approachFrequency = 120100;
-    simhost::TuneCom1(120.1);
-    pilotObj.gIsCopiing = 1;
-    TowerRadio_Queue("Vellomir, request push back", "GROUND", 4, 210, true);
-    simhost::RunFrame();
-    EXPECT_FALSE(queue.empty()); // its follow-up (the controller's answer) runs all the same
-    EXPECT_TRUE(simhost::SpokenTexts().empty());
-    EXPECT_TRUE(gOutputDialogues.empty());
-    EXPECT_EQ(frequencyBusyUntil, 0.0f);
-
-    // The answer and its silent step go by unheard: the read-back is not asked, the exchange ends.
-    simhost::RunFrames(4);
-    EXPECT_TRUE(queue.empty());
-    EXPECT_EQ(gReadbackMessage, 0);
-    EXPECT_EQ(pilotObj.gIsCopiing, 0);
-}
-
 TEST_F(QueueTest, ReadbackStepsHandOnTheirTextUnlessTheDialogIsOpen)
 {
     messaggio &taxi = TowerRadio_Queue("Taxi via #A#", "TOWER", 0, 330);

@@ -118,13 +118,17 @@ TEST_F(ExchangeTest, OtherRunwayForgetsTheOldProceduresAndSkipAsksForTheNextWayp
     EXPECT_EQ(ReadbackDialogWindow, nullptr);
 }
 
-TEST_F(ExchangeTest, ExtraButtonsOfAReadbackThatDoesNotOpenAreNotShownOnTheNext)
+TEST_F(ExchangeTest, ExchangeOnAnotherFacilityGoesUnheardAndItsExtraButtonsAreNotShownOnTheNext)
 {
     pilot &r = pilotObj;
     simhost::TuneCom1(121.7); // the clearance is given on delivery: not heard here
     FlightPlanning_RequestIFRClearance(&r);
     RunUntilQuiet();
+    // Each step's action ran all the same, unheard: no read-back is asked and the exchange ends.
     EXPECT_EQ(ReadbackDialogWindow, nullptr);
+    EXPECT_EQ(r.gIsCopiing, 0);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_TRUE(simhost::SpokenTexts().empty());
     r.gIsIFRCleared = gIsIFRCleared = 1;
     Ground_RequestEngineStartup(&r);
     ASSERT_TRUE(RunUntilReadback(130));

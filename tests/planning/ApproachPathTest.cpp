@@ -64,11 +64,7 @@ class ApproachPathTest : public HostTest
         parseSingleAptDat(VELLOMIR_SOURCE_DIR "/data/sample/apt.dat");
         parseSingleNavDat(VELLOMIR_SOURCE_DIR "/data/sample/navdata/earth_nav.dat");
     }
-    void TearDown() override
-    {
-        ClearSceneryIndex();
-        HostTest::TearDown();
-    }
+    void TearDown() override { ClearSceneryIndex(); HostTest::TearDown(); }
     /// A new flight landing on a runway end of the sample, or of a made-up airport without localizers.
     void Fresh(const char *icao, const char *runway, LatLon madeUp = {0, 0}, float madeUpHeading = 0)
     {
@@ -87,10 +83,7 @@ class ApproachPathTest : public HostTest
                 rwy.lat = end.lat, rwy.lon = end.lon, rwy.heading = end.heading;
     }
     void Route(const std::vector<const char *> &words) { Filing_Route(record, words); }
-    void AddAt(const char *name, LatLon at)
-    {
-        record.AddToFlightPlan((float)at.lat, (float)at.lon, name, 2, 512, 0, 0);
-    }
+    void AddAt(const char *id, LatLon at) { record.AddToFlightPlan((float)at.lat, (float)at.lon, id, 2, 512, 0, 0); }
     std::string Names() const { return RouteNames(record); }
     std::string Tail(size_t chars) const { return Names().substr(Names().size() - std::min(chars, Names().size())); }
     LatLon At(size_t i) const { return {record.flightPlanVec[i].lat, record.flightPlanVec[i].lon}; }
@@ -200,20 +193,30 @@ TEST_F(ApproachPathTest, LandingTypeAndCourseFromTheLocalizerOrTheRunwayAndEdges
     record.latitudine = close.lat, record.longitudine = close.lon;
     SetILSPath(&record);
     EXPECT_EQ(Names(), "Runway 09/6");
-    Fresh("ZZZZ", "09", {45, 10}, 90);
-    skipApprox = 1;
+    Fresh("ZZZZ", "09", {45, 10}, 90), skipApprox = 1;
     AddAt("ENTRY", Direct({45, 10}, 0, 40));
     SetILSPath(&record);
     EXPECT_EQ(Names(), "ENTRY/2 ILS/5 Runway 09/6");
 }
 
-TEST_F(ApproachPathTest, SecondCallGivesOnePathAndTheIlsStandInIsRestoredByTheBackup)
+TEST_F(ApproachPathTest, SecondCallGivesOnePathTheKmlFollowsTheExportAndTheBackupRestoresTheIlsStandIn)
 {
     Fresh("KSEA", "16L");
     Route({"HETHR"});
     SetILSPath(&record);
+    const std::string kml = simhost::ReadFile("Resources/plugins/Vellomir64/ILSPath.kml");
+    size_t at = 0;
+    for (const char *part :
+         {"<name>ILS.kml</name><Style id=\"sh_ylw-pushpin\">", "wht-pushpin.png", "<name>ILS</name>",
+          "<name>Runway 16L on KSEA</name><styleUrl>#msn_ylw-pushpin</styleUrl><Point><coordinates>"
+          "-122.308,47.4638</coordinates>",
+          "<name>ILS</name>", "<name>0: HETHR</name>", "<name>Approximation 2</name>", "</Folder></Document></kml>"})
+        ASSERT_NE(at = kml.find(part, at), std::string::npos) << part << "\n" << kml;
     const std::vector<pilot::flightPlanLoc> first = record.flightPlanVec;
+    record.kmlExport = 0;
     SetILSPath(&record); // the runway window's close box, a new STAR: the path again, not twice
+    EXPECT_EQ(simhost::ReadFile("Resources/plugins/Vellomir64/ILSPath.kml"), "");
+    EXPECT_TRUE(simhost::FileExists("Resources/plugins/Vellomir64/ILSPath.kml"));
     ASSERT_EQ(record.flightPlanVec.size(), first.size()) << Names();
     for (size_t i = 0; i < first.size(); i++)
         EXPECT_LT(Distance(At(i), {first[i].lat, first[i].lon}), 1e-4) << i;
@@ -235,32 +238,10 @@ TEST_F(ApproachPathTest, SecondCallGivesOnePathAndTheIlsStandInIsRestoredByTheBa
     EXPECT_TRUE(Logged("no arrival runway chosen at ZZZZ, no approach path"));
 }
 
-TEST_F(ApproachPathTest, PathKmlHasTheRunwayIlsRouteAndArcOrIsEmptyWithoutExport)
-{
-    Fresh("KSEA", "16L");
-    Route({"HETHR"});
-    SetILSPath(&record);
-    const std::string kml = simhost::ReadFile("Resources/plugins/Vellomir64/ILSPath.kml");
-    size_t at = 0;
-    for (const char *part :
-         {"<name>ILS.kml</name><Style id=\"sh_ylw-pushpin\">", "wht-pushpin.png", "<name>ILS</name>",
-          "<name>Runway 16L on KSEA</name><styleUrl>#msn_ylw-pushpin</styleUrl><Point><coordinates>"
-          "-122.308,47.4638</coordinates>",
-          "<name>ILS</name>", "<name>0: HETHR</name>", "<name>Approximation 2</name>", "</Folder></Document></kml>"})
-        ASSERT_NE(at = kml.find(part, at), std::string::npos) << part << "\n" << kml;
-    record.kmlExport = 0;
-    SetILSPath(&record);
-    EXPECT_TRUE(simhost::FileExists("Resources/plugins/Vellomir64/ILSPath.kml"));
-    EXPECT_EQ(simhost::ReadFile("Resources/plugins/Vellomir64/ILSPath.kml"), "");
-}
-
 TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersAndLevels)
 {
-    // Through the procedure functions on a hand-built filed route.
-    Fresh("KPDX", "10R");
-    record.depAirportICAO = "KSEA";
-    record.plannedFL = 200;
-    record.arrivalRunwayStruct.heightft = 30;
+    Fresh("KPDX", "10R"); // through the procedure functions on a hand-built filed route
+    record.depAirportICAO = "KSEA", record.plannedFL = 200, record.arrivalRunwayStruct.heightft = 30;
     Route({"HAROB", "BTG", "HHOOD"});
     char sidRunway[] = "16L", starRunway[] = "10R";
     searchSID11("KSEA", sidRunway, &record);
@@ -297,9 +278,7 @@ TEST_F(ApproachPathTest, SeattleToPortlandWholePlanWithApproachOrdersAndLevels)
         }
         EXPECT_EQ(RouteLevels(record), row.expected) << row.descentFeet;
     }
-    enableFmcProgramming = 0;
-
-    lookForSTAR = 0;
+    enableFmcProgramming = lookForSTAR = 0;
     record.preferredArrRunwayAirport = "KPDX";
     record.preferredArrRunway = 3; // 10L, from the runway window, twice: one path, to 10L
     for (int call = 0; call < 2; call++) {

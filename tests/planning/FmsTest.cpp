@@ -35,11 +35,15 @@ class FmsTest : public HostTest {
         NewFlight();
     }
     void NewFlight() { Filing_SeattleRecord(record); }
-    void TearDown() override
+    void TearDown() override { JumpToWaypoint_Close(); FlightPlanWindow_Destroy(); HostTest::TearDown(); }
+    /// A route of count waypoints P00... (P000... past 100) going south from 47 N.
+    void LongRoute(int count, float step)
     {
-        JumpToWaypoint_Close();
-        FlightPlanWindow_Destroy();
-        HostTest::TearDown();
+        for (int k = 0; k < count; k++) {
+            char name[16];
+            snprintf(name, sizeof name, count > 100 ? "P%03d" : "P%02d", k);
+            record.AddToFlightPlan(47.0f - step * (float)k, -122.3f, name, 2, 0, 100, 0);
+        }
     }
     /// Near Portland: the STAR HHOOD4 for 10R and the final approach by hand, descending to 6000 ft (the
     /// STAR's restrictions show in the levels).
@@ -48,13 +52,11 @@ class FmsTest : public HostTest {
         char rwy[8] = "10R";
         searchSTAR11(p.arrAirportICAO, rwy, &p);
         fileSTAR11(&p);
-        p.arrivalRunwayStruct.lat = 45.5887f;
-        p.arrivalRunwayStruct.lon = -122.6060f;
+        p.arrivalRunwayStruct.lat = 45.5887f, p.arrivalRunwayStruct.lon = -122.6060f;
         p.arrivalRunwayStruct.heightft = 30;
         p.AddToFlightPlan(45.5800f, -122.8000f, "ILS", 5, 0, 30, 0);
         p.AddToFlightPlan(45.5887f, -122.6060f, "Runway 10R", 6, 0, 30, 0);
-        p.altezzaDiscesaFeet = 6000;
-        p.faseDiscesa = 2;
+        p.altezzaDiscesaFeet = 6000, p.faseDiscesa = 2;
         drawFlighLevels(&p);
     }
     /// The FMS as "kind:ID/altitude" words, "latlon/altitude" for a lat/lon entry.
@@ -81,7 +83,7 @@ class FmsTest : public HostTest {
     pilot record;
 };
 
-TEST_F(FmsTest, SeattleToPortlandReplacesALongerPlanEntryByEntryInBothClearingBehaviours)
+TEST_F(FmsTest, SeattleToPortlandReplacesALongerPlanEntryByEntryAndSteadyFramesNeverProgramIt)
 {
     for (simhost::FmsClear clearing : {simhost::FmsClear::Shift, simhost::FmsClear::Blank}) {
         SCOPED_TRACE(clearing == simhost::FmsClear::Shift ? "shift" : "blank");
@@ -93,10 +95,8 @@ TEST_F(FmsTest, SeattleToPortlandReplacesALongerPlanEntryByEntryInBothClearingBe
                           "fix:HAROB/16000 vor:BTG/16000 fix:HHOOD/16000 airport:KPDX/0");
         EXPECT_TRUE(simhost::FmsEntryAt(XPLMCountFMSEntries()).empty() || clearing == simhost::FmsClear::Blank);
         EXPECT_TRUE(DestinationAndDisplayed(1));
-
-        pilot &p = pilotObj;
-        ArriveAtPortland(p);
-        ProgramFMS(&p);
+        ArriveAtPortland(pilotObj);
+        ProgramFMS(&pilotObj);
         EXPECT_EQ(Plan(), "airport:KSEA/0 fix:CAVOB/6000 fix:RENBE/6000 fix:RICHR/6000 fix:EMRLD/6000 "
                           "fix:HAROB/11000 vor:BTG/11000 fix:HHOOD/11000 fix:BLRUN/11000 fix:SSDEE/11000 "
                           "fix:THEID/10000 fix:EMZEY/8000 fix:CIZZL/6000 fix:YORKY/6000 fix:NNUTT/5000 latlon/0 "
@@ -104,6 +104,16 @@ TEST_F(FmsTest, SeattleToPortlandReplacesALongerPlanEntryByEntryInBothClearingBe
         EXPECT_TRUE(DestinationAndDisplayed(1));
         FlightPlanWindow_Destroy();
     }
+    // Flown by the FMS on its own (CAVOB passed within the frames run), frames never write to it.
+    System_CreateDriverWindow();
+    Driver_SkipFirstFrame();
+    simhost::PlaceAircraft(47.40, -122.31, 600, 180, false);
+    simhost::FlyFms(11000, 250);
+    const int before = simhost::FmsWriteCalls();
+    simhost::RunFrames(600);
+    EXPECT_EQ(simhost::FmsWriteCalls(), before);
+    EXPECT_GT(simhost::FmsDestinationEntry(), 1);
+    System_DestroyDriverWindow();
     pilotObj = pilot();
 }
 
@@ -131,12 +141,9 @@ TEST_F(FmsTest, PointsTheFmsCannotTakeAreEnteredByPositionAndTheEntriesStayConti
         SCOPED_TRACE(row.what);
         NewFlight();
         programFMSApproxILS = row.approx;
-        record.isOnGround = row.onGround;
-        record.altitudineFeets = 4500;
-        record.depAirportICAO = row.dep;
-        record.arrAirportICAO = row.arr;
-        record.arrivalRunwayStruct.lat = 45.5887f;
-        record.arrivalRunwayStruct.lon = -122.6060f;
+        record.isOnGround = row.onGround, record.altitudineFeets = 4500;
+        record.depAirportICAO = row.dep, record.arrAirportICAO = row.arr;
+        record.arrivalRunwayStruct.lat = 45.5887f, record.arrivalRunwayStruct.lon = -122.6060f;
         record.AddToFlightPlan(45.7148f, -122.6508f, "BTG", 2, xplm_Nav_VOR, 90, 0);
         record.AddToFlightPlan(45.7148f, -122.6508f, "BTG", 2, xplm_Nav_DME, 90, 0);
         record.AddToFlightPlan(45.6f, -122.3f, "QQQQ", 2, xplm_Nav_VOR, 90, 0);
@@ -148,10 +155,9 @@ TEST_F(FmsTest, PointsTheFmsCannotTakeAreEnteredByPositionAndTheEntriesStayConti
         EXPECT_TRUE(DestinationAndDisplayed(row.destination)) << simhost::FmsDestinationEntry();
         EXPECT_TRUE(simhost::HostErrors().empty());
     }
-    // The active waypoint on the point left out: the FMS flies to the next programmed one. The window
-    // starts just before the active waypoint.
-    programFMSApproxILS = 0;
-    record.isOnGround = 1;
+    // The active waypoint on the point left out: the FMS flies to the next programmed one, the window
+    // starting just before the active waypoint.
+    programFMSApproxILS = 0, record.isOnGround = 1;
     record.gActualFlightPlanIndex = 3;
     ProgramFMS(&record);
     EXPECT_EQ(Plan(), "airport:KSEA/0 latlon/9000 fix:HHOOD/9000 airport:KPDX/0");
@@ -168,11 +174,7 @@ TEST_F(FmsTest, PointsTheFmsCannotTakeAreEnteredByPositionAndTheEntriesStayConti
 
 TEST_F(FmsTest, TheWindowOfEntriesFollowsTheActiveWaypointOfALongRoute)
 {
-    for (int k = 0; k < 120; k++) {
-        char name[16];
-        snprintf(name, sizeof name, "P%03d", k);
-        record.AddToFlightPlan(47.0f - 0.02f * (float)k, -122.3f, name, 2, 0, 100, 0);
-    }
+    LongRoute(120, 0.02f);
     struct Step {
         int active, count, destination, firstRouteEntry;
         bool reprogrammed;
@@ -202,11 +204,7 @@ TEST_F(FmsTest, TheWindowOfEntriesFollowsTheActiveWaypointOfALongRoute)
 
 TEST_F(FmsTest, TheJumpWindowListsTheRouteInColumnsAndActsOnlyOnTheWaypointItNames)
 {
-    for (int k = 0; k < 40; k++) {
-        char name[16];
-        snprintf(name, sizeof name, "P%02d", k);
-        record.AddToFlightPlan(47.0f - 0.05f * (float)k, -122.3f, name, 2, 0, 100, 0);
-    }
+    LongRoute(40, 0.05f);
     record.gActualFlightPlanIndex = 1;
     ProgramFMS(&record);
     record.distanzaMinimaWaypoint = 0.4f; // what the monitor measured against the old waypoint
@@ -283,39 +281,13 @@ TEST_F(FmsTest, ANewArrivalRunwayProgramsTheLevelsDrawnForIt)
 {
     lookForSTAR = 0; // the STAR counts as chosen: the FMS is programmed at once
     Utils_readAllAptDat();
-    record.isOnGround = 0;
-    record.latitudine = 46.2;
-    record.longitudine = -122.6;
+    record.isOnGround = 0, record.latitudine = 46.2, record.longitudine = -122.6;
     record.AddToFlightPlan(45.7148f, -122.6508f, "BTG", 2, xplm_Nav_VOR, 0, 0);
-    record.flightPlanVec[0].fl = 999; // a level of the route before the change
-    ChangeArrRunway(&record);
-    EXPECT_EQ(simhost::FmsEntryAt(1).id, "BTG");
-    EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
-    // The approach path built again for it: the same.
-    record.flightPlanVec[0].fl = 999;
-    SetILSPath(&record);
-    EXPECT_EQ(simhost::FmsEntryAt(1).altitude_ft, 20000);
-}
-
-TEST_F(FmsTest, SteadyFramesNeverProgramTheFms)
-{
-    Filing_Route(record, {"HAROB", "BTG", "HHOOD"});
-    char rwy[8] = "16L"; // HAROB6: its first fix, CAVOB, is passed within the frames run
-    searchSID11(record.depAirportICAO, rwy, &record);
-    fileSID11(&record);
-    ArriveAtPortland(record);
-    System_CreateDriverWindow();
-    Driver_SkipFirstFrame();
-    pilotObj = record;
-    ProgramFMS(&pilotObj);
-    simhost::PlaceAircraft(47.40, -122.31, 600, 180, false);
-    simhost::FlyFms(11000, 250);
-    const int before = simhost::FmsWriteCalls();
-    simhost::RunFrames(600);
-    EXPECT_EQ(simhost::FmsWriteCalls(), before);
-    EXPECT_GT(simhost::FmsDestinationEntry(), 1); // the FMS flown on its own
-    System_DestroyDriverWindow();
-    pilotObj = pilot();
+    for (bool runwayChange : {true, false}) { // the runway changed, the approach path built again
+        record.flightPlanVec[0].fl = 999; // a level of the route before the change
+        runwayChange ? ChangeArrRunway(&record) : SetILSPath(&record);
+        EXPECT_EQ(simhost::FmsEntryAt(1).id + " " + std::to_string(simhost::FmsEntryAt(1).altitude_ft), "BTG 20000");
+    }
 }
 
 } // namespace

@@ -16,11 +16,7 @@ const std::string kAirport = "1 433 1 0 KSEA Seattle\n54 11990 TWR\n" +
 class BadInputTest : public HostTest {
   protected:
     Parser parser;
-    void SetUp() override
-    {
-        HostTest::SetUp();
-        ClearSceneryIndex();
-    }
+    void SetUp() override { HostTest::SetUp(); ClearSceneryIndex(); }
     /// Indexes the file and reads KSEA at its offset.
     int IndexAndRead(const std::string &path)
     {
@@ -44,10 +40,8 @@ TEST_F(BadInputTest, ClassicMacAndWindowsLineEndsReadLikeUnix)
         ClearSceneryIndex();
         ASSERT_EQ(IndexAndRead(HostFile("ends.dat", Replace(text, "\n", ending))), 1) << "ending " << (int)ending[0];
         EXPECT_EQ(parser.towerFrequency, 119900);
-        ASSERT_EQ(parser.runways.size(), 2u);
-        EXPECT_STREQ(parser.runways[1].name, "34R");
-        ASSERT_EQ(parser.parkings.size(), 1u);
-        EXPECT_EQ(parser.parkings[0].name, "A1");
+        ASSERT_EQ(parser.runways.size() * 10 + parser.parkings.size(), 21u);
+        EXPECT_EQ(parser.runways[1].name + (" " + parser.parkings[0].name), "34R A1");
         EXPECT_EQ(IcaoMap.count("KBFI"), 1u);
     }
 }
@@ -128,14 +122,12 @@ TEST(ConversionsTest, GarbageOverflowAndNonNumbersGiveZero)
         EXPECT_EQ(Utils::stringToFloat(text), 0) << text;
     }
     EXPECT_EQ(Utils::stringToInt("99999999999"), INT_MAX); // clamped, as stream extraction stores it
-    EXPECT_EQ(Utils::stringToDouble("1e999"), 0);
-    EXPECT_EQ(Utils::stringToFloat("1e39"), 0);
-    EXPECT_EQ(Utils::stringToInt(nullptr), 0);
-    EXPECT_EQ(Utils::stringToDoubleCut5Digits("TWR", true), 0);
+    EXPECT_EQ(Utils::stringToDouble("1e999") + Utils::stringToFloat("1e39") + Utils::stringToInt(nullptr) +
+                  Utils::stringToDoubleCut5Digits("TWR", true),
+              0);
     double value = 7;
-    EXPECT_FALSE(Utils_ParseDouble("47.1N", &value));
-    EXPECT_FALSE(Utils_ParseDouble("nan", &value));
-    EXPECT_FALSE(Utils_ParseDouble("5+", &value));
+    for (const char *text : {"47.1N", "nan", "5+"})
+        EXPECT_FALSE(Utils_ParseDouble(text, &value)) << text;
     EXPECT_EQ(value, 7);
     EXPECT_TRUE(Utils_ParseDouble(" -33.5\r\n", &value));
     EXPECT_EQ(value, -33.5);

@@ -14,21 +14,14 @@ class CallsignsTest : public HostTest {};
 
 TEST_F(CallsignsTest, ShippedFileNamesAirlinesByTheirDesignatorInAnyCase)
 {
-    std::ifstream shipped(std::string(VELLOMIR_SOURCE_DIR) + "/data/plugin/ICAOCodes.dat", std::ios::binary);
     std::stringstream text;
-    text << shipped.rdbuf();
+    text << std::ifstream(std::string(VELLOMIR_SOURCE_DIR) + "/data/plugin/ICAOCodes.dat", std::ios::binary).rdbuf();
     simhost::WriteFile(kFile, text.str());
-    // clang-format off
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"ASA", "ALASKA"},          // the source row's callsign is " Inc."
-        {"BAW", "SPEEDBIRD"},
-        {"qxe", "HORIZON"},
-        {"dal", "DELTA"},
-        {"ZZZ", "ZZZ"},             // not found: the code as passed
-        {"zzq", "zzq"},
-        {"", ""},
+        {"ASA", "ALASKA"}, // the source row's callsign is " Inc."
+        {"BAW", "SPEEDBIRD"}, {"qxe", "HORIZON"}, {"dal", "DELTA"},
+        {"ZZZ", "ZZZ"}, {"zzq", "zzq"}, {"", ""}, // not found: the code as passed
     };
-    // clang-format on
     for (const auto &c : cases)
         EXPECT_STREQ(Utils_nomeLinea(c.first.c_str()), c.second.c_str()) << c.first;
     EXPECT_TRUE(Logged("cannot find ICAO Airline ZZQ"));
@@ -49,10 +42,9 @@ TEST_F(CallsignsTest, DamagedFileLinesAreSkippedAndAMissingFileGivesTheCode)
                            "DAL;Delta;DELTA;extra;fields\r\n"
                            "EZY;easy\0Jet;EASY\n";
     simhost::WriteFile(kFile, std::string(damaged, sizeof damaged - 1));
-    EXPECT_STREQ(Utils_nomeLinea("asa"), "asa");
-    EXPECT_STREQ(Utils_nomeLinea("AS"), "OTHER");
-    EXPECT_STREQ(Utils_nomeLinea("DAL"), "DELTA");
-    EXPECT_STREQ(Utils_nomeLinea("EZY"), "EASY");
+    for (auto c : std::vector<std::pair<const char *, const char *>>{
+             {"asa", "asa"}, {"AS", "OTHER"}, {"DAL", "DELTA"}, {"EZY", "EASY"}})
+        EXPECT_STREQ(Utils_nomeLinea(c.first), c.second) << c.first;
     std::string longCode(100, 'A');
     EXPECT_STREQ(Utils_nomeLinea(longCode.c_str()), std::string(64, 'A').c_str());
 }

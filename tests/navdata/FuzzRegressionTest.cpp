@@ -7,11 +7,7 @@ namespace {
 class FuzzRegressionTest : public HostTest {
   protected:
     Parser parser;
-    void SetUp() override
-    {
-        HostTest::SetUp();
-        ClearSceneryIndex();
-    }
+    void SetUp() override { HostTest::SetUp(); ClearSceneryIndex(); }
 };
 
 // fuzz_SceneryIndex: a header row indented with a vertical tab or form feed is row 1 to the airport

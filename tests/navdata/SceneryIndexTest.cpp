@@ -8,19 +8,15 @@ const char kPluginNavdata[] = "Resources/plugins/Vellomir64/navdata/";
 
 class SceneryIndexTest : public HostTest {
   protected:
-    void SetUp() override
-    {
-        HostTest::SetUp();
-        ClearSceneryIndex();
-    }
+    void SetUp() override { HostTest::SetUp(); ClearSceneryIndex(); }
     /// An apt.dat defining KSEA (with a tower frequency telling which file it is) and one more airport.
     static std::string Airports(const std::string &other, int tower)
     {
         return AptText("1 433 1 0 KSEA Seattle\n54 " + std::to_string(tower) + " TWR\n1 10 1 0 " + other + " Other\n");
     }
-    void Pack(const std::string &name, const std::string &contents)
+    void Pack(const std::string &name, const std::string &apt)
     {
-        simhost::WriteFile("Custom Scenery/" + name + "/Earth nav data/apt.dat", contents);
+        simhost::WriteFile("Custom Scenery/" + name + "/Earth nav data/apt.dat", apt);
     }
     /// Which file the index sends KSEA to, by its tower frequency.
     static double KseaTower()
@@ -65,9 +61,7 @@ TEST_F(SceneryIndexTest, PackWithoutAirportsAndMissingNavDataLeaveAnEmptyIndexAn
     Utils_readAllAptDat();
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("Orthophotos/Earth nav data/apt.dat, No such file or directory 2"), std::string::npos) << out;
-    EXPECT_TRUE(IcaoMap.empty());
-    EXPECT_TRUE(ILSMap.empty());
-    EXPECT_EQ(earthNavDatVersion, "");
+    EXPECT_TRUE(IcaoMap.empty() && ILSMap.empty() && earthNavDatVersion.empty());
     EXPECT_TRUE(Logged("can't find custom nav data " + simhost::SystemPath() + kPluginNavdata + "earth_nav.dat"));
     EXPECT_TRUE(Logged("can't find custom fix data"));
 }
@@ -91,10 +85,12 @@ TEST_F(SceneryIndexTest, FileThatIsNotAnAptDatIsSkippedAndAVersionLineWithoutCyc
     parseSingleAptDat(HostFile("mac.dat", "A\r1 433 1 0 KSEA Seattle\r99\r")); // 'A': a classic Mac file
     EXPECT_EQ(IcaoMap.count("KSEA"), 1u);
 
-    EXPECT_EQ(ottieniVersioneAiracFile(HostFile("a.dat", "I\n1100 Version - data cycle 2013, build 20201014\n")),
-              "2013");
-    EXPECT_EQ(ottieniVersioneAiracFile(HostFile("b.dat", "I\n\n1200 Version - data cycle 1911, build 2025\n")), "1911");
-    EXPECT_EQ(ottieniVersioneAiracFile(HostFile("c.dat", "I\nno version here\n99\n")), "");
+    const std::pair<const char *, const char *> versions[] = {
+        {"I\n1100 Version - data cycle 2013, build 20201014\n", "2013"},
+        {"I\n\n1200 Version - data cycle 1911, build 2025\n", "1911"},
+        {"I\nno version here\n99\n", ""}};
+    for (const auto &v : versions)
+        EXPECT_EQ(ottieniVersioneAiracFile(HostFile("v.dat", v.first)), v.second) << v.first;
     EXPECT_EQ(ottieniVersioneAiracFile(simhost::SystemPath() + "missing.dat"), "");
     EXPECT_TRUE(Logged("unable to parse " + simhost::SystemPath() + "missing.dat"));
 }
@@ -125,6 +121,5 @@ TEST_F(SceneryIndexTest, LocalizerBearingsByNavDataLayout)
     EXPECT_EQ(ILSMap["KSEA"].ils[0].runway, "16R");
     EXPECT_FLOAT_EQ(ILSMap["KSEA"].ils[0].bearing, 163.2f);
 }
-
 
 } // namespace

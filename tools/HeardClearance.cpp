@@ -80,6 +80,8 @@ bool ReadNumber(const std::vector<Word> &w, size_t at, int &value, size_t &next)
         }
         i++;
     }
+    if (number > 999999) // no heading, level or speed is this large
+        return false;
     value = (int)number;
     next = i;
     return true;

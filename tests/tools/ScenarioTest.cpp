@@ -218,6 +218,7 @@ TEST(HeardClearance, HeadingsLevelsAndSpeedsAsThePluginSpeaksThem)
         {"climb via SID", -1, -1, -1, true},
         {"descend to 90000 feet", -1, -1, -1, true},
         {"reduce speed to 9999999999999 knots", -1, -1, -1, true},
+        {"climb to flight level 999999 thousand", -1, -1, -1, true},
     };
     for (const auto &c : kCases) {
         const HeardClearance heard = Scenario_HeardClearance(c.text);

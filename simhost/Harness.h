@@ -226,6 +226,9 @@ struct ProbeStats {
     int maxProbesInFrame = 0;  ///< the most in any one frame since Reset
 };
 SIMHOST_API ProbeStats TerrainProbeStats();
+/// Destroyed windows and terrain probes the host still keeps to name late calls on them: at most 64 of
+/// each, however long the run.
+SIMHOST_API size_t DestroyedObjectsKept();
 
 struct ParkingPosition {
     std::string name;

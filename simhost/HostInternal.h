@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,45 @@
 
 namespace simhost {
 namespace detail {
+
+/// Objects the plug-in has destroyed (windows, probes), kept a while so that a late call on one is named
+/// as such: their memory is not given back meanwhile, so no new object takes their address. Only the
+/// last kLimit are kept (a soak leg destroys about 50 windows), so that a long run neither grows nor
+/// searches further each hour.
+template <typename T> class Retired {
+  public:
+    static const size_t kLimit = 64;
+    void Add(std::unique_ptr<T> object)
+    {
+        objects_.push_back(std::move(object));
+        if (objects_.size() > kLimit)
+            objects_.pop_front();
+    }
+    bool Holds(const void *object) const
+    {
+        for (const std::unique_ptr<T> &o : objects_)
+            if (o.get() == object)
+                return true;
+        return false;
+    }
+    size_t Size() const { return objects_.size(); }
+    void Clear() { objects_.clear(); }
+
+  private:
+    std::deque<std::unique_ptr<T>> objects_;
+};
+
+/// Moves the object p of live into retired; false when live does not hold it.
+template <typename T> bool Retire(std::vector<std::unique_ptr<T>> &live, Retired<T> &retired, const T *p)
+{
+    for (size_t i = 0; i < live.size(); i++)
+        if (live[i].get() == p) {
+            retired.Add(std::move(live[i]));
+            live.erase(live.begin() + (long)i);
+            return true;
+        }
+    return false;
+}
 
 struct PluginModule {
     void *handle = nullptr;
@@ -87,6 +128,7 @@ void TerrainFrameBegins(double aircraftLat, double aircraftLon, bool placed);
 void TerrainPlaceFrame(double lat, double lon);
 /// The plug-in stopped: probes it did not destroy are reported.
 void TerrainPluginStopped();
+size_t RetiredProbes();
 
 /// Draws every visible window once (the frame's drawing pass).
 void DrawWindows();

@@ -45,7 +45,8 @@ struct ProbeObject {
 
 struct ProbeState {
     Frame frame;
-    std::vector<std::unique_ptr<ProbeObject>> probes; ///< kept until Reset, so stale handles are recognised
+    std::vector<std::unique_ptr<ProbeObject>> probes; ///< alive
+    Retired<ProbeObject> retired;                      ///< so that stale handles are recognised
     ProbeStats stats;
 };
 ProbeState gProbes;
@@ -95,14 +96,12 @@ bool Loaded(double lat, double lon)
 ProbeObject *Find(XPLMProbeRef ref, const char *call)
 {
     for (const std::unique_ptr<ProbeObject> &p : gProbes.probes)
-        if (p.get() == ref) {
-            if (!p->alive) {
-                HostError("%s: probe %p was destroyed", call, ref);
-                return nullptr;
-            }
+        if (p.get() == ref)
             return p.get();
-        }
-    HostError("%s: %p is not a probe", call, ref);
+    if (gProbes.retired.Holds(ref))
+        HostError("%s: probe %p was destroyed", call, ref);
+    else
+        HostError("%s: %p is not a probe", call, ref);
     return nullptr;
 }
 
@@ -130,14 +129,19 @@ void TerrainPlaceFrame(double lat, double lon)
     PlaceFrame(lat, lon);
 }
 
+size_t RetiredProbes()
+{
+    return gProbes.retired.Size();
+}
+
 void TerrainPluginStopped()
 {
-    int alive = 0;
-    for (std::unique_ptr<ProbeObject> &p : gProbes.probes)
-        if (p->alive) {
-            alive++;
-            p->alive = false;
-        }
+    int alive = (int)gProbes.probes.size();
+    for (std::unique_ptr<ProbeObject> &p : gProbes.probes) {
+        p->alive = false;
+        gProbes.retired.Add(std::move(p));
+    }
+    gProbes.probes.clear();
     gProbes.stats.alive = 0;
     if (alive > 0)
         HostError("the plug-in stopped with %d terrain probe(s) not destroyed", alive);
@@ -205,6 +209,7 @@ XPLM_API void XPLMDestroyProbe(XPLMProbeRef inProbe)
     if (p == nullptr)
         return;
     p->alive = false;
+    Retire(gProbes.probes, gProbes.retired, p);
     gProbes.stats.destroyed++;
     gProbes.stats.alive--;
 }

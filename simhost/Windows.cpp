@@ -33,7 +33,8 @@ struct Window {
 
 namespace {
 
-std::vector<std::unique_ptr<Window>> gWindows;
+std::vector<std::unique_ptr<Window>> gWindows; ///< alive
+Retired<Window> gRetiredWindows;
 std::vector<Window *> gOrder; ///< back to front
 Window *gCapture = nullptr;   ///< the window that took the mouse-down
 Window *gFocus = nullptr;     ///< the window with keyboard focus
@@ -44,14 +45,12 @@ Window *gDrawing = nullptr; ///< the window being drawn: its drawing calls are k
 Window *Resolve(XPLMWindowID id, const char *call)
 {
     for (const auto &w : gWindows)
-        if (w.get() == id) {
-            if (!w->alive) {
-                HostError("%s on a destroyed window", call);
-                return nullptr;
-            }
+        if (w.get() == id)
             return w.get();
-        }
-    HostError("%s with an invalid window", call);
+    if (gRetiredWindows.Holds(id))
+        HostError("%s on a destroyed window", call);
+    else
+        HostError("%s with an invalid window", call);
     return nullptr;
 }
 
@@ -93,6 +92,10 @@ void Kill(Window *w)
     if (gCapture == w)
         gCapture = nullptr;
     gOrder.erase(std::remove(gOrder.begin(), gOrder.end(), w), gOrder.end());
+    // A window destroyed in a draw pass is still in that pass's list: it stays allocated, marked dead.
+    w->drawing.clear();
+    w->drawing.shrink_to_fit();
+    Retire(gWindows, gRetiredWindows, w);
 }
 
 /// Wall-clock time of the window draw callbacks: in the last frame, and the longest frame since Reset.
@@ -124,6 +127,7 @@ void ResetWindows()
 {
     gLastDrawSeconds = gLongestDrawSeconds = gLastDrawRunQueueSeconds = gLongestPluginSeconds = 0;
     gWindows.clear();
+    gRetiredWindows.Clear();
     gOrder.clear();
     gCapture = gFocus = nullptr;
     gStrings.clear();
@@ -321,6 +325,11 @@ void KeyPress(char key, int flags, char virtualKey)
         return;
     if (gFocus != nullptr && gFocus->alive && gFocus->rootWidget == 0 && gFocus->key != nullptr)
         gFocus->key(gFocus, key, flags, virtualKey, gFocus->ref, 0);
+}
+
+size_t DestroyedObjectsKept()
+{
+    return gRetiredWindows.Size() + RetiredProbes();
 }
 
 } // namespace simhost

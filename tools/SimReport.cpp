@@ -6,6 +6,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <dlfcn.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include "Harness.h"
@@ -26,6 +27,55 @@ long ResidentKilobytes()
         resident = -1;
     fclose(statm);
     return resident < 0 ? -1 : resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+/// The anonymous part of the resident memory (heap, stacks, anonymous maps): RSS less the pages of mapped
+/// files, which grow as code and data pages are first touched without anything having been allocated.
+long AnonymousResidentKilobytes()
+{
+    FILE *status = fopen("/proc/self/status", "r");
+    if (status == nullptr)
+        return -1;
+    char line[256];
+    long kilobytes = -1;
+    while (fgets(line, sizeof line, status) != nullptr)
+        if (sscanf(line, "RssAnon: %ld", &kilobytes) == 1)
+            break;
+    fclose(status);
+    return kilobytes;
+}
+
+/// Bytes the C allocator has handed out and not had back, over all its arenas: malloc_info's totals
+/// (memory taken from the system, including mmapped chunks, less the free chunks it keeps).
+long HeapInUseKilobytes()
+{
+    char *text = nullptr;
+    size_t size = 0;
+    FILE *out = open_memstream(&text, &size);
+    if (out == nullptr)
+        return -1;
+    int failed = malloc_info(0, out);
+    fclose(out);
+    long long fast = -1, rest = -1, mmapped = -1, current = -1;
+    // The totals over every arena follow the last </heap>.
+    const char *totals = failed == 0 && text != nullptr ? strstr(text, "</heap>\n<total") : nullptr;
+    for (const char *last = totals; last != nullptr; last = strstr(last + 1, "</heap>\n<total"))
+        totals = last;
+    if (totals != nullptr) {
+        const char *p;
+        if ((p = strstr(totals, "<total type=\"fast\"")) != nullptr)
+            sscanf(p, "<total type=\"fast\" count=\"%*d\" size=\"%lld\"", &fast);
+        if ((p = strstr(totals, "<total type=\"rest\"")) != nullptr)
+            sscanf(p, "<total type=\"rest\" count=\"%*d\" size=\"%lld\"", &rest);
+        if ((p = strstr(totals, "<total type=\"mmap\"")) != nullptr)
+            sscanf(p, "<total type=\"mmap\" count=\"%*d\" size=\"%lld\"", &mmapped);
+        if ((p = strstr(totals, "<system type=\"current\"")) != nullptr)
+            sscanf(p, "<system type=\"current\" size=\"%lld\"", &current);
+    }
+    free(text);
+    if (fast < 0 || rest < 0 || mmapped < 0 || current < 0)
+        return -1;
+    return (long)((current + mmapped - fast - rest) / 1024);
 }
 
 int OpenFileDescriptors()
@@ -129,10 +179,11 @@ void SimReport_Print(FILE *out, SimReport &report, const char *label, bool whole
         counts(&sources, &buffers, &contexts, &devices, &orphaned, &badDeletes);
     const FrameHistogram &frames = whole ? report.whole : report.interval;
     fprintf(out,
-            "[%7.2f] REPORT %s rss_kb=%ld fds=%d al_sources=%d al_buffers=%d al_contexts=%d al_devices=%d "
+            "[%7.2f] REPORT %s rss_kb=%ld rss_anon_kb=%ld heap_kb=%ld fds=%d al_sources=%d al_buffers=%d al_contexts=%d al_devices=%d "
             "al_orphaned=%d al_bad_deletes=%d widgets=%d windows=%d host_errors=%d frames=%ld longest_ms=%.3f "
             "longest_at=%.2f p999_ms=%.3f wall_longest_ms=%.3f\n",
-            simhost::ElapsedTime(), label, ResidentKilobytes(), OpenFileDescriptors(), sources, buffers, contexts,
+            simhost::ElapsedTime(), label, ResidentKilobytes(), AnonymousResidentKilobytes(), HeapInUseKilobytes(),
+            OpenFileDescriptors(), sources, buffers, contexts,
             devices, orphaned, badDeletes, simhost::WidgetCount(), (int)simhost::Windows().size(),
             (int)simhost::HostErrors().size(), frames.frames, frames.longestMs, frames.longestAt,
             SimReport_Percentile(frames, 0.999), frames.longestWallMs);

@@ -46,8 +46,7 @@ std::string ToneWave(double seconds)
 int main(int argc, char **argv)
 {
     const std::string version = argc > 1 ? argv[1] : "2.1.0"; // the installed version, as the plug-in sends it
-    // The same version with a fourth field: no newer one, in a code of the four digits the plug-in wants.
-    const std::string latest = version + ".0";
+    const std::string latest = version; // no newer one
     TlsTestServer server;
     if (!server.Start()) {
         fprintf(stderr, "soak-server: cannot start\n");

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "XPLMProcessing.h"
+#include "comms/PhraseAddressee.h"
 #include "comms/PhraseCommon.h"
 #include "monitor/Altitude.h"
 #include "monitor/LevelText.h"
@@ -58,9 +59,12 @@ void CenterInitialCall(pilot *r)
 void CenterInitialCallFlightLevelChange(pilot *r)
 {
     Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s, request cruise altitude change to %s, %s.", Center_name(r).c_str(),
-                  Utils_FeetsOrFL(r->plannedFL * 100).c_str(), Phrase_Callsign(r));
-    Phrase_Queue(r, PHRASE_PILOT_OPENING, "CENTER", 510, p);
+    // Asked of the controller who clears the levels, on his frequency: the centre, or approach once with it.
+    const char *facility = Center_instructionFacility(r);
+    Phrase_Format(p.text, sizeof p.text, "%s, request cruise altitude change to %s, %s.",
+                  Phrase_FacilityName(r, facility).c_str(), Utils_FeetsOrFL(r->plannedFL * 100).c_str(),
+                  Phrase_Callsign(r));
+    Phrase_Queue(r, PHRASE_PILOT_OPENING, facility, 510, p);
 }
 
 void Center_Answer(pilot *r)

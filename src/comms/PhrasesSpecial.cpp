@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "XPLMProcessing.h"
+#include "comms/PhraseAddressee.h"
 #include "comms/PhraseCommon.h"
 #include "comms/PhrasesHandOver.h"
 #include "monitor/WaypointTracking.h"
@@ -11,13 +12,6 @@
 
 namespace
 {
-
-std::string Special_centreName(const pilot *r)
-{
-    char clean[sizeof r->nomeCenter];
-    Phrase_CleanName(clean, sizeof clean, r->nomeCenter);
-    return clean;
-}
 
 const char *Special_rules(const pilot *r)
 {
@@ -59,12 +53,12 @@ void AnnounceSquawkIncorrect_ReadBack(pilot *r, const char *text)
     r->gIsCopiing = 0;
 }
 
-// MARK: cancel IFR (heard on any facility: it ends the service)
+// MARK: cancel IFR (heard on any facility: it ends the service; the pilot asks whom he is talking to)
 
 void Radio_CancelIFR(pilot *r)
 {
     Phrase p;
-    Phrase_Format(p.text, sizeof p.text, "%s, %s, please cancel %s.", Special_centreName(r).c_str(), Phrase_Callsign(r),
+    Phrase_Format(p.text, sizeof p.text, "%s, %s, please cancel %s.", Phrase_Addressee(r).c_str(), Phrase_Callsign(r),
                   Special_rules(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "ALL", 1080, p);
 }
@@ -93,13 +87,15 @@ void Radio_CancelIFRReadback(pilot *r, const char *text)
 void DeclareEmergency(pilot *r)
 {
     const std::string airport = Phrase_AirportName(r->arrAirportFullName);
+    const std::string addressee = Phrase_Addressee(r);
     Phrase p;
+    // With approach the landing airport is the one whose controllers are on the frequency.
     if (r->cicloApproach == 1)
-        Phrase_Format(p.text, sizeof p.text, "%s approach, declaring emergency, request immediate landing, %s.",
-                      airport.c_str(), Phrase_Callsign(r));
+        Phrase_Format(p.text, sizeof p.text, "%s, declaring emergency, request immediate landing, %s.",
+                      addressee.c_str(), Phrase_Callsign(r));
     else
         Phrase_Format(p.text, sizeof p.text, "%s, declaring emergency, request immediate landing at %s, %s.",
-                      Special_centreName(r).c_str(), airport.c_str(), Phrase_Callsign(r));
+                      addressee.c_str(), airport.c_str(), Phrase_Callsign(r));
     Phrase_Queue(r, PHRASE_PILOT_OPENING, "ALL", 3001, p);
 }
 

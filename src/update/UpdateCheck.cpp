@@ -154,12 +154,6 @@ void UpdateCheck_Run(UpdateCheckJob &job, const std::atomic<bool> *cancel)
         job.log.Debug(kTag, "current version: %s (current RC build %s)", installed.code, installed.build);
     else
         job.log.Debug(kTag, "current version: %s", installed.code);
-    if (!Update_HasFourDigitCode(stable)) {
-        job.log.Debug(kTag, "Error retrieving updates...");
-        job.outcome = UPDATE_CHECK_NO_VERSION;
-        return;
-    }
-
     UpdateDecision decision = Update_Decide(stable, candidate, installed);
     job.log.Info(kTag, "%s", decision.logLine);
     if (decision.offer == UPDATE_OFFER_NONE) {
@@ -198,7 +192,7 @@ int UpdateCheck_Finish(UpdateCheckJob &job)
         return 1;
     case UPDATE_CHECK_NO_VERSION:
         if (job.announceNoUpdate)
-            CreateWarningWinControl(400, 600, 340, 100, "Vellomir - Update Failed!", "Error retrieving updates...");
+            CreateWarningWinControl(400, 600, 340, 100, "Vellomir - Update Failed!", "The update server sent no version");
         return 1;
     case UPDATE_CHECK_ALREADY_OPEN:
         PrintInfo(kTag, "Update dialog already open or updated already notified");

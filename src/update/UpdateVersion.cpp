@@ -96,8 +96,9 @@ bool Update_ParseVersion(const char *text, size_t length, UpdateVersion *out, ch
         uint64_t &field = out->fields[out->fieldCount - 1];
         field = field * 10 + (uint64_t)(c - '0'); // at most 15 digits: no overflow
     }
-    if (out->fieldCount == 0) {
-        snprintf(why, whySize, "no version number");
+    // A lone number ("404", "1") is a status or a count, not a release: a version has at least two.
+    if (out->fieldCount < 2) {
+        snprintf(why, whySize, "%s", out->fieldCount == 0 ? "no version number" : "a lone number, not a dotted version");
         return false;
     }
     return true;
@@ -117,11 +118,6 @@ int Update_CompareVersions(const UpdateVersion &a, const UpdateVersion &b)
     if (!a.candidate)
         return 0;
     return UpdateVersion_compareNumbers(a.buildNumber, b.buildNumber);
-}
-
-bool Update_HasFourDigitCode(const UpdateVersion &version)
-{
-    return strlen(version.code) >= 4;
 }
 
 UpdateDecision Update_Decide(const UpdateVersion &stable, const UpdateVersion &candidate,

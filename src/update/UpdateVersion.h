@@ -19,15 +19,13 @@ struct UpdateVersion {
 
 /// Reads a version text (a dotted version, optionally followed by an "RC" marker and its build). Blanks
 /// and line ends around it are dropped. False, with the reason in why, when the text is empty, longer than
-/// 15 characters, holds any character but letters, digits, "." and "-", or has no number before the marker.
+/// 15 characters, holds any character but letters, digits, "." and "-", or has fewer than two numbers
+/// before the marker.
 bool Update_ParseVersion(const char *text, size_t length, UpdateVersion *out, char *why, size_t whySize);
 
 /// Orders two versions: their numbers field by field (a missing field counts as 0), then a stable release
 /// above a candidate of the same numbers, then candidates by build. Negative, 0 or positive.
 int Update_CompareVersions(const UpdateVersion &a, const UpdateVersion &b);
-
-/// The server's stable answer is trusted only when its code has at least four digits.
-bool Update_HasFourDigitCode(const UpdateVersion &version);
 
 enum UpdateOffer { UPDATE_OFFER_NONE, UPDATE_OFFER_STABLE, UPDATE_OFFER_CANDIDATE };
 

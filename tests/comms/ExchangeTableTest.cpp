@@ -171,7 +171,9 @@ TEST_F(ExchangeTest, EveryOtherExchangeQueuesItsPhraseOnItsFacilityWithItsCodeAn
          },
          "Vellomir @12@, set the transponder code #2345# as instructed.", "transponder on #2345#, Vellomir @12@.",
          "ALL", 2000, Any},
-        {"cancel IFR", Radio_CancelIFR, "Seattle Center, Vellomir @12@, please cancel IFR.", "", "ALL", 1080, Any},
+        {"cancel IFR", [](pilot &p) { p.gActualFrequencyName = "CENTER";
+             Radio_CancelIFR(&p); },
+         "Seattle Center, Vellomir @12@, please cancel IFR.", "", "ALL", 1080, Any},
         {"IFR cancelled", Radio_CancelIFRResponse, "Vellomir @12@, IFR cancelled", "IFR cancelled, Vellomir @12@",
          "ALL", 1090, Any},
         {"cancellation read back", [](pilot &p) { Radio_CancelIFRReadback(&p, "IFR cancelled, X"); },

@@ -151,6 +151,7 @@ TEST_F(ExchangeTest, OutsideNamesLoseTheirMarkupCharactersAndAreNeverFormats)
     pilot &r = pilotObj;
     snprintf(r.nomeCenter, sizeof r.nomeCenter, "Seattle %%s%%n* Center");
     r.depAirportFullName = "Sea*Tac #%s";
+    r.gActualFrequencyName = "CENTER";
     queue.clear();
     Radio_CancelIFR(&r);
     EXPECT_STREQ(queue.back().text, "Seattle %s%n Center, Vellomir @12@, please cancel IFR.");
@@ -193,7 +194,7 @@ TEST_F(ExchangeTest, MessagesForAllAreHeardAndReadBackOnAnyFacility)
     RunUntilQuiet();
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Vellomir 12, set the transponder code 2345 as instructed.",
                                                  "transponder on 2345, Vellomir 12.",
-                                                 "Seattle Center, Vellomir 12, please cancel IFR.",
+                                                 "Seattle Tacoma ground, Vellomir 12, please cancel IFR.",
                                                  "Vellomir 12, IFR cancelled", "IFR cancelled, Vellomir 12"}));
     EXPECT_EQ(gPluginEnabled, 0);
     EXPECT_TRUE(r.serviceTerminated);

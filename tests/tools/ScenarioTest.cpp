@@ -1,27 +1,21 @@
-// vellomir-sim's scenario files: words, setup, mistakes named by line, and a short flight.
+// vellomir-sim's scenario files: words, setup, mistakes named by line, a short flight and the listening
+// pilot. The FMS verbs and `jump` are flown by the ATC dialog scenario (sim.atc_dialog_scenario).
 #include <cmath>
 
 #include "Scenario.h"
-#include "XPLMNavigation.h"
 #include "XPLMUtilities.h"
-#include "planning/Fms.h"
-#include "planning/JumpToWaypoint.h"
-#include "state/Pilot.h"
 #include "support/PluginHost.h"
 
 namespace {
 
-TEST(ScenarioWords, QuotesGroupAndHashStartsAComment)
+TEST(ScenarioParse, WordsSetupFirstAndBadValuesNameTheLine)
 {
     EXPECT_EQ(Scenario_SplitWords("press \"Request IFR Clearance\"  # the delivery button"),
               (std::vector<std::string>{"press", "Request IFR Clearance"}));
     EXPECT_EQ(Scenario_SplitWords("expect log \"#4521#\""), (std::vector<std::string>{"expect", "log", "#4521#"}));
     EXPECT_TRUE(Scenario_SplitWords("   # only a comment\r").empty());
     EXPECT_EQ(Scenario_SplitWords("com1\t121.9\r"), (std::vector<std::string>{"com1", "121.9"}));
-}
 
-TEST(ScenarioParse, SetupComesFirstAndBadValuesNameTheLine)
-{
     Scenario s;
     std::string error;
     ASSERT_TRUE(Scenario_Parse("xplane 11330\nfps 20\nsample off\nwait 1\n", s, error)) << error;
@@ -78,18 +72,14 @@ TEST_F(ScenarioRunTest, ParkingPositionByNameAndWeatherWithTemperature)
                                s, error))
         << error;
     s.path = "p.scn";
-    std::vector<std::string> done;
     ScenarioHooks hooks;
     hooks.loadPlugin = [] { return true; };
-    hooks.event = [&](const std::string &text) { done.push_back(text); };
     EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
     EXPECT_NEAR(simhost::Aircraft().lat, 47.43903934, 1e-9);
     EXPECT_TRUE(simhost::Aircraft().onGround);
     EXPECT_GT(simhost::GetFloat("sim/weather/aircraft/altimeter_temperature_error"), 5.0f); // 433 ft in cold air
     EXPECT_EQ(error, "p.scn: line 3: KSEA has no parking position \"Q77\" (it has Exit North Ramp, Exit South Ramp, "
                      "Hold 16L, Hold 34R, Horizon Ramp exit, North Cargo Ramp, A1, A10 ...)");
-    ASSERT_EQ(done.size(), 3u);
-    EXPECT_EQ(done[0], "place parking KSEA \"GA Ramp (Weyerhauser)\"");
 
     Scenario badWeather;
     ASSERT_TRUE(Scenario_Parse("weather wind 160 8 qnh 1013 oat 5\n", badWeather, error));
@@ -97,69 +87,7 @@ TEST_F(ScenarioRunTest, ParkingPositionByNameAndWeatherWithTemperature)
     EXPECT_EQ(error, ": line 1: weather: after the qnh only 'isa DEGREES' may follow");
 }
 
-} // namespace
-
-TEST_F(ScenarioRunTest, TheAircraftTakesOffFromSeattleAndFliesTheProgrammedRouteThenJumps)
-{
-    ASSERT_TRUE(simhost::InstallSample(std::string(VELLOMIR_SOURCE_DIR) + "/data/sample"));
-    // The departure of KSEA 16L on HAROB6 as filing programs it, by hand: fixes and their levels.
-    pilot record;
-    record.datiPilotaImpostati = 1;
-    record.isOnGround = 1;
-    record.latitudine = 47.4638;
-    record.longitudine = -122.3079;
-    record.depAirportICAO = "KSEA";
-    record.arrAirportICAO = "KPDX";
-    const struct {
-        const char *name;
-        float lat, lon;
-        int fl;
-    } fixes[] = {{"CAVOB", 47.3962f, -122.3083f, 40},
-                 {"RENBE", 47.3204f, -122.3115f, 60},
-                 {"RICHR", 47.3067f, -122.4376f, 80},
-                 {"EMRLD", 47.3158f, -122.7697f, 100},
-                 {"HAROB", 47.2433f, -123.0408f, 120}};
-    for (const auto &fix : fixes)
-        record.AddToFlightPlan(fix.lat, fix.lon, fix.name, 1, xplm_Nav_Fix, fix.fl, 0);
-    ProgramFMS(&record);
-
-    Scenario s;
-    std::string error;
-    ASSERT_TRUE(Scenario_Parse("place position 47.4638 -122.3079 elevation 131 heading 160\n"
-                               "expect fms-count 7\nexpect fms 0 KSEA\nexpect fms 1 CAVOB altitude 4000\n"
-                               "expect fms-destination 1\nfly fms altitude 20000 speed 250\nwait 330\n"
-                               "expect fms-destination 4\nexpect fms 4 EMRLD altitude 10000\n"
-                               "expect fms 6 latlon\n",
-                               s, error))
-        << error;
-    s.path = "fms.scn";
-    std::vector<std::string> notes;
-    ScenarioHooks hooks;
-    hooks.loadPlugin = [] { return true; };
-    hooks.note = [&](const std::string &text) { notes.push_back(text); };
-    EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
-    EXPECT_EQ(error, "fms.scn: line 10: expected FMS entry 6 \"latlon\", but entry 6 is airport \"KPDX\" at 0 ft");
-    // Past CAVOB, RENBE and RICHR, climbing to EMRLD's 10000 ft, the autopilot engaged.
-    EXPECT_FALSE(simhost::Aircraft().onGround);
-    EXPECT_GT(simhost::Aircraft().elevation_m * 3.28084, 8000.0);
-    EXPECT_EQ(simhost::GetInt("sim/cockpit/autopilot/autopilot_state"), 529);
-    EXPECT_EQ(notes.back(), "ok: fms entry 4 is fix \"EMRLD\" at 10000 ft");
-
-    // The pilot jumps to HAROB through the "Jump to" window.
-    Scenario jump;
-    ASSERT_TRUE(Scenario_Parse("jump \"HAROB\"\nexpect fms-destination 5\njump \"KPDX\"\n", jump, error));
-    jump.path = "jump.scn";
-    JumpToWaypoint(&record);
-    EXPECT_EQ(Scenario_Run(jump, hooks, error), 4);
-    EXPECT_EQ(record.gActualFlightPlanIndex, 4);
-    EXPECT_EQ(error, "jump.scn: line 3: no \"Jump to\" window (the ATC dialog's \"Choose waypoint\" opens it)");
-    simhost::FlyTowards(180, 3000, 200);
-    EXPECT_EQ(simhost::GetInt("sim/cockpit/autopilot/autopilot_state"), 0);
-}
-
-class ScenarioVectorPilotTest : public HostTest {};
-
-TEST_F(ScenarioVectorPilotTest, TheVectorPilotFliesWhatItHearsAsAMagneticHeadingAndTheWindDriftsIt)
+TEST_F(ScenarioRunTest, TheVectorPilotFliesWhatItHearsAsAMagneticHeadingAndTheWindDriftsIt)
 {
     Scenario s;
     std::string error;
@@ -229,7 +157,7 @@ TEST(HeardClearance, HeadingsLevelsAndSpeedsAsThePluginSpeaksThem)
     }
 }
 
-TEST_F(ScenarioVectorPilotTest, FollowingTheClearancesChangesTheFmsLevelAndSpeedAndSkipsTheReadback)
+TEST_F(ScenarioRunTest, FollowingTheClearancesChangesTheFmsLevelAndSpeedAndSkipsTheReadback)
 {
     Scenario s;
     std::string error;
@@ -258,3 +186,5 @@ TEST_F(ScenarioVectorPilotTest, FollowingTheClearancesChangesTheFmsLevelAndSpeed
     EXPECT_EQ(notes, (std::vector<std::string>{"pilot: flying 6000 ft, 180 kt (0 vectors, 1 levels, 1 speeds, 0 unread)",
                                                "pilot: could not read \"Alaska one, climb via SID.\", not flown"}));
 }
+
+} // namespace

@@ -27,7 +27,8 @@ TEST(UpdateVersion, ReadsDottedVersionsAndCandidatesAndRefusesAnythingElse)
         {"2.1.10\n", true, "2.1.10", "2110", "", false},
         {"  2.2.0RC3\r\n", true, "2.2.0RC3", "220", "3", true},
         {"2.2.0-rc12", true, "2.2.0-rc12", "220", "12", true},
-        {"123456789012345", true, "123456789012345", "123456789012345", "", false},
+        {"12345678.012345", true, "12345678.012345", "12345678012345", "", false},
+        {"404", false, "", "", "", false},                // a lone number is no version
         {"1234567890123456", false, "", "", "", false},   // 16 characters: refused, never cut
         {"<html><body>502</body></html>", false, "", "", "", false},
         {"2.1.0/../../x", false, "", "", "", false},      // path characters
@@ -59,25 +60,25 @@ TEST(UpdateVersion, DecisionTable)
         const char *installed, *stable, *candidate;
         UpdateOffer offer;
         bool rcBuild;
-        bool fourDigits;
     } cases[] = {
-        {"2.1.0", "2.1.10", "2.1.10RC1", UPDATE_OFFER_STABLE, false, true},
-        {"2.1.0", "2.1.0.0", "2.1.1RC1", UPDATE_OFFER_NONE, false, true},      // equal numbers, candidates ignored
-        {"2.2.0", "2.1.10", "2.1.10RC2", UPDATE_OFFER_NONE, false, true},      // glued digits would offer 2110 > 220
-        {"2.1.10", "2.2.0.0", "2.2.0RC1", UPDATE_OFFER_STABLE, false, true},
-        {"2.1.0", "999999999999999", "1RC1", UPDATE_OFFER_STABLE, false, true}, // 15 digits, no overflow
-        {"999999999999999", "999999999999998", "1RC1", UPDATE_OFFER_NONE, false, true},
-        {"2.2.0RC3", "2.2.0.0", "2.2.0RC4", UPDATE_OFFER_STABLE, false, true}, // stable beats its candidates
-        {"2.2.0RC3", "2.1.10", "2.2.0RC4", UPDATE_OFFER_CANDIDATE, true, true},
-        {"2.2.0RC3", "2.1.10", "2.2.0RC10", UPDATE_OFFER_CANDIDATE, true, true},
-        {"2.2.0RC3", "2.1.10", "2.2.0RC3", UPDATE_OFFER_NONE, true, true},
-        {"2.2.0RC3", "2.1.10", "2.1.9RC9", UPDATE_OFFER_NONE, true, true},     // older numbers, higher build
-        {"2.2.0RC3", "2.1.10", "2.3.0RC1", UPDATE_OFFER_CANDIDATE, true, true},
-        {"2.1.0", "2.1.1", "2.1.1RC1", UPDATE_OFFER_STABLE, false, false},     // three digits: not trusted
+        {"2.1.0", "2.1.10", "2.1.10RC1", UPDATE_OFFER_STABLE, false},
+        {"2.1.0", "2.1.0.0", "2.1.1RC1", UPDATE_OFFER_NONE, false},      // equal numbers, candidates ignored
+        {"2.2.0", "2.1.10", "2.1.10RC2", UPDATE_OFFER_NONE, false},      // glued digits would offer 2110 > 220
+        {"2.1.10", "2.2.0.0", "2.2.0RC1", UPDATE_OFFER_STABLE, false},
+        {"2.1.0", "99999999.999999", "1.0RC1", UPDATE_OFFER_STABLE, false}, // long numbers, no overflow
+        {"99999999.999999", "99999999.999998", "1.0RC1", UPDATE_OFFER_NONE, false},
+        {"2.2.0RC3", "2.2.0.0", "2.2.0RC4", UPDATE_OFFER_STABLE, false}, // stable beats its candidates
+        {"2.2.0RC3", "2.1.10", "2.2.0RC4", UPDATE_OFFER_CANDIDATE, true},
+        {"2.2.0RC3", "2.1.10", "2.2.0RC10", UPDATE_OFFER_CANDIDATE, true},
+        {"2.2.0RC3", "2.1.10", "2.2.0RC3", UPDATE_OFFER_NONE, true},
+        {"2.2.0RC3", "2.1.10", "2.1.9RC9", UPDATE_OFFER_NONE, true},     // older numbers, higher build
+        {"2.2.0RC3", "2.1.10", "2.3.0RC1", UPDATE_OFFER_CANDIDATE, true},
+        {"2.1.0", "2.1.1", "2.1.1RC1", UPDATE_OFFER_STABLE, false},  // three single digits: newer all the same
+        {"2.1.0", "2.1.0", "2.1.0RC1", UPDATE_OFFER_NONE, false},   // the installed version itself
+        {"2.1.0", "2.0.9", "2.0.9RC1", UPDATE_OFFER_NONE, false},
     };
     for (const Case &c : cases) {
         UpdateVersion installed = Version(c.installed), stable = Version(c.stable), candidate = Version(c.candidate);
-        EXPECT_EQ(Update_HasFourDigitCode(stable), c.fourDigits) << c.stable;
         UpdateDecision decision = Update_Decide(stable, candidate, installed);
         EXPECT_EQ(decision.offer, c.offer) << c.installed << " with " << c.stable << " / " << c.candidate;
         EXPECT_EQ(decision.rcBuild, c.rcBuild) << c.installed << " with " << c.stable << " / " << c.candidate;
@@ -86,7 +87,7 @@ TEST(UpdateVersion, DecisionTable)
             EXPECT_GT(Update_CompareVersions(offered, installed), 0) << "offered at or below the installed version";
         }
     }
-    EXPECT_STREQ(Update_Decide(Version("2.1.10"), Version("1RC1"), Version("2.1.0")).logLine,
+    EXPECT_STREQ(Update_Decide(Version("2.1.10"), Version("1.0RC1"), Version("2.1.0")).logLine,
                  "Stable version needs an update: 2110 > 210");
 }
 

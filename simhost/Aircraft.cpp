@@ -312,6 +312,17 @@ void FlyFms(float altitude_ft, float speed_kt, float climb_fpm)
         SetInt(kAutopilotState, kAutopilotFollowingFms);
 }
 
+void SetAutopilotTargets(float altitude_ft, float speed_kt)
+{
+    Model &m = gModel;
+    if (altitude_ft > 0) {
+        m.fmsAltitude_ft = altitude_ft;
+        m.targetAltitude_ft = AutopilotTrueAltitude(altitude_ft);
+    }
+    if (speed_kt > 0)
+        m.targetSpeed_kt = speed_kt;
+}
+
 void FlyHeadingMagnetic(float headingMagnetic_deg)
 {
     EndFms();

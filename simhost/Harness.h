@@ -172,6 +172,9 @@ SIMHOST_API void FlyTowards(float headingTrue_deg, float altitude_ft, float spee
 /// the aircraft is at), keeping the commanded altitude and speed.
 SIMHOST_API void FlyHeadingMagnetic(float headingMagnetic_deg);
 SIMHOST_API void FlyFms(float altitude_ft, float speed_kt, float climb_fpm = 0);
+/// The autopilot's altitude (as FlyFms's: what the altimeter reads) and speed selectors, set while it flies
+/// on in its mode: the FMS takes the altitude for entries without one. A value of 0 or less leaves that one.
+SIMHOST_API void SetAutopilotTargets(float altitude_ft, float speed_kt);
 SIMHOST_API void StopAircraft();
 /// Turns the aircraft to a heading at once, keeping its speed and what it was commanded otherwise (the
 /// corners of a scripted taxi route, which a kinematic turn would cut).

@@ -43,13 +43,24 @@ struct ScenarioHooks {
 /// that was met.
 std::string Scenario_DoFms(const std::vector<std::string> &words, bool &handled, std::string &met);
 
-/// The vector pilot's lines (`fly heading N magnetic`, `pilot vectors on|off`): empty when carried out, else what
-/// went wrong; handled false for any other line.
+/// What a controller's text gives the pilot to fly: "turn left|right heading D D D", a level after "climb",
+/// "descend" or "maintain" ("N feet", "flight level D D D"), a speed after "speed" or "maintain" ("N knots").
+struct HeardClearance {
+    int heading_deg = -1; ///< magnetic; -1 when none
+    int level_ft = -1;
+    int speed_kt = -1;
+    bool unread = false; ///< it gives one of them in words the pilot cannot read
+};
+HeardClearance Scenario_HeardClearance(const std::string &text);
+
+/// The listening pilot's lines (`fly heading N magnetic`, `pilot vectors on|off` for the headings alone,
+/// `follow clearances on|off` for headings, levels and speeds): empty when carried out, else what went wrong;
+/// handled false for any other line.
 std::string Scenario_DoVectors(const std::vector<std::string> &words, bool &handled);
-/// The vector pilot's work after each frame: flies each heard "turn ... heading" as a magnetic heading and
-/// presses "Readback" when it appears; note gets a line per vector.
+/// The listening pilot's work after each frame: flies each heading heard as a magnetic heading, each level and
+/// speed as the autopilot's, and presses "Readback" 2 s later when it appears; note gets a line per clearance.
 void Scenario_VectorPilotFrame(const std::function<void(const std::string &)> &note);
-/// Forgets the vector pilot (a new run).
+/// Forgets the listening pilot (a new run).
 void Scenario_ResetVectorPilot();
 
 /// Runs the events after Reset. Returns 0 on success, 2 when the plug-in cannot be loaded,

@@ -1,7 +1,7 @@
-// The scenario's vector pilot: a heading held as the autopilot's heading mode would, and a pilot who flies the
-// controller's vectors as they are heard and reads them back.
+// The scenario's listening pilot: a heading held as the autopilot's heading mode would, and a pilot who flies
+// what the controller gives as it is heard (the vectors only, or every heading, level and speed) and reads it
+// back.
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,43 +11,15 @@
 
 namespace {
 
-struct VectorPilot {
-    bool on = false;
-    size_t heard = 0;   ///< spoken texts already listened to
-    float readbackAt = 0; ///< a vector to read back from this time on (0 = none)
-    int vectors = 0;
+struct ListeningPilot {
+    bool headings = false;   ///< flies the vectors
+    bool clearances = false; ///< flies the levels and speeds too
+    size_t heard = 0;        ///< spoken texts already listened to
+    float readbackAt = 0;    ///< a clearance to read back from this time on (0 = none)
+    HeardClearance last;     ///< the last clearance flown: its readback repeats it
+    int vectors = 0, levels = 0, speeds = 0, unread = 0;
 };
-VectorPilot gVectorPilot;
-
-/// The digit of a spoken digit word, -1 for another word.
-int DigitOf(const std::string &word)
-{
-    static const char *const kWords[] = {"zero", "one", "two", "tree", "four", "five", "six", "seven", "eight", "niner"};
-    for (int i = 0; i < 10; i++)
-        if (word == kWords[i] || (i == 3 && word == "three") || (i == 9 && word == "nine"))
-            return i;
-    return -1;
-}
-
-/// The heading of a heard "turn left|right heading D D D", -1 when the text holds none.
-int HeardHeading(const std::string &text)
-{
-    size_t at = text.find("turn ");
-    at = at == std::string::npos ? at : text.find(" heading ", at);
-    if (at == std::string::npos)
-        return -1;
-    int heading = 0, digits = 0;
-    size_t pos = at + 9;
-    while (digits < 3 && pos < text.size()) {
-        size_t end = text.find_first_of(" ,.", pos);
-        const int digit = DigitOf(text.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
-        if (digit < 0)
-            break;
-        heading = heading * 10 + digit, digits++;
-        pos = end == std::string::npos ? text.size() : end + 1;
-    }
-    return digits == 3 ? heading : -1;
-}
+ListeningPilot gListeningPilot;
 
 /// Presses a visible "Readback" button, wherever it is.
 bool PressReadback()
@@ -75,9 +47,14 @@ std::string Scenario_DoVectors(const std::vector<std::string> &w, bool &handled)
         simhost::FlyHeadingMagnetic((float)heading);
         return "";
     }
-    if (w[0] == "pilot" && n == 3 && w[1] == "vectors" && (w[2] == "on" || w[2] == "off")) {
-        gVectorPilot.on = w[2] == "on";
-        gVectorPilot.heard = simhost::SpokenTexts().size();
+    const bool vectors = w[0] == "pilot" && n == 3 && w[1] == "vectors";
+    const bool clearances = w[0] == "follow" && n == 3 && w[1] == "clearances";
+    if ((vectors || clearances) && (w[2] == "on" || w[2] == "off")) {
+        ListeningPilot &pilot = gListeningPilot;
+        pilot.headings = w[2] == "on";
+        pilot.clearances = clearances && w[2] == "on";
+        pilot.heard = simhost::SpokenTexts().size();
+        pilot.last = HeardClearance();
         return "";
     }
     handled = false;
@@ -86,26 +63,55 @@ std::string Scenario_DoVectors(const std::vector<std::string> &w, bool &handled)
 
 void Scenario_VectorPilotFrame(const std::function<void(const std::string &)> &note)
 {
-    VectorPilot &pilot = gVectorPilot;
-    if (!pilot.on)
+    ListeningPilot &pilot = gListeningPilot;
+    if (!pilot.headings)
         return;
     const std::vector<simhost::Spoken> &spoken = simhost::SpokenTexts();
     for (; pilot.heard < spoken.size(); pilot.heard++) {
-        const int heading = HeardHeading(spoken[pilot.heard].text);
-        if (heading < 0)
-            continue;
-        simhost::FlyHeadingMagnetic((float)heading);
+        HeardClearance heard = Scenario_HeardClearance(spoken[pilot.heard].text);
+        if (!pilot.clearances)
+            heard.level_ft = heard.speed_kt = -1, heard.unread = heard.unread && heard.heading_deg < 0;
+        if (heard.unread && pilot.clearances) {
+            pilot.unread++;
+            if (note)
+                note("pilot: could not read \"" + spoken[pilot.heard].text + "\", not flown");
+        }
+        const bool gives = heard.heading_deg > 0 || heard.level_ft > 0 || heard.speed_kt > 0;
+        const HeardClearance &last = pilot.last;
+        if (!gives || (heard.heading_deg == last.heading_deg && heard.level_ft == last.level_ft &&
+                       heard.speed_kt == last.speed_kt))
+            continue; // nothing to fly, or the readback of what is flown
+        pilot.last = heard;
+        std::string flown;
+        if (heard.heading_deg > 0) {
+            simhost::FlyHeadingMagnetic((float)heard.heading_deg);
+            pilot.vectors++;
+            flown = "heading " + std::to_string(heard.heading_deg) + " magnetic";
+        }
+        simhost::SetAutopilotTargets((float)heard.level_ft, (float)heard.speed_kt);
+        if (heard.level_ft > 0) {
+            pilot.levels++;
+            flown += (flown.empty() ? "" : ", ") + std::to_string(heard.level_ft) + " ft";
+        }
+        if (heard.speed_kt > 0) {
+            pilot.speeds++;
+            flown += (flown.empty() ? "" : ", ") + std::to_string(heard.speed_kt) + " kt";
+        }
         pilot.readbackAt = simhost::ElapsedTime() + 2;
-        pilot.vectors++;
-        if (note)
-            note("pilot: vector " + std::to_string(pilot.vectors) + ", flying heading " + std::to_string(heading) +
-                 " magnetic");
+        if (note && !pilot.clearances)
+            note("pilot: vector " + std::to_string(pilot.vectors) + ", flying " + flown);
+        else if (note)
+            note("pilot: flying " + flown + " (" + std::to_string(pilot.vectors) + " vectors, " +
+                 std::to_string(pilot.levels) + " levels, " + std::to_string(pilot.speeds) + " speeds, " +
+                 std::to_string(pilot.unread) + " unread)");
     }
-    if (pilot.readbackAt > 0 && simhost::ElapsedTime() >= pilot.readbackAt && PressReadback())
+    // A readback window that does not come within half a minute is not this clearance's.
+    const float now = simhost::ElapsedTime();
+    if (pilot.readbackAt > 0 && now >= pilot.readbackAt && (PressReadback() || now > pilot.readbackAt + 30))
         pilot.readbackAt = 0;
 }
 
 void Scenario_ResetVectorPilot()
 {
-    gVectorPilot = VectorPilot();
+    gListeningPilot = ListeningPilot();
 }

@@ -1,4 +1,4 @@
-// vellomir-sim's scenario files: words, setup, mistakes named by line, a short flight and the vector
+// vellomir-sim's scenario files: words, setup, mistakes named by line, a short flight and the listening
 // pilot. The FMS verbs and `jump` are flown by the ATC dialog scenario (sim.atc_dialog_scenario).
 #include <cmath>
 
@@ -104,7 +104,7 @@ TEST_F(ScenarioRunTest, TheVectorPilotFliesWhatItHearsAsAMagneticHeadingAndTheWi
     hooks.note = [&](const std::string &note) { notes.push_back(note); };
     hooks.afterFrame = [&] {
         if (++frames == 30)
-            XPLMSpeakString("Alaska one, turn right heading zero niner zero.");
+            XPLMSpeakString("Alaska one, turn right heading zero niner zero, descend to 3000 feet.");
     };
     EXPECT_EQ(Scenario_Run(s, hooks, error), 4);
     EXPECT_EQ(error, "pilot.scn: line 6: fly heading N magnetic needs a heading from 0 to 360");
@@ -115,7 +115,76 @@ TEST_F(ScenarioRunTest, TheVectorPilotFliesWhatItHearsAsAMagneticHeadingAndTheWi
     const double h = a.headingTrue_deg * M_PI / 180, north = a.speed_kt * std::cos(h), east = a.speed_kt * std::sin(h) + 40;
     EXPECT_NEAR(a.trackTrue_deg, std::atan2(east, north) * 180 / M_PI, 0.5);
     EXPECT_NEAR(a.groundSpeed_kt, std::hypot(north, east), 1.0);
+    EXPECT_NEAR(a.elevation_m * 3.28084, 5000, 20); // the vectors alone: the level given is not flown
     EXPECT_EQ(notes, (std::vector<std::string>{"pilot: vector 1, flying heading 90 magnetic"}));
+}
+
+TEST(HeardClearance, HeadingsLevelsAndSpeedsAsThePluginSpeaksThem)
+{
+    const struct {
+        const char *text;
+        int heading, level, speed;
+        bool unread;
+    } kCases[] = {
+        {"ALASKA one two tree , turn right heading two seven eight .", 278, -1, -1, false},
+        {"turn left heading 090, climb and maintain 5000 feet, contact", 90, 5000, -1, false},
+        {"ALASKA one two tree , descend to 9000 feet, expect 7000 feet", -1, 9000, -1, false},
+        {"ALASKA one two tree , descend via STAR KRATR two  to 9000 feet", -1, 9000, -1, false},
+        {"ALASKA one two tree , climb to flight level one eight zero", -1, 18000, -1, false},
+        {"you are 500 feet below your clearance altitude, climb and maintain 6000 feet", -1, 6000, -1, false},
+        {"cleared altitude 16000 feet, maintain 12000 feet", -1, 12000, -1, false},
+        {"descend to four thousand five hundred feet", -1, 4500, -1, false},
+        {"ALASKA one two tree , reduce speed to 200 knots.", -1, -1, 200, false},
+        {"ALASKA one two tree , maintain 250 knots", -1, -1, 250, false},
+        // Not clearances: the wind, the pilot's own call and request, an initial altitude before departure.
+        {"ALASKA one two tree , 'wind' one six zero  8 knots, runway one six left", -1, -1, -1, false},
+        {"Seattle Center, ALASKA one two tree  passing 1500 feet, climbing 11000 feet", -1, -1, -1, false},
+        {"request climb to flight level two four zero", -1, -1, -1, false},
+        {"Initial altitude 11000 feet. Squawk two zero zero one .", -1, -1, -1, false},
+        // Unreadable: ignored, and said so.
+        {"turn right heading, ALASKA", -1, -1, -1, true},
+        {"climb via SID", -1, -1, -1, true},
+        {"descend to 90000 feet", -1, -1, -1, true},
+        {"reduce speed to 9999999999999 knots", -1, -1, -1, true},
+        {"climb to flight level 999999 thousand", -1, -1, -1, true},
+    };
+    for (const auto &c : kCases) {
+        const HeardClearance heard = Scenario_HeardClearance(c.text);
+        EXPECT_EQ(heard.heading_deg, c.heading) << c.text;
+        EXPECT_EQ(heard.level_ft, c.level) << c.text;
+        EXPECT_EQ(heard.speed_kt, c.speed) << c.text;
+        EXPECT_EQ(heard.unread, c.unread) << c.text;
+    }
+}
+
+TEST_F(ScenarioRunTest, FollowingTheClearancesChangesTheFmsLevelAndSpeedAndSkipsTheReadback)
+{
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(Scenario_Parse("xplane 11500\nplace position 47.0 -122.5 elevation 1500 heading 0 airborne\n"
+                               "fly fms altitude 5000 speed 200\nfollow clearances on\nwait 60\n",
+                               s, error))
+        << error;
+    std::vector<std::string> notes;
+    int frames = 0;
+    ScenarioHooks hooks;
+    hooks.loadPlugin = [] { return true; };
+    hooks.note = [&](const std::string &note) { notes.push_back(note); };
+    hooks.afterFrame = [&] {
+        if (++frames == 30)
+            XPLMSpeakString("Alaska one, climb to 6000 feet, reduce speed to 180 knots.");
+        if (frames == 60)
+            XPLMSpeakString("climb to 6000 feet, reduce speed to 180 knots, Alaska one.");
+        if (frames == 90)
+            XPLMSpeakString("Alaska one, climb via SID.");
+    };
+    ASSERT_EQ(Scenario_Run(s, hooks, error), 0) << error;
+    const simhost::AircraftState a = simhost::Aircraft();
+    EXPECT_NEAR(a.elevation_m * 3.28084, 6000, 20);
+    EXPECT_NEAR(a.speed_kt, 180, 0.5);
+    EXPECT_EQ(simhost::GetInt("sim/cockpit/autopilot/autopilot_state"), 529); // still on the FMS
+    EXPECT_EQ(notes, (std::vector<std::string>{"pilot: flying 6000 ft, 180 kt (0 vectors, 1 levels, 1 speeds, 0 unread)",
+                                               "pilot: could not read \"Alaska one, climb via SID.\", not flown"}));
 }
 
 } // namespace

@@ -61,16 +61,7 @@ class RunwaySelection : public HostTest
     {
         void *window = simhost::FindWindowByTitle("Choose runway");
         EXPECT_EQ(window, ControlChooseRwyWin);
-        int left, top, right, bottom;
-        XPGetWidgetGeometry(ControlChooseRwyWin, &left, &top, &right, &bottom);
-        std::vector<std::string> labels;
-        for (int n = 0; void *button = simhost::NthWidgetOfClass(window, xpWidgetClass_Button, n); n++) {
-            int l, t, r, b;
-            XPGetWidgetGeometry((XPWidgetID)button, &l, &t, &r, &b);
-            EXPECT_TRUE(l >= left && r <= right && t <= top && b >= bottom) << simhost::WidgetText(button);
-            labels.push_back(simhost::WidgetText(button));
-        }
-        return labels;
+        return WindowButtonLabels(ControlChooseRwyWin);
     }
     void Click(const std::string &label)
     {

@@ -4,6 +4,8 @@
 
 #include <cctype>
 
+#include "XPStandardWidgets.h"
+#include "XPWidgets.h"
 #include "comms/ReadbackWindow.h"
 #include "comms/RequestDialog.h"
 #include "plugin/FirstFrame.h"
@@ -91,6 +93,20 @@ bool PluginTest::Load(int xplaneVersion)
 void PluginTest::PluginFile(const std::string &name, const std::string &contents)
 {
     simhost::WriteFile("Resources/plugins/Vellomir64/" + name, contents);
+}
+
+std::vector<std::string> WindowButtonLabels(void *window)
+{
+    int left, top, right, bottom;
+    XPGetWidgetGeometry((XPWidgetID)window, &left, &top, &right, &bottom);
+    std::vector<std::string> labels;
+    for (int n = 0; void *button = simhost::NthWidgetOfClass(window, xpWidgetClass_Button, n); n++) {
+        int l, t, r, b;
+        XPGetWidgetGeometry((XPWidgetID)button, &l, &t, &r, &b);
+        EXPECT_TRUE(l >= left && r <= right && t <= top && b >= bottom) << simhost::WidgetText(button);
+        labels.push_back(simhost::WidgetText(button));
+    }
+    return labels;
 }
 
 std::string TestData(const std::string &relative)

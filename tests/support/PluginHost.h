@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "Harness.h"
 
@@ -40,6 +41,10 @@ void Driver_SkipFirstFrame();
 
 /// True when line is a host log line of ours: "Vellomir v2.1.0 HH:MM:SS: " and then text.
 bool IsVellomirLogLine(const std::string &line, const std::string &text = "");
+
+/// The push buttons' labels of a widget window in reading order, each button checked to lie inside the
+/// window's geometry.
+std::vector<std::string> WindowButtonLabels(void *window);
 
 /// Path of a file of the tests' data folder.
 std::string TestData(const std::string &relative);

@@ -43,14 +43,7 @@ class ChooseProcedureWindow : public HostTest
         int left, top, right, bottom;
         XPGetWidgetGeometry(window, &left, &top, &right, &bottom);
         EXPECT_TRUE(left >= 0 && bottom >= 0 && right <= 1920 && top <= 1080);
-        std::vector<std::string> labels;
-        for (int n = 0; void *button = simhost::NthWidgetOfClass(window, xpWidgetClass_Button, n); n++) {
-            int l, t, r, b;
-            XPGetWidgetGeometry((XPWidgetID)button, &l, &t, &r, &b);
-            EXPECT_TRUE(l >= left && r <= right && t <= top && b >= bottom) << simhost::WidgetText(button);
-            labels.push_back(simhost::WidgetText(button));
-        }
-        return labels;
+        return WindowButtonLabels(window);
     }
     void Click(XPWidgetID window, const std::string &label)
     {
